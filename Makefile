@@ -1,0 +1,33 @@
+# The two commands of the README. Everything they need is installed by
+# scripts/install-deps.sh on Debian and Ubuntu.
+.PHONY: run test deps build-release build-test bench clean
+
+RELEASE_DIR := build/release
+TEST_DIR    := build/test
+BENCH_DIR   := build/bench
+JOBS        ?= $(shell nproc)
+
+deps:
+	@bash scripts/install-deps.sh
+
+build-release: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: build-release
+	@bash scripts/run-app.sh $(RELEASE_DIR)/bin/quilvane
+
+build-test: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILVANE_SANITIZE=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+
+test: build-test
+	@bash scripts/run-tests.sh $(TEST_DIR)
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	@bash scripts/run-bench.sh $(BENCH_DIR)
+
+clean:
+	rm -rf build

@@ -1,0 +1,6 @@
+#include "core/PhotoTemplateProcessor.h"
+
+void PhotoTemplateProcessor::LoadAllTemplate()
+{
+    calltrace::Record("PhotoTemplateProcessor::LoadAllTemplate");
+}

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Quilvane needs to build, run and test.
+# Only what is missing is installed; nothing happens when all is present.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6svg6
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libxcb1-dev libglib2.0-dev gsettings-desktop-schemas dbus
+  xvfb xauth x11-utils tigervnc-standalone-server tigervnc-tools
+  fonts-dejavu-core fonts-liberation fontconfig
+  clang libclang-rt-14-dev
+)
+
+if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
+  echo "This system has no apt. Please install the equivalents of these Debian packages:" >&2
+  printf '  %s\n' "${PACKAGES[@]}" >&2
+  exit 1
+fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+SUDO=()
+if [[ $(id -u) -ne 0 ]]; then
+  if command -v sudo >/dev/null 2>&1; then
+    SUDO=(sudo)
+  else
+    echo "Not root and no sudo: please install as root: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${SUDO[@]}" apt-get update -qq
+"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,26 @@
+#pragma once
+
+// Anything a menu or accelerator command can be offered to. A command is
+// offered along a chain (main window, then its active page, then the
+// application); the first target that handles it ends the routing.
+
+#include <initializer_list>
+
+class CCmdTarget {
+public:
+    virtual ~CCmdTarget() = default;
+
+    // Runs the handler for command id and returns true, or returns false when
+    // this target has none.
+    virtual bool OnCmdMsg(int id) { (void)id; return false; }
+};
+
+// Offers the command to each target in turn; true when one handled it.
+inline bool RouteCommand(int id, std::initializer_list<CCmdTarget*> chain)
+{
+    for (CCmdTarget* target : chain) {
+        if (target && target->OnCmdMsg(id))
+            return true;
+    }
+    return false;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+// Message boxes and beeps. A message box has an OK button and the
+// executable's base name as its caption. Tests answer boxes and count beeps
+// through the hooks instead of showing anything.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+// The caption of every message box: the executable's file name without its
+// extension.
+QString AppMessageCaption();
+
+// Shows a modal message box with an OK button; returns IDOK.
+int AfxMessageBox(const QString& text, QWidget* parent = nullptr);
+
+// The system's simple beep.
+void PlainBeep();
+
+using MessageBoxHook = std::function<int(const QString& caption, const QString& text)>;
+using BeepHook = std::function<void()>;
+
+// Replaces the box or the beep (for tests); an empty hook restores them.
+void SetMessageBoxHook(MessageBoxHook hook);
+void SetBeepHook(BeepHook hook);

@@ -1,0 +1,18 @@
+#pragma once
+
+// The application's private profile: an INI file named after the executable
+// in the user's config folder (for example ~/.config/quilvane.ini). Every
+// write reaches the disk before the call returns, as the Windows profile
+// functions did.
+
+#include <QString>
+
+// The profile file in use.
+QString ProfilePath();
+// Points the profile at another file (tests); an empty path restores the default.
+void SetProfilePath(const QString& path);
+
+int GetProfileInt(const QString& section, const QString& key, int defaultValue);
+QString GetProfileString(const QString& section, const QString& key, const QString& defaultValue = {});
+bool WriteProfileInt(const QString& section, const QString& key, int value);
+bool WriteProfileString(const QString& section, const QString& key, const QString& value);

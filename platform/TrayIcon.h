@@ -1,0 +1,53 @@
+#pragma once
+
+// The notification-area icon the way the pages use it: a record naming the
+// window, icon id, callback message, icon and tip, added and deleted through
+// one call. Activations arrive at the window as the callback message with
+// the Windows mouse-message code in lParam.
+
+#include "platform/WindowMessage.h"
+
+#include <QIcon>
+#include <QRect>
+#include <QString>
+#include <QSystemTrayIcon>
+#include <optional>
+
+class QWidget;
+
+inline constexpr int NIM_ADD = 0;
+inline constexpr int NIM_MODIFY = 1;
+inline constexpr int NIM_DELETE = 2;
+inline constexpr unsigned NIF_MESSAGE = 0x1;
+inline constexpr unsigned NIF_ICON = 0x2;
+inline constexpr unsigned NIF_TIP = 0x4;
+
+struct NotifyIconData {
+    int cbSize = 88;
+    QWidget* hWnd = nullptr;
+    unsigned uID = 0;
+    unsigned uFlags = 0;
+    int uCallbackMessage = 0;
+    QIcon hIcon;
+    QString szTip;
+};
+
+// Adds, changes or deletes the icon the record names (by window and id).
+bool ShellNotifyIcon(int message, const NotifyIconData& data);
+
+// The mouse message a tray activation stands for: a double-click is
+// WM_LBUTTONDBLCLK (0x203), the context request WM_RBUTTONUP (0x205), a single
+// click WM_LBUTTONUP (0x202), a middle click WM_MBUTTONUP (0x208), anything
+// else WM_MOUSEMOVE (0x200).
+int TrayMouseMessage(QSystemTrayIcon::ActivationReason reason);
+
+// The icon added for that window and id, or null.
+QSystemTrayIcon* FindTrayIcon(const QWidget* hWnd, unsigned uID);
+
+// The screen rectangle of any icon of ours, where the platform reports one
+// (an empty rectangle otherwise).
+QRect TrayIconGeometry();
+
+// Whether the desktop shows tray icons at all; tests can force the answer.
+bool IsSystemTrayAvailable();
+void SetSystemTrayAvailableOverride(std::optional<bool> available);

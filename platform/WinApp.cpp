@@ -1,0 +1,23 @@
+#include "platform/WinApp.h"
+
+#include "platform/ModalRun.h"
+
+namespace {
+CWinApp* g_app = nullptr;
+}
+
+CWinApp::CWinApp()
+{
+    if (!g_app)
+        g_app = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+int CWinApp::ExitInstance() { return IsQuitPending() ? QuitExitCode() : 0; }
+
+CWinApp* AfxGetApp() { return g_app; }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/CmdTarget.h"
+
+// The one application object. It is the last stop of command routing; its
+// start-up routine runs the main window and its shutdown routine gives the
+// process's exit code.
+class CWinApp : public CCmdTarget {
+public:
+    CWinApp();
+    ~CWinApp() override;
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Returns whether a message loop should follow; a dialog-style program
+    // runs its window here and returns false.
+    virtual bool InitInstance() { return true; }
+    // The process's exit code: the code of the quit message, 0 without one.
+    virtual int ExitInstance();
+};
+
+// The application object, or null when there is none.
+CWinApp* AfxGetApp();

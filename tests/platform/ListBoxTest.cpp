@@ -1,0 +1,96 @@
+#include "platform/ListBox.h"
+
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(ListBox, SortedAndUnsortedInsertionAndItemData)
+{
+    CListBox sorted;
+    sorted.SetSorted(true);
+    EXPECT_EQ(sorted.AddString("c.jpg"), 0);
+    EXPECT_EQ(sorted.AddString("A.jpg"), 0); // case-insensitive, like the Windows list
+    EXPECT_EQ(sorted.AddString("b.jpg"), 1);
+    EXPECT_EQ(sorted.AddString("b.jpg"), 2); // equal entries go after the existing one
+    EXPECT_EQ(sorted.GetText(0), "A.jpg");
+    EXPECT_EQ(sorted.GetText(3), "c.jpg");
+
+    CListBox plain;
+    plain.AddString("z");
+    plain.AddString("a");
+    EXPECT_EQ(plain.GetText(0), "z");
+    EXPECT_EQ(plain.InsertString(1, "m"), 1);
+    EXPECT_EQ(plain.InsertString(7, "x"), CListBox::LB_ERR);
+    EXPECT_EQ(plain.SetItemData(1, 42), 0);
+    EXPECT_EQ(plain.GetItemData(1), 42);
+    EXPECT_EQ(plain.DeleteString(0), 2);
+    EXPECT_EQ(plain.GetItemData(0), 42);
+    EXPECT_EQ(plain.DeleteString(5), CListBox::LB_ERR);
+    EXPECT_EQ(plain.GetText(9), QString());
+    plain.ResetContent();
+    EXPECT_EQ(plain.GetCount(), 0);
+    EXPECT_EQ(plain.GetCurSel(), CListBox::LB_ERR);
+}
+
+TEST(ListBox, OnlyUserSelectionRaisesTheNotification)
+{
+    CListBox list;
+    list.resize(200, 200);
+    for (const char* s : {"one", "two", "three"})
+        list.AddString(s);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    QSignalSpy spy(&list, &CListBox::selChange);
+
+    list.SetCurSel(2);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    list.DeleteString(0);
+    list.AddString("four");
+    EXPECT_EQ(spy.count(), 0);
+
+    const QRect first = list.visualItemRect(list.item(0));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, first.center());
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(list.GetCurSel(), 0);
+    QTest::keyClick(&list, Qt::Key_Down);
+    EXPECT_EQ(spy.count(), 2);
+    EXPECT_EQ(list.GetCurSel(), 1);
+
+    list.SetCurSel(-1);
+    EXPECT_EQ(list.GetCurSel(), CListBox::LB_ERR);
+    EXPECT_EQ(spy.count(), 2);
+
+    bool outside = false;
+    EXPECT_EQ(list.ItemFromPoint(first.center(), outside), 0);
+    EXPECT_FALSE(outside);
+    list.ItemFromPoint(QPoint(5, 190), outside);
+    EXPECT_TRUE(outside);
+}
+
+TEST(ListBox, HorizontalExtentRuleAndScrolling)
+{
+    CListBox list;
+    list.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list.resize(120, 100);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    const QFontMetrics fm(list.font());
+
+    // A short text keeps the extent as it was: 0 at first.
+    ApplyHorizontalExtentRule(&list, "a.jpg");
+    ASSERT_LE(fm.horizontalAdvance("a.jpg") + 3, 100);
+    EXPECT_EQ(list.GetHorizontalExtent(), 0);
+
+    const QString path = "/home/someone/Pictures/Holidays/2026/a-rather-long-file-name.jpg";
+    const int w = fm.horizontalAdvance(path) + 3;
+    ASSERT_GT(w, 100);
+    ApplyHorizontalExtentRule(&list, path);
+    EXPECT_EQ(list.GetHorizontalExtent(), w + 20);
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), w + 20 - list.viewport()->width());
+
+    // A later short entry leaves the wider extent alone.
+    ApplyHorizontalExtentRule(&list, "b.jpg");
+    EXPECT_EQ(list.GetHorizontalExtent(), w + 20);
+}

@@ -1,0 +1,225 @@
+#include "app/MainPropertySheet.h"
+
+#include "core/TrayRect.h"
+#include "platform/AnimatedRects.h"
+#include "platform/MenuTemplate.h"
+#include "platform/ModalRun.h"
+#include "platform/TrayIcon.h"
+#include "platform/WinApp.h"
+#include "res/Menus.h"
+#include "res/Pictures.h"
+#include "res/Resource.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace {
+constexpr QRgb kTransparent = qRgb(255, 0, 255);
+} // namespace
+
+CMainPropertySheet::CMainPropertySheet(Look look, int imageStripId, int imageWidth)
+    : QWidget(nullptr), m_imageStripId(imageStripId), m_imageWidth(imageWidth)
+{
+    (void)look; // tabs are the only look this window has
+    setWindowTitle(QStringLiteral("Quilvane"));
+    setWindowIcon(LoadAppIcon());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setDocumentMode(false);
+    layout->addWidget(m_tabs);
+
+    AddPage(&m_designPage);
+    AddPage(&m_slideShowPage);
+}
+
+CMainPropertySheet::~CMainPropertySheet()
+{
+    // The pages are members: take them out of the tabs before the members go,
+    // slide-show page first, then the design page (which removes the tray
+    // icon), as the window's destruction has always run.
+    delete m_menuBar;
+    m_menuBar = nullptr;
+    m_tabs->removeTab(1);
+    m_slideShowPage.setParent(nullptr);
+    m_tabs->removeTab(0);
+    m_designPage.setParent(nullptr);
+}
+
+void CMainPropertySheet::AddPage(CPropertyPage* page)
+{
+    const int index = m_tabs->count();
+    QIcon icon;
+    if (m_imageStripId != 0) {
+        const QPixmap image =
+            StripImage(LoadBitmapResource(m_imageStripId), m_imageWidth, index, kTransparent);
+        if (!image.isNull())
+            icon = QIcon(image);
+    }
+    m_tabs->addTab(page, icon, page->Caption());
+    if (m_imageWidth > 0)
+        m_tabs->setIconSize(QSize(m_imageWidth, m_imageWidth));
+}
+
+bool CMainPropertySheet::OnInitDialog()
+{
+    m_menuBar = new QMenuBar(this);
+    BuildMenuBar(m_menuBar, MainMenu(), [this](int id) { OnCommand(id); });
+    static_cast<QVBoxLayout*>(layout())->setMenuBar(m_menuBar);
+
+    // The first page is active from the start, so its window (and with it
+    // the tray icon) exists from start-up; the others are made when first
+    // selected.
+    m_designPage.Create();
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int) {
+        if (CPropertyPage* page = GetActivePage()) {
+            page->Create();
+            page->OnSetActive();
+        }
+    });
+    m_designPage.OnSetActive();
+    adjustSize();
+    m_initialised = true;
+    return true;
+}
+
+int CMainPropertySheet::DoModal()
+{
+    if (!m_initialised)
+        OnInitDialog();
+    return RunModalLoop(this);
+}
+
+CPropertyPage* CMainPropertySheet::GetActivePage() const
+{
+    return qobject_cast<CPropertyPage*>(m_tabs->currentWidget());
+}
+
+bool CMainPropertySheet::OnCmdMsg(int id)
+{
+    if (id == ID_TRAY_CONFIGURE) {
+        OnConfigure();
+        return true;
+    }
+    return false;
+}
+
+void CMainPropertySheet::OnCommand(int id)
+{
+    RouteCommand(id, {this, GetActivePage(), AfxGetApp()});
+}
+
+void CMainPropertySheet::SetForegroundWindow()
+{
+    raise();
+    activateWindow();
+}
+
+LRESULT CMainPropertySheet::OnShrinkToTray(WPARAM, LPARAM)
+{
+    CRect rcTray;
+    GetTrayWndRect(&rcTray);
+    m_rcRestore = FromQRect(frameGeometry());
+    m_restoreClientSize = size();
+
+    // A window cannot shrink to nothing here, and a window manager may refuse
+    // to move it: hidden is what "in the tray" means. Without a tray to bring
+    // it back from, the window only minimises, so it stays reachable.
+    if (IsSystemTrayAvailable())
+        hide();
+    else
+        showMinimized();
+    DrawAnimatedRects(IDANI_CAPTION, m_rcRestore, rcTray);
+    return 1;
+}
+
+void CMainPropertySheet::OnConfigure()
+{
+    // Not in the tray (never hidden, or shown again by other means): come
+    // to the front where the window is.
+    if (m_rcRestore.IsRectEmpty() || (isVisible() && !isMinimized())) {
+        if (isMinimized())
+            showNormal();
+        else
+            show();
+        SetForegroundWindow();
+        return;
+    }
+
+    CRect rcTray;
+    GetTrayWndRect(&rcTray);
+    DrawAnimatedRects(IDANI_CAPTION, rcTray, m_rcRestore);
+    resize(m_restoreClientSize);
+    move(m_rcRestore.left, m_rcRestore.top);
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    SetForegroundWindow();
+}
+
+LRESULT CMainPropertySheet::OnTrayNotify(WPARAM, LPARAM lParam)
+{
+    switch (static_cast<int>(lParam)) {
+    case WM_LBUTTONDBLCLK:
+        SetForegroundWindow();
+        OnConfigure();
+        break;
+    case WM_RBUTTONUP: {
+        const QPoint cursor = QCursor::pos();
+        std::unique_ptr<QMenu> menu(LoadPopupMenu(TrayMenu(), 0));
+        SetMenuDefaultItem(menu.get(), ID_TRAY_CONFIGURE);
+        SetForegroundWindow();
+        // Right-aligned: the menu's right edge is at the cursor.
+        const QPoint topLeft(cursor.x() - menu->sizeHint().width(), cursor.y());
+        QAction* chosen = menu->exec(topLeft);
+        PostWndMessage(this, WM_NULL);
+        menu.reset();
+        if (chosen)
+            OnCommand(ActionCommandId(chosen));
+        break;
+    }
+    default:
+        break;
+    }
+    return 1;
+}
+
+bool CMainPropertySheet::event(QEvent* e)
+{
+    if (e->type() == WindowMessageEvent::Type()) {
+        auto* msg = static_cast<WindowMessageEvent*>(e);
+        switch (msg->message()) {
+        case WM_HIDE_TO_TRAY:
+            msg->setResult(OnShrinkToTray(msg->wParam(), msg->lParam()));
+            break;
+        case WM_TRAY_NOTIFY:
+            msg->setResult(OnTrayNotify(msg->wParam(), msg->lParam()));
+            break;
+        case WM_COMMAND:
+            OnCommand(static_cast<int>(msg->wParam() & 0xFFFF));
+            break;
+        case WM_CLOSE:
+            close();
+            break;
+        default:
+            break;
+        }
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+void CMainPropertySheet::closeEvent(QCloseEvent* e)
+{
+    // Closing ends the modal run, whether the window is shown or in the tray.
+    e->accept();
+    EndModalLoop(this, IDC_CANCEL);
+}

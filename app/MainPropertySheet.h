@@ -1,0 +1,62 @@
+#pragma once
+
+#include "designer/DesignPage.h"
+#include "platform/CmdTarget.h"
+#include "platform/Geometry.h"
+#include "platform/WindowMessage.h"
+#include "slideshow/SetWallpaperDlg.h"
+
+#include <QWidget>
+
+class QMenuBar;
+class QTabWidget;
+
+// The main window: the two pages on tabs under a menu bar, run modally by the
+// application. It hides into the tray and comes back from there.
+class CMainPropertySheet : public QWidget, public CCmdTarget {
+    Q_OBJECT
+
+public:
+    enum class Look { Tabs };
+
+    CMainPropertySheet(Look look, int imageStripId, int imageWidth);
+    ~CMainPropertySheet() override;
+
+    // Initialises the window, shows it and runs it until it is closed or the
+    // quit message arrives.
+    int DoModal();
+
+    CDesignPage m_designPage;
+    CSetWallpaperDlg m_slideShowPage;
+    QMenuBar* m_menuBar = nullptr;
+    // Window rectangle (frame included) when the window was last hidden into
+    // the tray; empty until then.
+    CRect m_rcRestore;
+
+    // The sheet's own commands (the tray menu's "Configure").
+    bool OnCmdMsg(int id) override;
+    // Offers a command to this window, the active page and the application.
+    void OnCommand(int id);
+
+    LRESULT OnShrinkToTray(WPARAM wParam, LPARAM lParam);
+    void OnConfigure();
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+
+    CPropertyPage* GetActivePage() const;
+    QTabWidget* TabWidget() const { return m_tabs; }
+
+protected:
+    bool OnInitDialog();
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void AddPage(CPropertyPage* page);
+    void SetForegroundWindow();
+
+    QTabWidget* m_tabs = nullptr;
+    int m_imageStripId;
+    int m_imageWidth;
+    QSize m_restoreClientSize;
+    bool m_initialised = false;
+};

@@ -1,0 +1,82 @@
+#include "app/WallpaperApp.h"
+
+#include "app/MainPropertySheet.h"
+#include "core/PhotoTemplateProcessor.h"
+#include "core/RegConfig.h"
+#include "core/SceneGraph.h"
+#include "core/SlideShowManager.h"
+#include "core/WallPaperManager.h"
+#include "designer/AboutDlg.h"
+#include "platform/CallTrace.h"
+#include "platform/ModalRun.h"
+#include "res/Resource.h"
+
+#ifdef _WIN32
+#include <objbase.h>
+#endif
+
+bool CWallpaperApp::InitInstance()
+{
+#ifdef _WIN32
+    // The shell's folder dialogs and the desktop calls use COM.
+    CoInitialize(nullptr);
+#endif
+    RegConfig::StaticCreate();
+    RegConfig::GetInstance()->ReadData();
+    SlideShowManager::StaticCreate();
+    PhotoTemplateProcessor::StaticCreate();
+    SceneGraph::StaticCreate();
+    WallPaperManager::StaticCreate();
+    PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
+    SceneGraph::GetInstance()->Init(PhotoTemplateProcessor::GetInstance());
+
+    // Common controls, the shell and context-menu managers and the visual
+    // manager have no counterpart to initialise: Qt draws every control in
+    // the desktop's own style.
+
+    {
+        CMainPropertySheet sheet(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);
+        calltrace::Record("CMainPropertySheet::DoModal");
+        sheet.DoModal();
+    }
+    calltrace::Record("CMainPropertySheet::~CMainPropertySheet");
+    return false;
+}
+
+int CWallpaperApp::ExitInstance()
+{
+    SlideShowManager::StaticDestroy();
+    WallPaperManager::StaticDestroy();
+    PhotoTemplateProcessor::StaticDestroy();
+    SceneGraph::StaticDestroy();
+    if (RegConfig* config = RegConfig::GetInstance())
+        config->SaveData();
+    RegConfig::StaticDestroy();
+#ifdef _WIN32
+    CoUninitialize();
+#endif
+    return CWinApp::ExitInstance();
+}
+
+bool CWallpaperApp::OnCmdMsg(int id)
+{
+    switch (id) {
+    case ID_APP_ABOUT:
+        OnAppAbout();
+        return true;
+    case ID_QUIT:
+        OnQuit();
+        return true;
+    default:
+        // "&Tip of day" arrives with the Tip of the Day dialog.
+        return false;
+    }
+}
+
+void CWallpaperApp::OnAppAbout()
+{
+    CAboutDlg dlg;
+    dlg.DoModal();
+}
+
+void CWallpaperApp::OnQuit() { PostQuit(0); }

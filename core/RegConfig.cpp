@@ -1,0 +1,71 @@
+#include "core/RegConfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <cstdio>
+
+namespace {
+constexpr int kFormatVersion = 1;
+// Far larger than any settings file we write; a bigger one is not ours.
+constexpr qint64 kMaxFileSize = 1 << 20;
+} // namespace
+
+QString RegConfig::DefaultFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/quilvane/settings.json");
+}
+
+QString RegConfig::FilePath() const { return m_path.isEmpty() ? DefaultFilePath() : m_path; }
+
+bool RegConfig::ReadData()
+{
+    calltrace::Record("RegConfig::ReadData");
+    m_strFolder.clear();
+
+    QFile file(FilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (file.size() > kMaxFileSize) {
+        std::fprintf(stderr, "quilvane: settings file %s is too large; using defaults\n",
+                     qPrintable(QDir::toNativeSeparators(file.fileName())));
+        return false;
+    }
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+        std::fprintf(stderr, "quilvane: settings file %s is damaged (%s); using defaults\n",
+                     qPrintable(QDir::toNativeSeparators(file.fileName())), qPrintable(error.errorString()));
+        return false;
+    }
+    const QJsonObject root = doc.object();
+    const QJsonValue folder = root.value(QStringLiteral("folder"));
+    if (folder.isString())
+        m_strFolder = folder.toString();
+    return true;
+}
+
+bool RegConfig::SaveData()
+{
+    calltrace::Record("RegConfig::SaveData");
+    const QString path = FilePath();
+
+    QJsonObject root;
+    root.insert(QStringLiteral("version"), kFormatVersion);
+    root.insert(QStringLiteral("folder"), m_strFolder);
+    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        std::fprintf(stderr, "quilvane: could not save settings to %s: %s\n",
+                     qPrintable(QDir::toNativeSeparators(path)), qPrintable(file.errorString()));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/Singleton.h"
+
+#include <QString>
+
+// The persistent settings of the core services, read once at start-up and
+// saved once at shutdown. They live in a small JSON file in the user's config
+// folder, replaced whole on every save so a failed write leaves the previous
+// file as it was.
+class RegConfig : public CoreSingleton<RegConfig> {
+public:
+    static constexpr const char* kServiceName = "RegConfig";
+
+    // The folder last selected in the design page's folder tree.
+    QString m_strFolder;
+
+    // Loads the settings; a missing, unreadable or damaged file leaves the
+    // defaults. Returns whether a file was read.
+    bool ReadData();
+    // Stores the settings; false (and a warning) when the file could not be
+    // written, in which case the previous file is untouched.
+    bool SaveData();
+
+    // Where the settings live; tests point this elsewhere.
+    QString FilePath() const;
+    void SetFilePath(const QString& path) { m_path = path; }
+
+    static QString DefaultFilePath();
+
+private:
+    friend class CoreSingleton<RegConfig>;
+    RegConfig() = default;
+    ~RegConfig() = default;
+
+    QString m_path;
+};

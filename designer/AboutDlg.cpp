@@ -1,0 +1,15 @@
+#include "designer/AboutDlg.h"
+
+#include "res/Dialogs.h"
+#include "res/Pictures.h"
+
+#include <QLabel>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(AboutDialogTemplate(), parent) {}
+
+bool CAboutDlg::OnInitDialog()
+{
+    for (QLabel* label : findChildren<QLabel*>(QStringLiteral("icon")))
+        label->setPixmap(LoadAppIcon().pixmap(32, 32));
+    return true;
+}

@@ -1,0 +1,5 @@
+#include "slideshow/SetWallpaperDlg.h"
+
+#include "res/Dialogs.h"
+
+CSetWallpaperDlg::CSetWallpaperDlg(QWidget* parent) : CPropertyPage(SlideShowPageTemplate(), parent) {}

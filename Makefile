@@ -1,6 +1,6 @@
 # The two commands of the README. Everything they need is installed by
 # scripts/install-deps.sh on Debian and Ubuntu.
-.PHONY: run test deps build-release build-test bench clean
+.PHONY: run test deps build-release build-test bench fuzz clean
 
 RELEASE_DIR := build/release
 TEST_DIR    := build/test
@@ -28,6 +28,14 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@bash scripts/run-bench.sh $(BENCH_DIR)
+
+# Builds the libFuzzer targets with clang; run one with, for example,
+#   build/fuzz/bin/tips_fuzz -max_total_time=600 tests/fuzz/corpus/tips
+FUZZ_DIR    := build/fuzz
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DQUILVANE_SANITIZE=ON -DQUILVANE_FUZZ=ON -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
 
 clean:
 	rm -rf build

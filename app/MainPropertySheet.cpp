@@ -70,6 +70,8 @@ void CMainPropertySheet::AddPage(CPropertyPage* page)
 
 bool CMainPropertySheet::OnInitDialog()
 {
+    if (m_initialised)
+        return true;
     m_menuBar = new QMenuBar(this);
     BuildMenuBar(m_menuBar, MainMenu(), [this](int id) { OnCommand(id); });
     static_cast<QVBoxLayout*>(layout())->setMenuBar(m_menuBar);
@@ -179,11 +181,12 @@ LRESULT CMainPropertySheet::OnTrayNotify(WPARAM, LPARAM lParam)
         SetForegroundWindow();
         // Right-aligned: the menu's right edge is at the cursor.
         const QPoint topLeft(cursor.x() - menu->sizeHint().width(), cursor.y());
-        QAction* chosen = menu->exec(topLeft);
+        // The chosen action dies with the menu: take its command first.
+        const int command = ActionCommandId(menu->exec(topLeft));
         PostWndMessage(this, WM_NULL);
         menu.reset();
-        if (chosen)
-            OnCommand(ActionCommandId(chosen));
+        if (command != 0)
+            OnCommand(command);
         break;
     }
     default:

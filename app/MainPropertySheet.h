@@ -45,8 +45,10 @@ public:
     CPropertyPage* GetActivePage() const;
     QTabWidget* TabWidget() const { return m_tabs; }
 
-protected:
+    // Creates the menu bar and the first page's window (once).
     bool OnInitDialog();
+
+protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 

@@ -1,0 +1,120 @@
+#include "app/MainPropertySheet.h"
+#include "app/WallpaperApp.h"
+#include "core/RegConfig.h"
+#include "platform/CallTrace.h"
+#include "platform/MenuTemplate.h"
+#include "platform/ModalRun.h"
+#include "res/Resource.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <functional>
+
+namespace {
+
+CMainPropertySheet* FindSheet()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* sheet = qobject_cast<CMainPropertySheet*>(w); sheet && sheet->isVisible())
+            return sheet;
+    }
+    return nullptr;
+}
+
+// Runs a whole session: start-up, then `during` once the main window runs,
+// then shutdown. Returns the exit code.
+int RunSession(const std::function<void(CMainPropertySheet*)>& during)
+{
+    ResetQuitState();
+    CWallpaperApp app;
+    QTimer::singleShot(0, [during] {
+        CMainPropertySheet* sheet = FindSheet();
+        ASSERT_NE(sheet, nullptr);
+        during(sheet);
+    });
+    EXPECT_FALSE(app.InitInstance());
+    const int code = app.ExitInstance();
+    ResetQuitState();
+    return code;
+}
+
+QByteArray SettingsFile()
+{
+    QFile f(RegConfig::DefaultFilePath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(AppLifecycle, StartupAndShutdownCallTheServicesInOrder)
+{
+    calltrace::Start();
+    const int code = RunSession([](CMainPropertySheet* sheet) { sheet->close(); });
+    const std::vector<std::string> calls = calltrace::Stop();
+    const std::vector<std::string> expected{
+        "RegConfig::StaticCreate",
+        "RegConfig::ReadData",
+        "SlideShowManager::StaticCreate",
+        "PhotoTemplateProcessor::StaticCreate",
+        "SceneGraph::StaticCreate",
+        "WallPaperManager::StaticCreate",
+        "PhotoTemplateProcessor::LoadAllTemplate",
+        "SceneGraph::Init",
+        "CMainPropertySheet::DoModal",
+        "CMainPropertySheet::~CMainPropertySheet",
+        "SlideShowManager::StaticDestroy",
+        "WallPaperManager::StaticDestroy",
+        "PhotoTemplateProcessor::StaticDestroy",
+        "SceneGraph::StaticDestroy",
+        "RegConfig::SaveData",
+        "RegConfig::StaticDestroy",
+    };
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(RegConfig::GetInstance(), nullptr);
+}
+
+TEST(AppLifecycle, ClosingAndQuitBothSaveTheSettings)
+{
+    // Closing the window.
+    RunSession([](CMainPropertySheet* sheet) {
+        RegConfig::GetInstance()->m_strFolder = QStringLiteral("/closed/by/the/box/");
+        sheet->close();
+    });
+    EXPECT_TRUE(SettingsFile().contains("/closed/by/the/box/"));
+
+    // "&Quit" in the File menu, while the window is hidden in the tray.
+    const int code = RunSession([](CMainPropertySheet* sheet) {
+        EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, QStringLiteral("/closed/by/the/box/"));
+        RegConfig::GetInstance()->m_strFolder = QStringLiteral("/quit/from/the/menu/");
+        sheet->hide();
+        QAction* quit = nullptr;
+        for (QAction* popup : sheet->m_menuBar->actions()) {
+            if (!quit)
+                quit = FindMenuCommand(popup->menu(), ID_QUIT);
+        }
+        ASSERT_NE(quit, nullptr);
+        quit->trigger();
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(SettingsFile().contains("/quit/from/the/menu/"));
+}
+
+TEST(AppLifecycle, ExitCodeIsTheQuitMessagesCode)
+{
+    const int code = RunSession([](CMainPropertySheet*) { PostQuit(3); });
+    EXPECT_EQ(code, 3);
+}
+
+TEST(AppLifecycle, TrayExitEndsTheProgramThroughShutdown)
+{
+    calltrace::Start();
+    RunSession([](CMainPropertySheet* sheet) { sheet->OnCommand(ID_TRAY_EXIT); });
+    const std::vector<std::string> calls = calltrace::Stop();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), "RegConfig::StaticDestroy");
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "RegConfig::SaveData"), calls.end());
+}

@@ -1,0 +1,100 @@
+#include "core/RegConfig.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+struct ConfigFixture : ::testing::Test {
+    void SetUp() override
+    {
+        RegConfig::StaticCreate();
+        config = RegConfig::GetInstance();
+        config->SetFilePath(dir.filePath("quilvane/settings.json"));
+    }
+    void TearDown() override { RegConfig::StaticDestroy(); }
+
+    static QByteArray Read(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void Write(const QString& path, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+
+    QTemporaryDir dir;
+    RegConfig* config = nullptr;
+};
+
+} // namespace
+
+TEST_F(ConfigFixture, RoundTripKeepsAnyFolderText)
+{
+    EXPECT_FALSE(config->ReadData()); // nothing stored yet
+    EXPECT_TRUE(config->m_strFolder.isEmpty());
+
+    const QString folder = QString::fromUtf8("/home/me/Bilder \"2026\"\n\u00e9t\u00e9\\x/");
+    config->m_strFolder = folder;
+    ASSERT_TRUE(config->SaveData()); // creates the missing folder
+    config->m_strFolder = "changed";
+    EXPECT_TRUE(config->ReadData());
+    EXPECT_EQ(config->m_strFolder, folder);
+    EXPECT_TRUE(QDir(dir.filePath("quilvane")).entryList(QDir::Files | QDir::Hidden).size() == 1)
+        << "no temporary file left beside the settings";
+}
+
+TEST_F(ConfigFixture, DamagedFilesGiveDefaults)
+{
+    const QString path = config->FilePath();
+    config->m_strFolder = "/photos";
+    ASSERT_TRUE(config->SaveData());
+    const QByteArray good = Read(path);
+
+    for (const QByteArray& bad : {good.left(good.size() / 2), QByteArray("\x00\xff\xfe garbage", 12), QByteArray(),
+                                  QByteArray("[1,2,3]"), QByteArray("{\"folder\": 42}")}) {
+        Write(path, bad);
+        config->m_strFolder = "stale";
+        config->ReadData();
+        EXPECT_TRUE(config->m_strFolder.isEmpty()) << bad.toHex().toStdString();
+    }
+}
+
+TEST_F(ConfigFixture, FailedSaveLeavesThePreviousFileWhole)
+{
+    const QString path = config->FilePath();
+    config->m_strFolder = "/old/folder";
+    ASSERT_TRUE(config->SaveData());
+    const QByteArray before = Read(path);
+
+    // Make every write past a few bytes fail (root ignores permissions, but
+    // not the file-size limit).
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit tiny = old;
+    tiny.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    config->m_strFolder = QString(200, u'n');
+    const bool saved = config->SaveData();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(Read(path), before);
+
+    // A folder that cannot exist (its parent is a file) is no crash either.
+    Write(dir.filePath("blocker"), "x");
+    config->SetFilePath(dir.filePath("blocker/settings.json"));
+    EXPECT_FALSE(config->SaveData());
+    EXPECT_FALSE(config->ReadData());
+}

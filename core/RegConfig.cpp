@@ -1,11 +1,12 @@
 #include "core/RegConfig.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -61,10 +62,10 @@ bool RegConfig::SaveData()
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
 
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QString error;
+    if (!WriteFileAtomically(path, bytes, &error)) {
         std::fprintf(stderr, "quilvane: could not save settings to %s: %s\n",
-                     qPrintable(QDir::toNativeSeparators(path)), qPrintable(file.errorString()));
+                     qPrintable(QDir::toNativeSeparators(path)), qPrintable(error));
         return false;
     }
     return true;

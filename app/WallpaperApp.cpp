@@ -7,6 +7,7 @@
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "designer/AboutDlg.h"
+#include "designer/TipDlg.h"
 #include "platform/CallTrace.h"
 #include "platform/ModalRun.h"
 #include "res/Resource.h"
@@ -67,8 +68,10 @@ bool CWallpaperApp::OnCmdMsg(int id)
     case ID_QUIT:
         OnQuit();
         return true;
+    case ID_SHOW_TIP:
+        OnShowTip();
+        return true;
     default:
-        // "&Tip of day" arrives with the Tip of the Day dialog.
         return false;
     }
 }
@@ -76,6 +79,13 @@ bool CWallpaperApp::OnCmdMsg(int id)
 void CWallpaperApp::OnAppAbout()
 {
     CAboutDlg dlg;
+    dlg.DoModal();
+}
+
+// Opened from the menu the tip always shows, whatever the start-up setting.
+void CWallpaperApp::OnShowTip()
+{
+    CTipDlg dlg;
     dlg.DoModal();
 }
 

@@ -17,5 +17,6 @@ public:
     bool OnCmdMsg(int id) override;
 
     void OnAppAbout();
+    void OnShowTip();
     void OnQuit();
 };

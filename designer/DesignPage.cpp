@@ -1,9 +1,14 @@
 #include "designer/DesignPage.h"
 
 #include "designer/AboutDlg.h"
+#include "designer/TipDlg.h"
 #include "res/Dialogs.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
+
+#include <QTimer>
+
+bool g_bTipPending = true;
 
 CDesignPage::CDesignPage(QWidget* parent) : CPropertyPage(DesignPageTemplate(), parent), m_hIcon(LoadAppIcon()) {}
 
@@ -27,6 +32,28 @@ bool CDesignPage::OnInitDialog()
     m_nid.szTip = QStringLiteral("Quilvaned");
     m_trayAdded = ShellNotifyIcon(NIM_ADD, m_nid);
     return true;
+}
+
+void CDesignPage::paintEvent(QPaintEvent* event)
+{
+    CPropertyPage::paintEvent(event);
+    if (!g_bTipPending)
+        return;
+    g_bTipPending = false;
+    // A modal run inside paintEvent would nest an event loop in the middle
+    // of painting the page, which Qt does not allow; the tip opens as soon
+    // as this paint (and the rest of the window's) is finished instead.
+    QTimer::singleShot(0, this, &CDesignPage::OnStartupTip);
+}
+
+void CDesignPage::OnStartupTip()
+{
+    // Constructed even when it stays closed: reading the tip moves the
+    // remembered position on, as every opening does. Without a tips file the
+    // start-up stays silent; only an opening the user asked for beeps.
+    CTipDlg dlg;
+    if (dlg.m_bShowAtStartup && dlg.m_pTipsFile)
+        dlg.DoModal();
 }
 
 bool CDesignPage::OnCmdMsg(int id)

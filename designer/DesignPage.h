@@ -5,13 +5,17 @@
 
 #include <QIcon>
 
+// True until the design page's first paint, which clears it and offers the
+// Tip of the Day: the start-up tip comes once per process. GUI thread only.
+extern bool g_bTipPending;
+
 // The page on which a wallpaper is composed. It owns the tray icon's record:
 // the icon is added when the page's window is initialised and removed when
 // the page is destroyed.
 //
 // Still to come with the design page work: the folder tree, photo list,
-// preview, canvas, accelerators, drag and drop, the scene commands and the
-// Tip of the Day at the first paint. The controls are laid out already.
+// preview, canvas, accelerators, drag and drop and the scene commands. The
+// controls are laid out already.
 class CDesignPage : public CPropertyPage {
     Q_OBJECT
 
@@ -30,9 +34,12 @@ public:
     void OnTrayAbout();
     void OnTrayExit();
     void OnIgnoreEscape() {}
+    // The start-up Tip of the Day: shown when its start-up setting is on.
+    void OnStartupTip();
 
 protected:
     bool OnInitDialog() override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool m_trayAdded = false;

@@ -1,6 +1,9 @@
 #include "app/MainPropertySheet.h"
 #include "app/WallpaperApp.h"
 #include "core/RegConfig.h"
+#include "designer/DesignPage.h"
+#include "designer/TipsReader.h"
+#include "platform/MessageBox.h"
 #include "platform/CallTrace.h"
 #include "platform/MenuTemplate.h"
 #include "platform/ModalRun.h"
@@ -29,6 +32,8 @@ CMainPropertySheet* FindSheet()
 int RunSession(const std::function<void(CMainPropertySheet*)>& during)
 {
     ResetQuitState();
+    // The start-up tip would open a modal dialog at the first paint.
+    g_bTipPending = false;
     CWallpaperApp app;
     QTimer::singleShot(0, [during] {
         CMainPropertySheet* sheet = FindSheet();
@@ -117,4 +122,17 @@ TEST(AppLifecycle, TrayExitEndsTheProgramThroughShutdown)
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back(), "RegConfig::StaticDestroy");
     EXPECT_NE(std::find(calls.begin(), calls.end(), "RegConfig::SaveData"), calls.end());
+}
+
+TEST(AppLifecycle, TipOfDayWithoutATipsFileOnlyBeeps)
+{
+    SetTipsFilePath(QStringLiteral("/nonexistent/Tips.tip"));
+    int beeps = 0;
+    SetBeepHook([&] { ++beeps; });
+    CWallpaperApp app;
+    EXPECT_TRUE(app.OnCmdMsg(ID_SHOW_TIP));
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    SetBeepHook({});
+    SetTipsFilePath({});
 }

@@ -21,6 +21,8 @@ namespace {
 struct SheetFixture : ::testing::Test {
     void SetUp() override
     {
+        // The start-up tip would open a modal dialog at the first paint.
+        g_bTipPending = false;
         SetSystemTrayAvailableOverride(true);
         sheet = std::make_unique<CMainPropertySheet>(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);
         sheet->OnInitDialog();

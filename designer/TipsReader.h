@@ -1,0 +1,56 @@
+#pragma once
+
+// Reading the Tip of the Day file, free of window code.
+//
+// The file holds one tip per line. A line that starts with a space, a tab, a
+// line feed (an empty line) or ';' is skipped, so blank, indented and comment
+// lines never show. A line longer than kMaxTipLength characters arrives in
+// parts of that length, each part treated as a line of its own. After the
+// last line the reader starts again at the top, so the tips repeat.
+//
+// Positions are real byte offsets in the file on disk. The file is read as
+// bytes and CR LF is turned into LF while reading, so a file written on
+// Windows reads like one written here, the CR never becomes part of a tip,
+// and a stored offset taken from QIODevice::pos() seeks back to exactly the
+// place it was taken from. (Text-mode stdio on Windows reports the same real
+// offsets from ftell, so stored positions mean the same on both systems.) A
+// CR LF counts as the one character it stands for towards kMaxTipLength.
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+class QFileDevice;
+class QIODevice;
+
+inline constexpr int kMaxTipLength = 999;
+
+enum class TipReadResult {
+    Tip,          // the next tip was read
+    NoTip,        // a whole pass over the file found no tip line
+    RewindFailed, // the end of the file was reached and going back to the top failed
+};
+
+// Reads from the device's current position to the next tip; on Tip, `tip`
+// holds the line as read, with its line end ("\n") when it had one, cut at
+// the first NUL byte. The device is left just after the tip, which is the
+// position to remember. Reading is bounded: it gives up with NoTip when it
+// has gone back to the top once and reached the end again without a tip, and
+// with RewindFailed when going back to the top fails; in both cases `tip`
+// is empty.
+TipReadResult ReadNextTip(QIODevice& device, QByteArray& tip);
+
+// "Tips.tip" in the directory of the running executable, or the path given
+// to SetTipsFilePath.
+QString TipsFilePath();
+// Points the Tip of the Day at another file (tests); empty restores the default.
+void SetTipsFilePath(const QString& path);
+
+// A local time the way C's ctime prints it, without the line feed:
+// "Mon Dec  7 06:48:22 2026" (always English names, day padded to two places).
+QString CtimeText(const QDateTime& local);
+
+// The tips file's creation time as CtimeText gives it. Where the system keeps
+// no creation time for the open file (many Linux file systems), its
+// modification time stands in; *isBirthTime tells which one was used.
+QString TipsFileTimeStamp(const QFileDevice& file, bool* isBirthTime = nullptr);

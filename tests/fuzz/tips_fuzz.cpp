@@ -1,0 +1,124 @@
+// Feeds arbitrary bytes to the Tip of the Day reader as a tips file on disk,
+// starting at a position taken from the input (sometimes past the end, as a
+// stale "FilePos" can be), and reads a bounded number of tips. Every read
+// must end, obey the line rules, and agree with a plain in-memory reading of
+// the same bytes, which has no buffering, peeking or seeking to get wrong.
+
+#include "designer/TipsReader.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+void Check(bool ok, const char* what)
+{
+    if (!ok) {
+        std::fprintf(stderr, "tips_fuzz: %s\n", what);
+        std::abort();
+    }
+}
+
+// The reading rules over bytes in memory.
+struct MemoryReader {
+    const QByteArray& bytes;
+    qint64 pos;
+
+    bool Line(QByteArray& line)
+    {
+        line.clear();
+        while (line.size() < kMaxTipLength && pos < bytes.size()) {
+            char c = bytes[pos++];
+            if (c == '\r' && pos < bytes.size() && bytes[pos] == '\n') {
+                ++pos;
+                c = '\n';
+            }
+            line.append(c);
+            if (c == '\n')
+                break;
+        }
+        return !line.isEmpty();
+    }
+
+    TipReadResult Next(QByteArray& tip)
+    {
+        tip.clear();
+        bool rewound = false;
+        QByteArray line;
+        for (;;) {
+            if (!Line(line)) {
+                if (rewound)
+                    return TipReadResult::NoTip;
+                rewound = true;
+                pos = 0;
+                continue;
+            }
+            const char first = line[0];
+            if (first == ' ' || first == '\t' || first == '\n' || first == ';')
+                continue;
+            if (const qsizetype nul = line.indexOf('\0'); nul >= 0)
+                line.truncate(nul);
+            tip = line;
+            return TipReadResult::Tip;
+        }
+    }
+};
+
+// One scratch file per process, removed when the fuzzer exits.
+struct ScratchFile {
+    QString path = QDir::tempPath() + QStringLiteral("/tips_fuzz_%1.tip").arg(static_cast<qint64>(::getpid()));
+    ~ScratchFile() { QFile::remove(path); }
+};
+
+QString ScratchPath()
+{
+    static const ScratchFile file;
+    return file.path;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    {
+        QFile out(ScratchPath());
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        out.write(bytes);
+    }
+    QFile file(ScratchPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+
+    const qint64 start = size == 0 ? 0 : (qint64(data[0]) * 37) % (qint64(size) + 16);
+    Check(file.seek(start), "seek failed");
+    MemoryReader memory{bytes, start};
+
+    for (int i = 0; i < 64; ++i) {
+        QByteArray tip;
+        QByteArray expected;
+        const TipReadResult result = ReadNextTip(file, tip);
+        const TipReadResult expectedResult = memory.Next(expected);
+        Check(result == expectedResult, "result differs from the in-memory reading");
+        Check(tip == expected, "tip differs from the in-memory reading");
+        Check(file.pos() == memory.pos, "position differs from the in-memory reading");
+        Check(file.pos() >= 0 && file.pos() <= qint64(size), "position outside the file");
+        Check(result != TipReadResult::RewindFailed, "rewinding a regular file failed");
+        if (result == TipReadResult::NoTip) {
+            Check(tip.isEmpty(), "no tip but text");
+            break;
+        }
+        Check(tip.size() <= kMaxTipLength, "tip longer than a part");
+        Check(tip.indexOf('\n') < 0 || tip.indexOf('\n') == tip.size() - 1, "line end inside a tip");
+        if (!tip.isEmpty())
+            Check(tip[0] != ' ' && tip[0] != '\t' && tip[0] != '\n' && tip[0] != ';', "skipped line read as tip");
+    }
+    return 0;
+}

@@ -1,0 +1,108 @@
+#include "canvas/PhotoPreviewCtrl.h"
+#include "core/ImageHelpers.h"
+
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A picture whose every pixel is one colour, so the drawn area is easy to
+// find in a grab.
+QString WritePicture(const QTemporaryDir& dir, const QString& name, QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = dir.filePath(name);
+    QImageWriter writer(path, "png");
+    EXPECT_TRUE(writer.write(image));
+    return path;
+}
+
+// The bounding rectangle (right and bottom outside) of the pixels of colour.
+CRect Extent(const QImage& image, QRgb colour)
+{
+    CRect r(image.width(), image.height(), 0, 0);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) {
+                r.left = std::min(r.left, x);
+                r.top = std::min(r.top, y);
+                r.right = std::max(r.right, x + 1);
+                r.bottom = std::max(r.bottom, y + 1);
+            }
+    return r;
+}
+
+QImage Grab(CPhotoPreviewCtrl& ctrl) { return ctrl.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+} // namespace
+
+TEST(PhotoPreview, EmptyControlIsAUniformShadowFace)
+{
+    CPhotoPreviewCtrl ctrl;
+    ctrl.resize(220, 150);
+    const QImage grab = Grab(ctrl);
+    const QRgb face = ctrl.palette().color(QPalette::Dark).rgb();
+    for (int y = 0; y < grab.height(); ++y)
+        for (int x = 0; x < grab.width(); ++x)
+            ASSERT_EQ(grab.pixel(x, y) & 0xFFFFFF, face & 0xFFFFFF) << x << "," << y;
+
+    // A changed palette shows at the next paint.
+    QPalette pal = ctrl.palette();
+    pal.setColor(QPalette::Dark, QColor(10, 120, 30));
+    ctrl.setPalette(pal);
+    EXPECT_EQ(Grab(ctrl).pixel(100, 70) & 0xFFFFFF, qRgb(10, 120, 30) & 0xFFFFFF);
+}
+
+TEST(PhotoPreview, MatIsTheFittedRectangleAndThePictureLiesFourPixelsInside)
+{
+    QTemporaryDir dir;
+    const QRgb red = qRgb(220, 20, 20);
+    for (const QSize pictureSize : {QSize(400, 100), QSize(90, 300), QSize(212, 142)}) {
+        SCOPED_TRACE(pictureSize.width());
+        CPhotoPreviewCtrl ctrl;
+        ctrl.resize(220, 150);
+        const QString path = WritePicture(dir, "p.png", pictureSize, QColor(red));
+        ASSERT_TRUE(ctrl.m_image.Load(path, FindType("png")));
+        EXPECT_EQ(ctrl.m_image.GetWidth(), pictureSize.width());
+
+        float scale = 1.0f;
+        const CRect mat = ResizeRect(CRect(0, 0, pictureSize.width(), pictureSize.height()), CRect(4, 4, 216, 146), scale);
+        CRect inner = mat;
+        inner.DeflateRect(4, 4);
+
+        const QImage grab = Grab(ctrl);
+        // The picture covers exactly the inner rectangle...
+        EXPECT_EQ(Extent(grab, red), inner);
+        // ...and the white mat shows on every side of it, 4 pixels wide.
+        EXPECT_EQ(Extent(grab, qRgb(255, 255, 255)), mat);
+        EXPECT_EQ(grab.pixel(mat.left, mat.top + mat.Height() / 2) & 0xFFFFFF, 0xFFFFFFu);
+        EXPECT_EQ(grab.pixel(mat.left + 3, mat.top + mat.Height() / 2) & 0xFFFFFF, 0xFFFFFFu);
+        EXPECT_EQ(grab.pixel(mat.right - 1, mat.top + mat.Height() / 2) & 0xFFFFFF, 0xFFFFFFu);
+        // Outside the mat: the face.
+        const QRgb face = ctrl.palette().color(QPalette::Dark).rgb() & 0xFFFFFF;
+        EXPECT_EQ(grab.pixel(1, 1) & 0xFFFFFF, face);
+        EXPECT_EQ(grab.pixel(219, 149) & 0xFFFFFF, face);
+    }
+}
+
+TEST(PhotoPreview, DecodesNoLargerThanItShowsButReportsTheFilesSize)
+{
+    QTemporaryDir dir;
+    const QString path = WritePicture(dir, "big.png", QSize(1600, 1200), Qt::blue);
+    CPhotoPreviewCtrl ctrl;
+    ctrl.resize(160, 120);
+    ASSERT_TRUE(ctrl.m_image.Load(path, FindType("png")));
+    EXPECT_EQ(ctrl.m_image.GetWidth(), 1600);
+    EXPECT_EQ(ctrl.m_image.GetHeight(), 1200);
+    EXPECT_LE(ctrl.m_image.GetDecodedSize().width(), 160);
+    EXPECT_LE(ctrl.m_image.GetDecodedSize().height(), 120);
+
+    // A picture that fails to load leaves the plain face.
+    ctrl.m_image.Load(dir.filePath("missing.png"), FindType("png"));
+    EXPECT_FALSE(ctrl.m_image.IsValid());
+    EXPECT_EQ(Extent(Grab(ctrl), qRgb(255, 255, 255)), CRect(160, 120, 0, 0));
+}

@@ -1,16 +1,72 @@
 #pragma once
 
 #include "core/Singleton.h"
+#include "core/WallPaperManager.h"
 
-// Advances the wallpaper slide show.
-// Still missing: OnStartTimer, OnChangeWallpaper and OnEndTimer come with the
-// desktop services.
+#include <QSet>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <random>
+
+class CListBox;
+
+// Advances the wallpaper slide show. The show's pictures are the entries of
+// the slide-show page's own list box, read afresh at every tick: the user may
+// add, remove, move or replace entries while the show runs, and the next tick
+// simply works from what the list holds then.
+//
+// In order, each tick shows the entry after the one shown last (found again
+// by its text if it moved; if it is gone, the entry now in its place), wrapping
+// at the end. At random, the pictures come in shuffled rounds: each once
+// before any comes again, and never the same one twice in a row while the list
+// holds two or more. Entries that are missing or not pictures are skipped, at
+// most one pass over the list per tick; an empty list changes nothing.
 class SlideShowManager : public CoreSingleton<SlideShowManager> {
 public:
     static constexpr const char* kServiceName = "SlideShowManager";
 
+    // Called once when the user starts the show, right after the page has set
+    // its timer. style as for WallPaperManager::SetWallPaper.
+    void OnStartTimer(CListBox* list, bool random, int style);
+    // Called on every tick of the page's timer.
+    void OnChangeWallpaper();
+    // Called once when the user stops the show.
+    void OnEndTimer();
+
+    bool IsRunning() const { return m_running; }
+
+    // Test seams: where the pictures go (by default the WallPaperManager
+    // instance), and a fixed seed for the random order.
+    using Setter = std::function<WallPaperManager::Result(const QString& path, int style)>;
+    void SetWallpaperSetter(Setter setter) { m_setter = std::move(setter); }
+    void SeedRandom(unsigned seed) { m_randomEngine.seed(seed); }
+
 private:
     friend class CoreSingleton<SlideShowManager>;
-    SlideShowManager() = default;
+    SlideShowManager();
     ~SlideShowManager() = default;
+
+    WallPaperManager::Result Show(const QString& path);
+    void NextInOrder(const QStringList& entries);
+    void NextAtRandom(const QStringList& entries);
+    void Remember(int index, const QString& text);
+
+    // The list box belongs to the page; if the page goes away while a show
+    // runs (the application ending without OnEndTimer), this turns null.
+    QPointer<CListBox> m_list;
+    bool m_running = false;
+    bool m_random = false;
+    int m_style = 0;
+
+    bool m_hasLast = false;
+    int m_lastIndex = -1;
+    QString m_lastText;
+    // Pictures (by path) already shown in the current random round.
+    QSet<QString> m_shownThisRound;
+
+    std::mt19937 m_randomEngine;
+    Setter m_setter;
 };

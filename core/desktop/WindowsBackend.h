@@ -1,0 +1,14 @@
+#pragma once
+
+// Windows: the style goes to the user's desktop settings in the registry
+// (HKCU\Control Panel\Desktop: WallpaperStyle and TileWallpaper), then the
+// picture is set and the change announced to every program. Built only on
+// Windows.
+
+#include "core/desktop/DesktopBackend.h"
+
+class WindowsBackend final : public DesktopBackend {
+public:
+    QString Name() const override { return QStringLiteral("windows"); }
+    bool SetWallpaper(const QString& absolutePath, WallpaperStyle style) override;
+};

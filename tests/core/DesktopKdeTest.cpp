@@ -1,0 +1,162 @@
+// KDE Plasma: the desktop script's string escaping, and the D-Bus call made
+// for real against a stand-in plasmashell on a private bus.
+
+#include "core/desktop/KdeBackend.h"
+
+#include <QDBusConnection>
+#include <QMutex>
+#include <QProcess>
+#include <QThread>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Reads the single-quoted JavaScript literal at text[pos] the way a
+// JavaScript engine would; pos ends after it. Fails the test on anything a
+// well-formed literal may not contain.
+QString ReadJsLiteral(const QString& text, qsizetype& pos)
+{
+    EXPECT_EQ(text[pos], u'\'');
+    QString value;
+    for (++pos; pos < text.size(); ++pos) {
+        const QChar c = text[pos];
+        if (c == u'\'') {
+            ++pos;
+            return value;
+        }
+        EXPECT_TRUE(c.unicode() >= 0x20 && c.unicode() < 0x7F) << "raw character " << int(c.unicode());
+        if (c != u'\\') {
+            value += c;
+            continue;
+        }
+        const QChar e = text[++pos];
+        if (e == u'u') {
+            value += QChar(text.mid(pos + 1, 4).toUShort(nullptr, 16));
+            pos += 4;
+        } else {
+            EXPECT_TRUE(e == u'\\' || e == u'\'' || e == u'"') << "escape " << e.toLatin1();
+            value += e;
+        }
+    }
+    ADD_FAILURE() << "unterminated literal";
+    return value;
+}
+
+class FakePlasmaShell final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.kde.PlasmaShell")
+
+public:
+    QStringList Scripts() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_scripts;
+    }
+
+public Q_SLOTS:
+    void evaluateScript(const QString& script)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_scripts << script;
+    }
+
+private:
+    mutable QMutex m_mutex;
+    QStringList m_scripts;
+};
+
+// A dbus-daemon of our own, and the stand-in answering on its own thread
+// while the test's thread makes the blocking call.
+class DesktopKdeBus : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        ASSERT_TRUE(m_daemon.waitForStarted(5000)) << "dbus-daemon is needed";
+        while (!m_daemon.canReadLine())
+            ASSERT_TRUE(m_daemon.waitForReadyRead(5000));
+        m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+        ASSERT_FALSE(m_address.isEmpty());
+        m_thread.start();
+        m_fake.moveToThread(&m_thread);
+    }
+    void TearDown() override
+    {
+        QDBusConnection::disconnectFromBus("fake-plasma");
+        m_thread.quit();
+        m_thread.wait();
+        m_daemon.kill();
+        m_daemon.waitForFinished();
+    }
+    void ServePlasma()
+    {
+        QDBusConnection service = QDBusConnection::connectToBus(m_address, "fake-plasma");
+        ASSERT_TRUE(service.isConnected());
+        ASSERT_TRUE(service.registerObject("/PlasmaShell", &m_fake, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(service.registerService("org.kde.plasmashell"));
+    }
+
+    QProcess m_daemon;
+    QString m_address;
+    QThread m_thread;
+    FakePlasmaShell m_fake;
+};
+
+} // namespace
+
+TEST(DesktopKde, ScriptStringsHoldAnyFileName)
+{
+    const QString names[] = {
+        QString::fromUtf8("/home/me/it's \"quoted\" \\ back.jpg"),
+        QString::fromUtf8("/a\nb\r\tc.png"),
+        QString::fromUtf8("/x/'); desktops().forEach(function(d){d.remove()}); ('.jpg"),
+        QString::fromUtf8("/été/写真 100% $(rm -rf ~).jpg"),
+        QString::fromUtf8("/sep\u2028line\u2029para.jpg"),
+    };
+    for (const QString& name : names) {
+        const QString literal = KdeBackend::JsStringLiteral(name);
+        qsizetype pos = 0;
+        EXPECT_EQ(ReadJsLiteral(literal, pos), name);
+        EXPECT_EQ(pos, literal.size()) << "the literal ends where it should";
+    }
+    EXPECT_EQ(KdeBackend::JsStringLiteral("a'b\\c\"d\ne\u00e9"), QStringLiteral("'a\\'b\\\\c\\\"d\\u000ae\\u00e9'"));
+}
+
+TEST_F(DesktopKdeBus, PlasmaShellReceivesTheScript)
+{
+    ServePlasma();
+    KdeBackend kde(m_address);
+    const QString path = QString::fromUtf8("/srv/it's \"x\" #1? 100% été\n.jpg");
+    for (const auto& [style, fill] : {std::pair{WallpaperStyle::Centre, 6}, std::pair{WallpaperStyle::Tile, 3},
+                                      std::pair{WallpaperStyle::Stretch, 0}}) {
+        ASSERT_TRUE(kde.SetWallpaper(path, style));
+        const QStringList scripts = m_fake.Scripts();
+        ASSERT_FALSE(scripts.isEmpty());
+        const QString& script = scripts.last();
+        // The picture as Plasma will read it: an encoded file URL.
+        qsizetype pos = script.indexOf("var image = ") + 12;
+        const QString image = ReadJsLiteral(script, pos);
+        EXPECT_EQ(QUrl(image).toLocalFile(), path) << image.toStdString();
+        EXPECT_TRUE(image.startsWith("file:///srv/it's%20%22x%22%20%231%3F%20100%25%20")) << image.toStdString();
+        EXPECT_TRUE(script.contains(QStringLiteral("var fillMode = %1;").arg(fill)));
+        EXPECT_TRUE(script.contains("d.wallpaperPlugin = 'org.kde.image';"));
+    }
+    EXPECT_EQ(m_fake.Scripts().size(), 3);
+}
+
+TEST_F(DesktopKdeBus, NoPlasmaShellMeansNothingChanges)
+{
+    KdeBackend kde(m_address);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(kde.SetWallpaper("/a.png", WallpaperStyle::Centre));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("plasmashell is not running"), std::string::npos);
+
+    KdeBackend noBus("unix:path=/nonexistent/quilvane-test-bus");
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(noBus.SetWallpaper("/a.png", WallpaperStyle::Centre));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot connect to the session bus"), std::string::npos);
+    EXPECT_TRUE(m_fake.Scripts().isEmpty());
+}
+
+#include "DesktopKdeTest.moc"

@@ -1,0 +1,275 @@
+// The slide show's choice of the next picture, from a live list box that the
+// test edits between ticks. Pictures go to a recording setter; names in
+// `bad` stand for entries that are missing or not pictures.
+
+#include "core/SlideShowManager.h"
+#include "platform/ListBox.h"
+
+#include <QDir>
+#include <QImage>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+struct SlideShowFixture : ::testing::Test {
+    void SetUp() override
+    {
+        SlideShowManager::StaticCreate();
+        show = SlideShowManager::GetInstance();
+        show->SeedRandom(20240607);
+        show->SetWallpaperSetter([this](const QString& path, int style) {
+            ++attempts;
+            styles << style;
+            if (bad.contains(path))
+                return WallPaperManager::Result::NotAPicture;
+            shown << path;
+            return WallPaperManager::Result::Shown;
+        });
+    }
+    void TearDown() override { SlideShowManager::StaticDestroy(); }
+
+    void Fill(const QStringList& entries)
+    {
+        list.ResetContent();
+        for (const QString& e : entries)
+            list.AddString(e);
+    }
+    // The pictures shown by the next n ticks.
+    QStringList Ticks(int n)
+    {
+        shown.clear();
+        for (int i = 0; i < n; ++i)
+            show->OnChangeWallpaper();
+        return shown;
+    }
+
+    SlideShowManager* show = nullptr;
+    CListBox list;
+    QSet<QString> bad;
+    QStringList shown;
+    QList<int> styles;
+    int attempts = 0;
+};
+
+bool IsRound(const QStringList& shown, const QStringList& entries)
+{
+    QStringList a = shown;
+    QStringList b = entries;
+    a.sort();
+    b.sort();
+    return a == b;
+}
+
+} // namespace
+
+TEST_F(SlideShowFixture, InOrderWrapsAndUsesTheStartStyle)
+{
+    Fill({"a", "b", "c"});
+    show->OnChangeWallpaper();
+    EXPECT_EQ(attempts, 0) << "not started yet";
+
+    show->OnStartTimer(&list, false, 2);
+    EXPECT_EQ(Ticks(7), QStringList({"a", "b", "c", "a", "b", "c", "a"}));
+    EXPECT_EQ(QSet<int>(styles.begin(), styles.end()), QSet<int>({2}));
+
+    show->OnEndTimer();
+    EXPECT_TRUE(Ticks(2).isEmpty()) << "stopped";
+
+    // A new start begins at the top again, with its own style.
+    show->OnStartTimer(&list, false, -1);
+    styles.clear();
+    EXPECT_EQ(Ticks(2), QStringList({"a", "b"}));
+    EXPECT_EQ(styles, QList<int>({-1, -1}));
+}
+
+TEST_F(SlideShowFixture, InOrderFollowsTheLiveList)
+{
+    Fill({});
+    show->OnStartTimer(&list, false, 0);
+    EXPECT_TRUE(Ticks(3).isEmpty());
+    EXPECT_EQ(attempts, 0) << "an empty list changes nothing";
+
+    Fill({"a", "b", "c", "d"});
+    EXPECT_EQ(Ticks(2), QStringList({"a", "b"}));
+    list.InsertString(0, "x"); // b moved down: still followed by c
+    EXPECT_EQ(Ticks(1), QStringList({"c"}));
+    list.DeleteString(3); // c, the one just shown: d took its place
+    EXPECT_EQ(Ticks(1), QStringList({"d"}));
+    // Moved: d to the front; the next is the one after it there.
+    list.DeleteString(3);
+    list.InsertString(0, "d");
+    EXPECT_EQ(Ticks(1), QStringList({"x"}));
+    Fill({"p", "q", "r"}); // all replaced: carry on from the same place
+    EXPECT_EQ(Ticks(3), QStringList({"q", "r", "p"}));
+    Fill({"p"}); // shrunk below the last position
+    EXPECT_EQ(Ticks(2), QStringList({"p", "p"}));
+}
+
+TEST_F(SlideShowFixture, MissingEntriesAreSkippedWithinOnePass)
+{
+    bad = {"gone", "notes"};
+    Fill({"a", "gone", "b", "notes"});
+    show->OnStartTimer(&list, false, 1);
+    EXPECT_EQ(Ticks(4), QStringList({"a", "b", "a", "b"}));
+
+    Fill({"gone", "notes"});
+    attempts = 0;
+    EXPECT_TRUE(Ticks(1).isEmpty());
+    EXPECT_EQ(attempts, 2) << "one pass over the list, no more";
+
+    show->OnStartTimer(&list, true, 1);
+    attempts = 0;
+    EXPECT_TRUE(Ticks(1).isEmpty());
+    EXPECT_EQ(attempts, 2);
+}
+
+TEST_F(SlideShowFixture, RandomComesInShuffledRounds)
+{
+    const QStringList entries = {"a", "b", "c", "d", "e", "f", "g"};
+    Fill(entries);
+    show->OnStartTimer(&list, true, 0);
+    const QStringList all = Ticks(7 * 30);
+    QSet<QString> orders;
+    for (int round = 0; round < 30; ++round) {
+        const QStringList one = all.mid(round * 7, 7);
+        EXPECT_TRUE(IsRound(one, entries)) << "round " << round << ": " << one.join(",").toStdString();
+        orders.insert(one.join(","));
+    }
+    for (int i = 1; i < all.size(); ++i)
+        ASSERT_NE(all[i], all[i - 1]) << "twice in a row at " << i;
+    EXPECT_GT(orders.size(), 20) << "rounds come in different orders";
+
+    Fill({"a", "b"});
+    const QStringList two = Ticks(10);
+    for (int i = 1; i < two.size(); ++i)
+        EXPECT_NE(two[i], two[i - 1]);
+    Fill({"only"});
+    EXPECT_EQ(Ticks(2), QStringList({"only", "only"}));
+
+    // Missing entries never show and do not spoil the rounds.
+    bad = {"b", "d"};
+    Fill({"a", "b", "c", "d", "e"});
+    const QStringList good = Ticks(30);
+    EXPECT_EQ(good.size(), 30);
+    for (int round = 0; round < 10; ++round)
+        EXPECT_TRUE(IsRound(good.mid(round * 3, 3), {"a", "c", "e"})) << good.join(",").toStdString();
+}
+
+TEST_F(SlideShowFixture, SurvivesRandomEditsBetweenTicks)
+{
+    std::mt19937 rng(7);
+    const QStringList pool = {"a", "b", "c", "d", "e", "f", "gone1", "gone2"};
+    bad = {"gone1", "gone2"};
+    for (const bool random : {false, true}) {
+        Fill({"a", "b", "c"});
+        show->OnStartTimer(&list, random, 2);
+        QString previous;
+        for (int step = 0; step < 10000; ++step) {
+            const int n = list.GetCount();
+            switch (rng() % 7) {
+            case 0:
+            case 1:
+                list.InsertString(n ? int(rng() % (n + 1)) : 0, pool[rng() % pool.size()]);
+                break;
+            case 2:
+                if (n)
+                    list.DeleteString(int(rng() % n));
+                break;
+            case 3:
+                if (n > 1) {
+                    const int from = int(rng() % n);
+                    const QString moved = list.GetText(from);
+                    list.DeleteString(from);
+                    list.InsertString(int(rng() % n), moved);
+                }
+                break;
+            case 4:
+                if (rng() % 20 == 0)
+                    list.ResetContent();
+                break;
+            case 5:
+                if (rng() % 10 == 0)
+                    Fill({pool[rng() % pool.size()], pool[rng() % pool.size()]});
+                break;
+            default:
+                break;
+            }
+            QSet<QString> present;
+            for (int i = 0; i < list.GetCount(); ++i)
+                present.insert(list.GetText(i));
+            const QSet<QString> showable = present - bad;
+
+            attempts = 0;
+            shown.clear();
+            show->OnChangeWallpaper();
+            ASSERT_LE(attempts, list.GetCount());
+            ASSERT_LE(shown.size(), 1);
+            ASSERT_EQ(shown.size(), showable.isEmpty() ? 0 : 1) << "a showable entry is always found";
+            if (shown.isEmpty())
+                continue;
+            ASSERT_TRUE(showable.contains(shown[0]));
+            if (random && showable.size() >= 2) {
+                ASSERT_NE(shown[0], previous) << "step " << step;
+            }
+            previous = shown[0];
+        }
+    }
+}
+
+TEST_F(SlideShowFixture, RealFilesThroughTheWallPaperManager)
+{
+    // The default path: the WallPaperManager instance decides what is a
+    // picture; its back end is a recorder.
+    class Recorder final : public DesktopBackend {
+    public:
+        explicit Recorder(QStringList* paths) : m_paths(paths) {}
+        QString Name() const override { return "recorder"; }
+        bool SetWallpaper(const QString& path, WallpaperStyle) override
+        {
+            *m_paths << path;
+            return true;
+        }
+
+    private:
+        QStringList* m_paths;
+    };
+    QTemporaryDir dir;
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(dir.filePath("one.png")));
+    ASSERT_TRUE(image.save(dir.filePath("two.bmp")));
+    ASSERT_TRUE(image.save(dir.filePath("three.png.txt"), "PNG"));
+
+    QStringList desktop;
+    WallPaperManager::StaticCreate();
+    WallPaperManager::GetInstance()->SetBackend(std::make_unique<Recorder>(&desktop));
+    show->SetWallpaperSetter({});
+    Fill(
+        {dir.filePath("one.png"), dir.filePath("missing.jpg"), dir.filePath("three.png.txt"), dir.filePath("two.bmp")});
+    show->OnStartTimer(&list, false, 0);
+    ::testing::internal::CaptureStderr();
+    for (int i = 0; i < 4; ++i)
+        show->OnChangeWallpaper();
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(desktop, QStringList({dir.filePath("one.png"), dir.filePath("two.bmp"), dir.filePath("one.png"),
+                                    dir.filePath("two.bmp")}));
+    WallPaperManager::StaticDestroy();
+
+    // Without a wallpaper manager the ticks do nothing.
+    show->OnChangeWallpaper();
+    EXPECT_EQ(desktop.size(), 4);
+}
+
+TEST_F(SlideShowFixture, ListDestroyedWhileRunning)
+{
+    auto* own = new CListBox;
+    own->AddString("a");
+    show->OnStartTimer(own, false, 0);
+    EXPECT_EQ(Ticks(1), QStringList({"a"}));
+    delete own;
+    EXPECT_TRUE(Ticks(1).isEmpty());
+}

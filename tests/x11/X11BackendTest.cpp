@@ -1,0 +1,282 @@
+// The plain X11 back end for real, on the Xvfb whose display the test command
+// puts in QUILVANE_TEST_DISPLAY: the root window's pixels read back for each
+// style, the two root properties, and the freeing of the previous pixmap.
+// Everything touching the root window is one test, so no two tests ever race
+// for it.
+
+#include "core/desktop/X11Backend.h"
+#include "core/desktop/WallpaperRender.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+QRgb Pattern(int x, int y)
+{
+    return qRgb((x * 7 + y) & 0xff, (y * 5 + 3) & 0xff, (x * 3 + y * 11) & 0xff);
+}
+
+QImage PatternImage(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, Pattern(x, y));
+    return image;
+}
+
+// A second client of our own that looks at what the back end left behind.
+class Observer {
+public:
+    explicit Observer(const QByteArray& display) : m_c(xcb_connect(display.constData(), &m_screenNumber))
+    {
+        if (xcb_connection_has_error(m_c))
+            return;
+        auto it = xcb_setup_roots_iterator(xcb_get_setup(m_c));
+        for (int i = 0; i < m_screenNumber; ++i)
+            xcb_screen_next(&it);
+        m_screen = it.data;
+    }
+    ~Observer() { xcb_disconnect(m_c); }
+
+    bool Ok() const { return m_screen != nullptr; }
+    xcb_connection_t* Get() const { return m_c; }
+    xcb_window_t Root() const { return m_screen->root; }
+    QSize RootSize() const { return {m_screen->width_in_pixels, m_screen->height_in_pixels}; }
+    int Depth() const { return m_screen->root_depth; }
+
+    // The root window as the user sees it (nothing is mapped on this server).
+    QImage RootPixels() const
+    {
+        const QSize size = RootSize();
+        auto* reply = xcb_get_image_reply(
+            m_c, xcb_get_image(m_c, XCB_IMAGE_FORMAT_Z_PIXMAP, Root(), 0, 0, size.width(), size.height(), ~0u),
+            nullptr);
+        if (!reply)
+            return {};
+        QImage image(size, QImage::Format_RGB32);
+        const int length = xcb_get_image_data_length(reply);
+        if (length == size.width() * size.height() * 4) {
+            const uint8_t* data = xcb_get_image_data(reply);
+            for (int y = 0; y < size.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+                std::memcpy(line, data + size_t(y) * size.width() * 4, size_t(size.width()) * 4);
+                for (int x = 0; x < size.width(); ++x)
+                    line[x] |= 0xff000000; // depth 24 leaves the top byte undefined
+            }
+        }
+        std::free(reply);
+        return length == size.width() * size.height() * 4 ? image : QImage();
+    }
+
+    xcb_atom_t Atom(const char* name) const
+    {
+        auto* reply = xcb_intern_atom_reply(m_c, xcb_intern_atom(m_c, 0, uint16_t(std::strlen(name)), name), nullptr);
+        const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+        return atom;
+    }
+
+    // The pixmap a root property names (0 if none).
+    uint32_t Property(const char* name) const
+    {
+        auto* reply =
+            xcb_get_property_reply(m_c, xcb_get_property(m_c, 0, Root(), Atom(name), XCB_ATOM_PIXMAP, 0, 1), nullptr);
+        uint32_t id = 0;
+        if (reply && reply->type == XCB_ATOM_PIXMAP && xcb_get_property_value_length(reply) == 4)
+            std::memcpy(&id, xcb_get_property_value(reply), 4);
+        std::free(reply);
+        return id;
+    }
+
+    // The pixmap's size, or an empty size when the id names nothing.
+    QSize PixmapSize(uint32_t pixmap) const
+    {
+        xcb_generic_error_t* error = nullptr;
+        auto* reply = xcb_get_geometry_reply(m_c, xcb_get_geometry(m_c, pixmap), &error);
+        const QSize size = reply ? QSize(reply->width, reply->height) : QSize();
+        std::free(reply);
+        std::free(error);
+        return size;
+    }
+
+private:
+    int m_screenNumber = 0;
+    xcb_connection_t* m_c;
+    const xcb_screen_t* m_screen = nullptr;
+};
+
+// Another program's background left the usual way, on a client of its own
+// that stays retained after it closes; setBoth decides whether it also sets
+// ESETROOT_PMAP_ID (and so offers its pixmap for freeing).
+uint32_t LeaveForeignBackground(const QByteArray& display, bool setBoth)
+{
+    Observer other(display);
+    xcb_connection_t* c = other.Get();
+    const uint32_t pixmap = xcb_generate_id(c);
+    xcb_create_pixmap(c, uint8_t(other.Depth()), pixmap, other.Root(), 8, 8);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, other.Root(), other.Atom("_XROOTPMAP_ID"), XCB_ATOM_PIXMAP, 32, 1,
+                        &pixmap);
+    const uint32_t esetroot = setBoth ? pixmap : 0;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, other.Root(), other.Atom("ESETROOT_PMAP_ID"), XCB_ATOM_PIXMAP, 32, 1,
+                        &esetroot);
+    xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
+    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    return pixmap;
+}
+
+QByteArray TestDisplay()
+{
+    return qgetenv("QUILVANE_TEST_DISPLAY");
+}
+
+} // namespace
+
+TEST(X11Backend, RootWindowShowsEachStyleAndOwnsOnePixmap)
+{
+    const QByteArray display = TestDisplay();
+    if (display.isEmpty())
+        GTEST_SKIP() << "QUILVANE_TEST_DISPLAY is not set (scripts/run-tests.sh starts an Xvfb for this)";
+    const Observer x(display);
+    ASSERT_TRUE(x.Ok()) << "cannot open " << display.constData();
+    ASSERT_EQ(x.Depth(), 24);
+    const QSize root = x.RootSize();
+
+    QTemporaryDir dir;
+    const QImage small = PatternImage(301, 201);
+    const QImage large = PatternImage(root.width() + 41, root.height() + 17); // odd excess
+    ASSERT_TRUE(small.save(dir.filePath("small.png")));
+    ASSERT_TRUE(large.save(dir.filePath("large.png")));
+    X11Backend backend(display);
+
+    const auto expectRoot = [&](const char* what, auto expected) {
+        const QImage pixels = x.RootPixels();
+        ASSERT_EQ(pixels.size(), root);
+        for (int y = 0; y < root.height(); ++y)
+            for (int x2 = 0; x2 < root.width(); ++x2)
+                if (pixels.pixel(x2, y) != expected(x2, y)) {
+                    ADD_FAILURE() << what << ": first wrong pixel at " << x2 << "," << y;
+                    return;
+                }
+    };
+
+    // Centre, worked out here: left = floor((root - picture) / 2).
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("small.png"), WallpaperStyle::Centre));
+    const int left = (root.width() - 301) / 2;
+    const int top = (root.height() - 201) / 2;
+    expectRoot("centre", [&](int px, int py) {
+        const int sx = px - left;
+        const int sy = py - top;
+        return sx >= 0 && sy >= 0 && sx < 301 && sy < 201 ? Pattern(sx, sy) : qRgb(0, 0, 0);
+    });
+    const uint32_t first = x.Property("_XROOTPMAP_ID");
+    ASSERT_NE(first, 0u);
+    EXPECT_EQ(x.Property("ESETROOT_PMAP_ID"), first);
+    EXPECT_EQ(x.PixmapSize(first), root);
+
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("small.png"), WallpaperStyle::Tile));
+    expectRoot("tile", [](int px, int py) { return Pattern(px % 301, py % 201); });
+    const uint32_t second = x.Property("_XROOTPMAP_ID");
+    EXPECT_NE(second, first);
+    EXPECT_EQ(x.Property("ESETROOT_PMAP_ID"), second);
+    EXPECT_TRUE(x.PixmapSize(first).isEmpty()) << "the previous pixmap is freed";
+    EXPECT_EQ(x.PixmapSize(second), root);
+
+    // Larger than the screen: cropped about the centre, the odd pixel cut on
+    // the left and top.
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("large.png"), WallpaperStyle::Centre));
+    expectRoot("centre crop", [](int px, int py) { return Pattern(px + 21, py + 9); });
+
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("small.png"), WallpaperStyle::Stretch));
+    const QImage stretched = RenderWallpaper(small, root, WallpaperStyle::Stretch);
+    expectRoot("stretch", [&](int px, int py) { return stretched.pixel(px, py); });
+    EXPECT_EQ(x.RootPixels().pixel(0, 0), Pattern(0, 0)) << "a corner stays the picture's corner";
+
+    // An unreadable picture changes nothing at all.
+    const uint32_t before = x.Property("_XROOTPMAP_ID");
+    const QString broken = dir.filePath("broken.png");
+    QFile f(broken);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\x89PNG\r\n\x1a\n and then nothing useful");
+    f.close();
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(backend.SetWallpaper(broken, WallpaperStyle::Tile));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("is not a picture that can be read"), std::string::npos);
+    EXPECT_EQ(x.Property("_XROOTPMAP_ID"), before);
+    EXPECT_EQ(x.PixmapSize(before), root);
+    expectRoot("unchanged", [&](int px, int py) { return stretched.pixel(px, py); });
+
+    // Another setter's pixmap is freed only when both properties name it.
+    const uint32_t offered = LeaveForeignBackground(display, true);
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("small.png"), WallpaperStyle::Tile));
+    EXPECT_TRUE(x.PixmapSize(offered).isEmpty());
+    const uint32_t kept = LeaveForeignBackground(display, false);
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("small.png"), WallpaperStyle::Centre));
+    EXPECT_EQ(x.PixmapSize(kept), QSize(8, 8)) << "not ours to free";
+    xcb_kill_client(x.Get(), kept);
+    std::free(xcb_get_input_focus_reply(x.Get(), xcb_get_input_focus(x.Get()), nullptr));
+}
+
+TEST(X11Backend, NoDisplayChangesNothing)
+{
+    X11Backend backend(":4095"); // nothing listens there
+    bool asked = false;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(backend.SetRootImage([&](QSize) {
+        asked = true;
+        return QImage();
+    }));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot open the X display :4095"), std::string::npos);
+    EXPECT_FALSE(asked);
+}
+
+TEST(X11Backend, SixteenBitServerGetsItsOwnPixelFormat)
+{
+    // A server of our own at depth 16 (5-6-5): the one pixel format the test
+    // server does not have, and an odd width, so rows need padding.
+    // -displayfd reports the display once it listens.
+    QProcess xvfb;
+    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "63x47x16", "-nolisten", "tcp"});
+    if (!xvfb.waitForStarted(5000))
+        GTEST_SKIP() << "Xvfb is not installed";
+    while (!xvfb.canReadLine())
+        ASSERT_TRUE(xvfb.waitForReadyRead(10000)) << "Xvfb did not come up";
+    const QByteArray display = ":" + xvfb.readLine().trimmed();
+
+    QTemporaryDir dir;
+    const QImage picture = PatternImage(20, 10);
+    ASSERT_TRUE(picture.save(dir.filePath("p.png")));
+    X11Backend backend(display);
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("p.png"), WallpaperStyle::Tile));
+
+    {
+        const Observer x(display);
+        ASSERT_TRUE(x.Ok());
+        ASSERT_EQ(x.Depth(), 16);
+        auto* reply = xcb_get_image_reply(
+            x.Get(), xcb_get_image(x.Get(), XCB_IMAGE_FORMAT_Z_PIXMAP, x.Root(), 0, 0, 63, 47, ~0u), nullptr);
+        ASSERT_NE(reply, nullptr);
+        ASSERT_EQ(xcb_get_image_data_length(reply), 64 * 47 * 2); // rows padded to 32 bits
+        const auto* data = reinterpret_cast<const uint16_t*>(xcb_get_image_data(reply));
+        int wrong = 0;
+        for (int y = 0; y < 47; ++y)
+            for (int px = 0; px < 63; ++px) {
+                const QRgb c = Pattern(px % 20, y % 10);
+                const uint16_t expected = uint16_t(((qRed(c) >> 3) << 11) | ((qGreen(c) >> 2) << 5) | (qBlue(c) >> 3));
+                wrong += data[y * 64 + px] != expected;
+            }
+        std::free(reply);
+        EXPECT_EQ(wrong, 0);
+    }
+    xvfb.kill();
+    xvfb.waitForFinished();
+}

@@ -1,7 +1,364 @@
 #include "core/SceneGraph.h"
 
+#include "core/ImageHelpers.h"
+#include "core/PhotoTemplateProcessor.h"
+#include "platform/AtomicFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Canvas coordinates are ints; a photo dragged absurdly far must not
+// overflow them when mapped.
+constexpr double kCoordinateLimit = 1 << 29;
+
+int RoundToPixel(double v)
+{
+    return static_cast<int>(std::floor(std::clamp(v, -kCoordinateLimit, kCoordinateLimit) + 0.5));
+}
+
+QImage::Format ScreenFormat(const QImage& image)
+{
+    return image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+}
+
+} // namespace
+
 void SceneGraph::Init(PhotoTemplateProcessor* templates)
 {
     calltrace::Record("SceneGraph::Init");
     m_templates = templates;
+    m_photos.clear();
+    m_selected = nullptr;
+    m_scaledBackground = QImage();
+    m_background.Destroy();
+    if (m_templates && m_templates->GetTemplateCount() > 0)
+        m_templates->GetTemplatePicture(0, m_background);
+    if (!m_background.IsValid())
+        m_background.SetImage(PhotoTemplateProcessor::MakeBuiltInTemplate());
+}
+
+QSize SceneGraph::BackgroundSize() const
+{
+    return m_background.GetDecodedSize();
+}
+
+int SceneGraph::GetSceneGraphWidth() const
+{
+    return BackgroundSize().width();
+}
+
+int SceneGraph::GetSceneGraphHeight() const
+{
+    return BackgroundSize().height();
+}
+
+CRect SceneGraph::GetBackGroundActualRect() const
+{
+    return CRect(0, 0, GetSceneGraphWidth(), GetSceneGraphHeight());
+}
+
+bool SceneGraph::ChangeBackImage(const QString& path)
+{
+    CxImage fresh;
+    if (!fresh.Load(path, FindType(FindExtension(path).toLower())))
+        return false;
+
+    const QSize before = BackgroundSize();
+    const QSize after = fresh.GetDecodedSize();
+    m_background = std::move(fresh);
+    m_scaledBackground = QImage();
+    if (before.isEmpty())
+        return true;
+
+    const double sx = static_cast<double>(after.width()) / before.width();
+    const double sy = static_cast<double>(after.height()) / before.height();
+    for (const auto& photo : m_photos) {
+        const QRectF r = photo->m_rect;
+        photo->m_rect = QRectF(r.left() * sx, r.top() * sy, r.width() * sx, r.height() * sy);
+        photo->EnsureResolution(after);
+    }
+    return true;
+}
+
+void SceneGraph::SetCanvasRect(const CRect& rect)
+{
+    m_canvasRect = rect;
+    m_canvasRect.NormalizeRect();
+}
+
+CRect SceneGraph::FittedBackground(const CRect& target) const
+{
+    const QSize size = BackgroundSize();
+    float scale = 1.0f;
+    return ResizeRect(CRect(0, 0, size.width(), size.height()), target, scale);
+}
+
+CRect SceneGraph::CanvasBackground() const
+{
+    return FittedBackground(m_canvasRect.IsRectEmpty() ? GetBackGroundActualRect() : m_canvasRect);
+}
+
+QRectF SceneGraph::CanvasToScene(const CRect& rect) const
+{
+    const QSize size = BackgroundSize();
+    const CRect fitted = CanvasBackground();
+    if (size.isEmpty() || fitted.IsRectEmpty())
+        return {};
+    const double kx = static_cast<double>(size.width()) / fitted.Width();
+    const double ky = static_cast<double>(size.height()) / fitted.Height();
+    const double left = (rect.left - fitted.left) * kx;
+    const double top = (rect.top - fitted.top) * ky;
+    const double right = (rect.right - fitted.left) * kx;
+    const double bottom = (rect.bottom - fitted.top) * ky;
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+// Each edge is rounded on its own, the way the canvas-to-scene mapping is
+// inverted, so a rectangle taken from the canvas comes back exactly.
+CRect SceneGraph::SceneToTarget(const QRectF& rect, const CRect& fitted) const
+{
+    const QSize size = BackgroundSize();
+    if (size.isEmpty() || fitted.IsRectEmpty())
+        return {};
+    const double kx = static_cast<double>(fitted.Width()) / size.width();
+    const double ky = static_cast<double>(fitted.Height()) / size.height();
+    return CRect(fitted.left + RoundToPixel(rect.left() * kx), fitted.top + RoundToPixel(rect.top() * ky),
+                 fitted.left + RoundToPixel(rect.right() * kx), fitted.top + RoundToPixel(rect.bottom() * ky));
+}
+
+std::vector<std::unique_ptr<SSceneObject>>::const_iterator SceneGraph::Find(const SSceneObject* obj) const
+{
+    return std::find_if(m_photos.begin(), m_photos.end(), [obj](const auto& p) { return p.get() == obj; });
+}
+
+SSceneObject* SceneGraph::GetPhoto(int index) const
+{
+    if (index < 0 || index >= GetPhotoCount())
+        return nullptr;
+    return m_photos[static_cast<size_t>(index)].get();
+}
+
+QRectF SceneGraph::FitInside(QSizeF pictureSize, const QRectF& box)
+{
+    if (pictureSize.isEmpty() || box.isEmpty())
+        return box;
+    const double s = std::min(box.width() / pictureSize.width(), box.height() / pictureSize.height());
+    const QSizeF size = pictureSize * s;
+    const QPointF centre = box.center();
+    return QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height());
+}
+
+bool SceneGraph::CreateSceneObject(const QString& path, CRect& rect)
+{
+    if (!m_background.IsValid())
+        return false;
+    CRect canvas = rect;
+    canvas.NormalizeRect();
+    if (canvas.IsRectEmpty())
+        return false;
+    const QRectF box = CanvasToScene(canvas);
+    if (box.isEmpty())
+        return false;
+
+    // The photo fills the box with its own shape, so decoding to fit the box
+    // (and the background) gives exactly the pixels it shows.
+    const QSize background = BackgroundSize();
+    const QSize decodeBox(std::clamp(static_cast<int>(std::ceil(box.width())), 1, background.width()),
+                          std::clamp(static_cast<int>(std::ceil(box.height())), 1, background.height()));
+
+    std::unique_ptr<SSceneObject> photo(new SSceneObject);
+    if (!photo->LoadPicture(path, decodeBox))
+        return false;
+    photo->m_rect = FitInside(QSizeF(photo->m_picture.GetWidth(), photo->m_picture.GetHeight()), box);
+    photo->EnsureResolution(background);
+    m_photos.push_back(std::move(photo));
+    rect = GetPhotoDrawRect(m_photos.back().get());
+    return true;
+}
+
+bool SceneGraph::CheckHitPhoto(int x, int y)
+{
+    for (auto it = m_photos.rbegin(); it != m_photos.rend(); ++it) {
+        if (GetPhotoDrawRect(it->get()).PtInRect(CPoint(x, y))) {
+            m_selected = it->get();
+            return true;
+        }
+    }
+    m_selected = nullptr;
+    return false;
+}
+
+CRect SceneGraph::GetPhotoDrawRect(const SSceneObject* obj) const
+{
+    if (!obj || !Contains(obj))
+        return {};
+    return SceneToTarget(obj->m_rect, CanvasBackground());
+}
+
+bool SceneGraph::SetPhotoDrawRect(SSceneObject* obj, const CRect& rect, bool interim)
+{
+    CRect canvas = rect;
+    canvas.NormalizeRect();
+    if (!obj || !Contains(obj) || canvas.IsRectEmpty())
+        return false;
+    const QRectF scene = CanvasToScene(canvas);
+    if (scene.isEmpty())
+        return false;
+    obj->m_rect = scene;
+    if (!interim)
+        obj->EnsureResolution(BackgroundSize());
+    return true;
+}
+
+bool SceneGraph::SetPhotoSceneRect(SSceneObject* obj, const QRectF& rect)
+{
+    const QRectF scene = rect.normalized();
+    if (!obj || !Contains(obj) || scene.isEmpty())
+        return false;
+    obj->m_rect = scene;
+    obj->EnsureResolution(BackgroundSize());
+    return true;
+}
+
+bool SceneGraph::DeletePhoto(SSceneObject* obj)
+{
+    const auto it = Find(obj);
+    if (!obj || it == m_photos.end())
+        return false;
+    if (m_selected == obj)
+        m_selected = nullptr;
+    m_photos.erase(it);
+    return true;
+}
+
+bool SceneGraph::ChangePhotoImage(SSceneObject* obj, const QString& path)
+{
+    if (!obj || !Contains(obj))
+        return false;
+    const QRectF box = obj->m_rect;
+    const QSize background = BackgroundSize();
+    const QSize decodeBox(std::clamp(static_cast<int>(std::ceil(box.width())), 1, background.width()),
+                          std::clamp(static_cast<int>(std::ceil(box.height())), 1, background.height()));
+    if (!obj->LoadPicture(path, decodeBox))
+        return false;
+    obj->m_rect = FitInside(QSizeF(obj->m_picture.GetWidth(), obj->m_picture.GetHeight()), box);
+    obj->EnsureResolution(background);
+    return true;
+}
+
+bool SceneGraph::RestoreRatio(SSceneObject* obj)
+{
+    if (!obj || !Contains(obj) || !obj->m_picture.IsValid())
+        return false;
+    obj->m_rect = FitInside(QSizeF(obj->m_picture.GetWidth(), obj->m_picture.GetHeight()), obj->m_rect);
+    return true;
+}
+
+const QImage& SceneGraph::ScaledBackground(QSize size) const
+{
+    if (m_scaledBackground.size() != size) {
+        const QImage& source = m_background.GetImage();
+        m_scaledBackground =
+            source.size() == size ? source : source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaledBackground = m_scaledBackground.convertToFormat(ScreenFormat(source));
+    }
+    return m_scaledBackground;
+}
+
+void SceneGraph::Render(QPainter* dc, const CRect& rect) const
+{
+    if (!dc || !m_background.IsValid())
+        return;
+    const CRect fitted = FittedBackground(rect);
+    if (fitted.IsRectEmpty())
+        return;
+
+    dc->drawImage(fitted.TopLeft().ToQPoint(), ScaledBackground(fitted.Size().ToQSize()));
+
+    dc->save();
+    dc->setClipRect(fitted.ToQRect(), Qt::IntersectClip);
+    for (const auto& photo : m_photos) {
+        CRect target = SceneToTarget(photo->m_rect, fitted);
+        target.NormalizeRect();
+        CRect visible;
+        if (target.IsRectEmpty() || !visible.IntersectRect(target, fitted))
+            continue;
+        // A photo blown up far beyond the background would need a huge scaled
+        // copy; drawing it scaled costs only the visible part instead.
+        if (target.Width() > 2 * fitted.Width() || target.Height() > 2 * fitted.Height()) {
+            dc->setRenderHint(QPainter::SmoothPixmapTransform, true);
+            dc->drawImage(target.ToQRect(), photo->m_picture.GetImage());
+            continue;
+        }
+        dc->drawImage(target.TopLeft().ToQPoint(), photo->ScaledPicture(target.Size().ToQSize()));
+    }
+    dc->restore();
+}
+
+bool SceneGraph::SaveToJPG(const QString& path) const
+{
+    if (path.isEmpty() || !m_background.IsValid())
+        return false;
+
+    const QSize size = BackgroundSize();
+    QImage out(size, QImage::Format_RGB32);
+    if (out.isNull())
+        return false;
+    // A background with transparent parts shows white there, not the black
+    // the JPEG encoder would make of them.
+    out.fill(Qt::white);
+    {
+        QPainter painter(&out);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        painter.drawImage(0, 0, m_background.GetImage());
+        const CRect whole = GetBackGroundActualRect();
+        for (const auto& photo : m_photos) {
+            CRect target = SceneToTarget(photo->m_rect, whole);
+            target.NormalizeRect();
+            CRect visible;
+            if (target.IsRectEmpty() || !visible.IntersectRect(target, whole))
+                continue;
+            const QImage& picture = photo->m_picture.GetImage();
+            if (target.Width() <= size.width() && target.Height() <= size.height()) {
+                // QPainter samples bilinearly when it scales; shrinking a
+                // picture with it would alias. QImage::scaled averages.
+                const QImage scaled =
+                    picture.size() == target.Size().ToQSize()
+                        ? picture
+                        : picture.scaled(target.Size().ToQSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                painter.drawImage(target.TopLeft().ToQPoint(), scaled);
+            } else {
+                // Larger than the background: the picture (never larger than
+                // the background) is enlarged, which bilinear sampling does
+                // well, and only the visible part is computed.
+                painter.drawImage(target.ToQRect(), picture);
+            }
+        }
+    }
+
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly))
+            return false;
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(kJpegQuality);
+        writer.setOptimizedWrite(true);
+        if (!writer.write(out))
+            return false;
+    }
+    out = QImage();
+
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath()))
+        return false;
+    return WriteFileAtomically(info.absoluteFilePath(), bytes);
 }

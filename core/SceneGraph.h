@@ -1,25 +1,142 @@
 #pragma once
 
+#include "core/Picture.h"
+#include "core/SceneObject.h"
 #include "core/Singleton.h"
+#include "platform/Geometry.h"
+
+#include <QImage>
+#include <QRectF>
+#include <QString>
+#include <memory>
+#include <vector>
 
 class PhotoTemplateProcessor;
+class QPainter;
 
 // The scene: one background picture with photos placed on it.
+//
+// Photos are kept in the background's own pixels, so the saved JPEG is exact
+// at the background's full size whatever size the canvas has. The background
+// is drawn fitted (ResizeRect) into whatever rectangle Render is given. The
+// operations that take or return points and rectangles work in the design
+// canvas's client coordinates: the scene knows the canvas's client rectangle
+// (SetCanvasRect) and maps through the background as fitted into it. Rendering
+// into another rectangle (a full-screen preview, the JPEG) never changes that
+// mapping.
+//
+// Results are reported, but callers may ignore them: a failed operation
+// changes nothing.
 class SceneGraph : public CoreSingleton<SceneGraph> {
 public:
     static constexpr const char* kServiceName = "SceneGraph";
+    static constexpr int kJpegQuality = 92;
 
-    // Takes the template processor after its templates are loaded. The scene
-    // keeps the pointer but must not use it once shutdown has begun: the
-    // processor is destroyed before the scene.
-    // Still missing: the background, photos and every scene operation come
-    // with the scene services.
+    // Takes the template processor after its templates are loaded and starts
+    // on its first template (the built-in gradient when that one no longer
+    // decodes), with no photos. The scene keeps the pointer but does not use
+    // it once shutdown has begun: the processor is destroyed before the scene.
     void Init(PhotoTemplateProcessor* templates);
+
+    // The background's size in pixels; 0 before Init.
+    int GetSceneGraphWidth() const;
+    int GetSceneGraphHeight() const;
+    const CxImage& GetBackground() const { return m_background; }
+
+    // Replaces the background. Photos keep their places relative to the
+    // background: each edge stays at the same fraction of the background's
+    // width or height. False, and nothing changed, when the file does not
+    // decode.
+    bool ChangeBackImage(const QString& path);
+
+    // The design canvas's client rectangle, which canvas coordinates refer to.
+    // Until it is set (or when set empty) canvas coordinates are background
+    // pixels.
+    void SetCanvasRect(const CRect& rect);
+    CRect GetCanvasRect() const { return m_canvasRect; }
+
+    // Adds a photo on top of the others, inside rect (canvas coordinates),
+    // as large as fits with the picture's own aspect ratio and centred in it;
+    // rect receives the photo's canvas rectangle. The selection is left
+    // alone. False, and nothing added, for a file that does not decode, an
+    // empty rect or a scene without background.
+    bool CreateSceneObject(const QString& path, CRect& rect);
+
+    SSceneObject* GetSelectedSceneObj() const { return m_selected; }
+
+    // Selects the topmost photo whose canvas rectangle holds (x, y) and
+    // returns true; with none there, clears the selection and returns false.
+    bool CheckHitPhoto(int x, int y);
+
+    // The photo's rectangle on the canvas, as Render draws it there; empty for
+    // null or a photo not on the scene.
+    CRect GetPhotoDrawRect(const SSceneObject* obj) const;
+
+    // Puts the photo at rect (canvas coordinates, normalised). An interim
+    // rectangle (a step of a drag) only moves the photo; the final one also
+    // decodes the picture again if the photo grew past its pixels. False for
+    // an empty rect or a photo not on the scene.
+    bool SetPhotoDrawRect(SSceneObject* obj, const CRect& rect, bool interim = false);
+
+    // The same in background pixels, exactly: used to put a photo back where
+    // it was.
+    bool SetPhotoSceneRect(SSceneObject* obj, const QRectF& rect);
+
+    // Removes the photo; null (or a photo not on the scene) does nothing and
+    // returns false.
+    bool DeletePhoto(SSceneObject* obj);
+
+    // The photo shows the picture of path instead, as large as fits inside its
+    // current place with the new picture's aspect ratio, centred; its edits
+    // are forgotten. False, and nothing changed, for a file that does not
+    // decode.
+    bool ChangePhotoImage(SSceneObject* obj, const QString& path);
+
+    // Gives the photo its picture's aspect ratio again: as large as fits in
+    // its current place, about the same centre.
+    bool RestoreRatio(SSceneObject* obj);
+
+    // Draws the background fitted inside rect and the photos over it, clipped
+    // to the background, over whatever dc already holds. Pictures are drawn
+    // from copies scaled to their on-screen size, made once per size.
+    void Render(QPainter* dc, const CRect& rect) const;
+
+    // The background at its full size: (0, 0, width, height).
+    CRect GetBackGroundActualRect() const;
+
+    // Writes the scene at the background's full size as a JPEG of quality
+    // kJpegQuality. A missing parent folder is created. The file is written
+    // beside the target and renamed over it only when complete, so on any
+    // failure (false) an existing file is left whole.
+    bool SaveToJPG(const QString& path) const;
+
+    // The photos, bottom first.
+    int GetPhotoCount() const { return static_cast<int>(m_photos.size()); }
+    SSceneObject* GetPhoto(int index) const;
 
 private:
     friend class CoreSingleton<SceneGraph>;
     SceneGraph() = default;
     ~SceneGraph() = default;
 
+    QSize BackgroundSize() const;
+    // The background fitted into target, as Render draws it.
+    CRect FittedBackground(const CRect& target) const;
+    // The background as fitted into the canvas: what canvas coordinates map
+    // through.
+    CRect CanvasBackground() const;
+    QRectF CanvasToScene(const CRect& rect) const;
+    CRect SceneToTarget(const QRectF& rect, const CRect& fitted) const;
+    std::vector<std::unique_ptr<SSceneObject>>::const_iterator Find(const SSceneObject* obj) const;
+    bool Contains(const SSceneObject* obj) const { return Find(obj) != m_photos.end(); }
+    // Fits a picture of pictureSize inside box about box's centre.
+    static QRectF FitInside(QSizeF pictureSize, const QRectF& box);
+    const QImage& ScaledBackground(QSize size) const;
+
     PhotoTemplateProcessor* m_templates = nullptr;
+    CxImage m_background;
+    CRect m_canvasRect;
+    std::vector<std::unique_ptr<SSceneObject>> m_photos;
+    SSceneObject* m_selected = nullptr;
+    mutable QImage m_scaledBackground;
 };

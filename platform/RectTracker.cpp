@@ -1,0 +1,362 @@
+#include "platform/RectTracker.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRubberBand>
+#include <QWidget>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <utility>
+
+namespace {
+
+// Sees every event of the application while a tracking loop runs: the mouse
+// is grabbed for the tracking window, but Escape goes to whichever widget has
+// the focus.
+class TrackingHook : public QObject {
+public:
+    explicit TrackingHook(std::function<bool(QObject*, QEvent*)> handler) : m_handler(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return m_handler(watched, event); }
+
+private:
+    std::function<bool(QObject*, QEvent*)> m_handler;
+};
+
+bool IsWidget(QObject* object)
+{
+    return object && object->isWidgetType();
+}
+
+} // namespace
+
+CRect CRectTracker::HandleRect(int handle, const CRect& rect) const
+{
+    // Handles are centred on the outline, which runs along the rectangle's
+    // outermost pixels (right and bottom are outside it).
+    const int h = m_nHandleSize;
+    const int x0 = rect.left;
+    const int x1 = rect.right - 1;
+    const int xm = (rect.left + rect.right - 1) / 2;
+    const int y0 = rect.top;
+    const int y1 = rect.bottom - 1;
+    const int ym = (rect.top + rect.bottom - 1) / 2;
+    CPoint c;
+    switch (handle) {
+    case hitTopLeft:
+        c = {x0, y0};
+        break;
+    case hitTopRight:
+        c = {x1, y0};
+        break;
+    case hitBottomRight:
+        c = {x1, y1};
+        break;
+    case hitBottomLeft:
+        c = {x0, y1};
+        break;
+    case hitTop:
+        c = {xm, y0};
+        break;
+    case hitRight:
+        c = {x1, ym};
+        break;
+    case hitBottom:
+        c = {xm, y1};
+        break;
+    case hitLeft:
+        c = {x0, ym};
+        break;
+    default:
+        return {};
+    }
+    return CRect(CPoint(c.x - h / 2, c.y - h / 2), CSize(h, h));
+}
+
+void CRectTracker::Draw(QPainter* dc) const
+{
+    CRect rect = m_rect;
+    rect.NormalizeRect();
+    if (!dc || rect.IsRectEmpty())
+        return;
+
+    dc->save();
+    dc->setRenderHint(QPainter::Antialiasing, false);
+    dc->setBrush(Qt::NoBrush);
+    // A white line under a black dashed one shows on light and dark photos.
+    const QRect outline(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1);
+    dc->setPen(QPen(Qt::white, 1, Qt::SolidLine));
+    dc->drawRect(outline);
+    dc->setPen(QPen(Qt::black, 1, Qt::DashLine));
+    dc->drawRect(outline);
+
+    // Side handles only where there is room for them between the corners.
+    const bool wide = rect.Width() >= 3 * m_nHandleSize;
+    const bool tall = rect.Height() >= 3 * m_nHandleSize;
+    dc->setPen(QPen(Qt::black, 1, Qt::SolidLine));
+    dc->setBrush(Qt::white);
+    for (int handle = hitTopLeft; handle <= hitLeft; ++handle) {
+        if ((handle == hitTop || handle == hitBottom) && !wide)
+            continue;
+        if ((handle == hitLeft || handle == hitRight) && !tall)
+            continue;
+        const CRect r = HandleRect(handle, rect);
+        dc->drawRect(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+    }
+    dc->restore();
+}
+
+int CRectTracker::HitTest(CPoint point) const
+{
+    CRect rect = m_rect;
+    rect.NormalizeRect();
+    if (rect.IsRectEmpty())
+        return hitNothing;
+
+    for (int corner = hitTopLeft; corner <= hitBottomLeft; ++corner) {
+        if (HandleRect(corner, rect).PtInRect(point))
+            return corner;
+    }
+
+    // Each side can be grabbed along its whole length, within half a handle
+    // outside and at most a quarter of the rectangle inside, so a small
+    // rectangle keeps a middle to move it by.
+    const int out = m_nHandleSize / 2;
+    const int inX = std::min(out, rect.Width() / 4);
+    const int inY = std::min(out, rect.Height() / 4);
+    const bool betweenX = point.x >= rect.left && point.x < rect.right;
+    const bool betweenY = point.y >= rect.top && point.y < rect.bottom;
+    if (betweenX && point.y >= rect.top - out && point.y < rect.top + inY)
+        return hitTop;
+    if (betweenX && point.y >= rect.bottom - inY && point.y < rect.bottom + out)
+        return hitBottom;
+    if (betweenY && point.x >= rect.left - out && point.x < rect.left + inX)
+        return hitLeft;
+    if (betweenY && point.x >= rect.right - inX && point.x < rect.right + out)
+        return hitRight;
+
+    return rect.PtInRect(point) ? hitMiddle : hitNothing;
+}
+
+bool CRectTracker::Track(QWidget* wnd, CPoint point, bool allowInvert)
+{
+    const int handle = HitTest(point);
+    if (handle == hitNothing)
+        return false;
+    return TrackHandle(handle, wnd, point, allowInvert, false);
+}
+
+bool CRectTracker::TrackRubberBand(QWidget* wnd, CPoint point)
+{
+    if (!wnd || IsTracking())
+        return false;
+    m_rect = CRect(point.x, point.y, point.x, point.y);
+    TrackHandle(hitBottomRight, wnd, point, true, true);
+    m_rect.NormalizeRect();
+    return !m_rect.IsRectEmpty();
+}
+
+bool CRectTracker::TrackHandle(int handle, QWidget* wnd, CPoint start, bool allowInvert, bool rubberBand)
+{
+    if (!wnd || IsTracking())
+        return false;
+    QWidget* grabber = QWidget::mouseGrabber();
+    if (grabber && grabber != wnd)
+        return false;
+
+    QPointer<QWidget> window(wnd);
+    m_trackingWnd = wnd;
+    wnd->grabMouse();
+    // Bring the window up to date first: its paint may set m_rect (the
+    // canvas copies the selected photo's place into it), and tracking starts
+    // from what the user sees.
+    if (wnd->isVisible())
+        wnd->repaint();
+    const CRect saved = m_rect;
+
+    std::unique_ptr<QRubberBand> band;
+    if (rubberBand) {
+        band = std::make_unique<QRubberBand>(QRubberBand::Rectangle, wnd);
+        band->setGeometry(QRect(start.x, start.y, 0, 0));
+    }
+
+    const bool movesX = handle != hitTop && handle != hitBottom;
+    const bool movesY = handle != hitLeft && handle != hitRight;
+    const bool leftEdge = handle == hitTopLeft || handle == hitBottomLeft || handle == hitLeft;
+    const bool topEdge = handle == hitTopLeft || handle == hitTopRight || handle == hitTop;
+
+    // The new rectangle for the cursor at p: always computed from where the
+    // tracking started, so a repaint that rewrites m_rect meanwhile changes
+    // nothing.
+    const auto rectFor = [&](CPoint p) {
+        CRect r = saved;
+        const int dx = movesX ? p.x - start.x : 0;
+        const int dy = movesY ? p.y - start.y : 0;
+        if (handle == hitMiddle) {
+            r.OffsetRect(dx, dy);
+            return r;
+        }
+        if (movesX)
+            (leftEdge ? r.left : r.right) += dx;
+        if (movesY)
+            (topEdge ? r.top : r.bottom) += dy;
+        if (!allowInvert) {
+            if (movesX) {
+                if (leftEdge)
+                    r.left = std::min(r.left, r.right - m_sizeMin.cx);
+                else
+                    r.right = std::max(r.right, r.left + m_sizeMin.cx);
+            }
+            if (movesY) {
+                if (topEdge)
+                    r.top = std::min(r.top, r.bottom - m_sizeMin.cy);
+                else
+                    r.bottom = std::max(r.bottom, r.top + m_sizeMin.cy);
+            }
+        }
+        return r;
+    };
+
+    bool moved = false;
+    const auto follow = [&](CPoint p) {
+        const CRect next = rectFor(p);
+        if (next == m_rect)
+            return;
+        const CRect old = m_rect;
+        m_rect = next;
+        moved = true;
+        if (band) {
+            CRect shown = next;
+            shown.NormalizeRect();
+            band->setGeometry(shown.ToQRect());
+            band->show();
+        }
+        OnChangedRect(old);
+    };
+
+    QEventLoop loop;
+    bool cancelled = false;
+    const auto cancel = [&] {
+        cancelled = true;
+        loop.quit();
+    };
+
+    TrackingHook hook([&](QObject* watched, QEvent* e) -> bool {
+        // Only what reaches widgets counts: the same input arrives at the
+        // top-level QWindow first, and Qt's own bookkeeping must see it there.
+        switch (e->type()) {
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick: {
+            if (!IsWidget(watched) || !window)
+                return false;
+            if (QWidget::mouseGrabber() != window) {
+                // Someone else took the mouse: the drag is over.
+                cancel();
+                return false;
+            }
+            const auto* me = static_cast<QMouseEvent*>(e);
+            const CPoint p = CPoint::FromQPoint(window->mapFromGlobal(me->globalPosition().toPoint()));
+            if (e->type() == QEvent::MouseMove) {
+                follow(p);
+            } else if (e->type() == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) {
+                follow(p);
+                loop.quit();
+            } else if (e->type() == QEvent::MouseButtonPress && me->button() == Qt::RightButton) {
+                cancel();
+            }
+            return true;
+        }
+        case QEvent::ShortcutOverride:
+            // Escape is ours while tracking, not a shortcut's.
+            if (IsWidget(watched) && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+                e->accept();
+                return true;
+            }
+            return false;
+        case QEvent::KeyPress:
+            if (IsWidget(watched) && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+                cancel();
+                return true;
+            }
+            return false;
+        default:
+            return false;
+        }
+    });
+    QObject::connect(wnd, &QObject::destroyed, &loop, cancel);
+    qApp->installEventFilter(&hook);
+    loop.exec();
+    qApp->removeEventFilter(&hook);
+
+    band.reset();
+    if (window && QWidget::mouseGrabber() == window)
+        window->releaseMouse();
+
+    if (cancelled || !moved) {
+        const CRect old = m_rect;
+        m_rect = saved;
+        if (moved && window)
+            OnChangedRect(old);
+    }
+    m_trackingWnd = nullptr;
+    return m_rect != saved;
+}
+
+// Painted at once rather than scheduled: the user's hand is on the mouse and
+// the owner's paint is what shows the rectangle at its new place.
+void CRectTracker::OnChangedRect(const CRect&)
+{
+    if (m_trackingWnd)
+        m_trackingWnd->repaint();
+}
+
+Qt::CursorShape CRectTracker::CursorFor(int hit)
+{
+    switch (hit) {
+    case hitTopLeft:
+    case hitBottomRight:
+        return Qt::SizeFDiagCursor;
+    case hitTopRight:
+    case hitBottomLeft:
+        return Qt::SizeBDiagCursor;
+    case hitTop:
+    case hitBottom:
+        return Qt::SizeVerCursor;
+    case hitLeft:
+    case hitRight:
+        return Qt::SizeHorCursor;
+    default:
+        return Qt::SizeAllCursor;
+    }
+}
+
+bool CRectTracker::SetCursor(QWidget* wnd, CPoint point)
+{
+    QWidget* target = wnd;
+    while (target && target->testAttribute(Qt::WA_TransparentForMouseEvents) && target->parentWidget())
+        target = target->parentWidget();
+    if (!target)
+        return false;
+
+    const int hit = HitTest(point);
+    if (hit == hitNothing) {
+        if (m_cursorWnd) {
+            m_cursorWnd->unsetCursor();
+            m_cursorWnd = nullptr;
+        }
+        return false;
+    }
+    if (m_cursorWnd && m_cursorWnd != target)
+        m_cursorWnd->unsetCursor();
+    target->setCursor(CursorFor(hit));
+    m_cursorWnd = target;
+    return true;
+}

@@ -1,12 +1,11 @@
 #include "core/RegConfig.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -76,18 +75,13 @@ TEST_F(ConfigFixture, FailedSaveLeavesThePreviousFileWhole)
     ASSERT_TRUE(config->SaveData());
     const QByteArray before = Read(path);
 
-    // Make every write past a few bytes fail (root ignores permissions, but
-    // not the file-size limit).
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = old;
-    tiny.rlim_cur = 16;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
     config->m_strFolder = QString(200, u'n');
-    const bool saved = config->SaveData();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    bool saved = true;
+    {
+        FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.active());
+        saved = config->SaveData();
+    }
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(Read(path), before);

@@ -1,6 +1,7 @@
 #include "core/SceneGraph.h"
 #include "PictureFixtures.h"
 #include "core/PhotoTemplateProcessor.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,10 +9,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 using namespace fixtures;
 
@@ -387,16 +386,12 @@ TEST_F(SceneTest, FailedSaveLeavesTheOldFileWhole)
     const QString path = m_dir.filePath("wallpaper.jpg");
     WriteFile(path, QByteArray("the previous wallpaper"));
 
-    // Root ignores permissions but not the file-size limit.
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit tiny = old;
-    tiny.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool saved = scene->SaveToJPG(path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    bool saved = true;
+    {
+        FileSizeLimit limit(1024);
+        ASSERT_TRUE(limit.active());
+        saved = scene->SaveToJPG(path);
+    }
 
     EXPECT_FALSE(saved);
     EXPECT_EQ(Read(path), QByteArray("the previous wallpaper"));

@@ -1,0 +1,167 @@
+#include "canvas/PreviewDialog.h"
+#include "core/ImageHelpers.h"
+#include "core/PhotoTemplateProcessor.h"
+#include "core/SceneGraph.h"
+#include "platform/ModalRun.h"
+
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr QRgb kBlue = 0xFF285AA0; // background
+constexpr QRgb kRed = 0xFFD02020;  // photo
+
+// What a run ended with when the script left it open.
+constexpr int kStillOpen = 99;
+
+class PreviewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PhotoTemplateProcessor::StaticCreate();
+        PhotoTemplateProcessor::GetInstance()->SetTemplateFolders({m_dir.filePath("no-templates")});
+        PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
+        SceneGraph::StaticCreate();
+        scene = SceneGraph::GetInstance();
+        scene->Init(PhotoTemplateProcessor::GetInstance());
+        ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.png", QSize(1280, 720), kBlue)));
+        // The design canvas's size: the preview must not change it.
+        scene->SetCanvasRect(CRect(0, 0, 640, 500));
+        CRect place(100, 150, 300, 250);
+        ASSERT_TRUE(scene->CreateSceneObject(Solid("red.png", QSize(200, 100), kRed), place));
+        photo = scene->GetPhoto(0);
+        ASSERT_TRUE(scene->CheckHitPhoto(200, 200));
+    }
+
+    void TearDown() override
+    {
+        SceneGraph::StaticDestroy();
+        PhotoTemplateProcessor::StaticDestroy();
+    }
+
+    QString Solid(const QString& name, QSize size, QRgb colour)
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(QImageWriter(path, "png").write(image));
+        return path;
+    }
+
+    // Runs the dialog modally with script played inside the run; a run the
+    // script did not end is ended with kStillOpen, so a dialog that fails to
+    // close fails the test instead of hanging it.
+    static int Run(CPreviewDialog& dlg, const std::function<void()>& script)
+    {
+        QTimer::singleShot(0, &dlg, [&dlg, script] {
+            script();
+            if (dlg.isVisible()) {
+                dlg.setResult(kStillOpen);
+                EndModalLoop(&dlg, kStillOpen);
+            }
+        });
+        return dlg.DoModal();
+    }
+
+    QTemporaryDir m_dir;
+    SceneGraph* scene = nullptr;
+    SSceneObject* photo = nullptr;
+};
+
+} // namespace
+
+TEST_F(PreviewTest, CoversThePrimaryScreenWithTheSceneInTheBackgroundsProportions)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRectF photoBefore = photo->GetSceneRect();
+
+    CPreviewDialog dlg;
+    QRect shownAt;
+    bool frameless = false;
+    QImage shown;
+    const int code = Run(dlg, [&] {
+        shownAt = dlg.geometry();
+        frameless = dlg.windowFlags().testFlag(Qt::FramelessWindowHint);
+        shown = dlg.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    });
+    EXPECT_EQ(code, kStillOpen);
+    EXPECT_EQ(shownAt, screen);
+    EXPECT_TRUE(frameless);
+    ASSERT_EQ(shown.size(), screen.size());
+
+    // The background fitted: as wide as the screen allows and 16:9, centred.
+    const CRect fitted = dlg.SceneTarget();
+    float scale = 0;
+    EXPECT_EQ(fitted, ResizeRect(CRect(0, 0, 1280, 720), CRect(0, 0, screen.width(), screen.height()), scale));
+    EXPECT_LE(std::abs(fitted.Width() * 720 - fitted.Height() * 1280), 1280);
+    EXPECT_TRUE(fitted.Width() == screen.width() || fitted.Height() == screen.height());
+
+    const QRgb window = dlg.palette().color(dlg.backgroundRole()).rgb();
+    ASSERT_NE(window, kBlue);
+    EXPECT_EQ(shown.pixel(fitted.left, fitted.top), kBlue);
+    EXPECT_EQ(shown.pixel(fitted.right - 1, fitted.bottom - 1), kBlue);
+    EXPECT_EQ(shown.pixel(fitted.left, fitted.bottom - 1), kBlue);
+    EXPECT_EQ(shown.pixel(fitted.right - 1, fitted.top), kBlue);
+    // Outside it the window's own background (the screen here is 4:3 or
+    // squarer, so that is above and below).
+    ASSERT_GT(fitted.top, 0);
+    EXPECT_EQ(shown.pixel(fitted.left, fitted.top - 1), window);
+    EXPECT_EQ(shown.pixel(fitted.right - 1, fitted.bottom), window);
+    EXPECT_EQ(shown.pixel(screen.width() / 2, 0), window);
+
+    // The photo where it lies on the background, and no tracker around it
+    // though it is selected.
+    const QRectF inScene = photo->GetSceneRect();
+    const double k = static_cast<double>(fitted.Width()) / 1280;
+    const QRect photoShown(qRound(fitted.left + inScene.left() * k), qRound(fitted.top + inScene.top() * k),
+                           qRound(inScene.width() * k), qRound(inScene.height() * k));
+    for (const QPoint p : {photoShown.topLeft(), photoShown.bottomRight(), photoShown.center()})
+        EXPECT_EQ(shown.pixel(p), kRed) << p.x() << "," << p.y();
+    EXPECT_EQ(shown.pixel(photoShown.left() - 1, photoShown.center().y()), kBlue);
+
+    // It only looked at the scene.
+    EXPECT_EQ(scene->GetCanvasRect(), CRect(0, 0, 640, 500));
+    EXPECT_EQ(scene->GetSelectedSceneObj(), photo);
+    EXPECT_EQ(photo->GetSceneRect(), photoBefore);
+    EXPECT_EQ(scene->GetPhotoDrawRect(photo), CRect(100, 150, 300, 250));
+}
+
+TEST_F(PreviewTest, OnlyALeftDoubleClickEscapeEnterOrTheCloseCommandEndIt)
+{
+    const QPoint middle = QGuiApplication::primaryScreen()->geometry().center();
+    {
+        CPreviewDialog dlg;
+        bool openAfterClicks = false;
+        const int code = Run(dlg, [&] {
+            QTest::mouseClick(&dlg, Qt::LeftButton, {}, middle);
+            QTest::mouseClick(&dlg, Qt::RightButton, {}, middle);
+            QTest::mouseDClick(&dlg, Qt::MiddleButton, {}, middle);
+            QTest::mouseDClick(&dlg, Qt::RightButton, {}, middle);
+            openAfterClicks = IsInModalLoop(&dlg) && dlg.isVisible();
+            QTest::mouseDClick(&dlg, Qt::LeftButton, {}, middle);
+        });
+        EXPECT_TRUE(openAfterClicks) << "single clicks and other buttons' double-clicks do nothing";
+        EXPECT_EQ(code, 2) << "a left double-click cancels";
+        EXPECT_FALSE(dlg.isVisible());
+    }
+    {
+        CPreviewDialog dlg;
+        EXPECT_EQ(Run(dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); }), 2);
+    }
+    {
+        CPreviewDialog dlg;
+        EXPECT_EQ(Run(dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Return); }), 1);
+    }
+    {
+        CPreviewDialog dlg;
+        EXPECT_EQ(Run(dlg, [&] { dlg.close(); }), 2);
+    }
+    EXPECT_EQ(scene->GetPhotoDrawRect(photo), CRect(100, 150, 300, 250));
+}

@@ -38,45 +38,43 @@ bool IsWidget(QObject* object)
 
 CRect CRectTracker::HandleRect(int handle, const CRect& rect) const
 {
-    // Handles are centred on the outline, which runs along the rectangle's
-    // outermost pixels (right and bottom are outside it).
-    const int h = m_nHandleSize;
-    const int x0 = rect.left;
-    const int x1 = rect.right - 1;
-    const int xm = (rect.left + rect.right - 1) / 2;
-    const int y0 = rect.top;
-    const int y1 = rect.bottom - 1;
-    const int ym = (rect.top + rect.bottom - 1) / 2;
+    // Handles lie inside the rectangle, against its edges. A press on a
+    // handle is then always a press on the photo too, so the selection made
+    // by that press keeps the photo the handle belongs to. On a small
+    // rectangle they shrink so that a middle is left to move it by.
+    const int h = std::max(1, std::min(m_nHandleSize, std::min(rect.Width(), rect.Height()) / 3));
+    const int xm = rect.left + (rect.Width() - h) / 2;
+    const int ym = rect.top + (rect.Height() - h) / 2;
     CPoint c;
     switch (handle) {
     case hitTopLeft:
-        c = {x0, y0};
+        c = {rect.left, rect.top};
         break;
     case hitTopRight:
-        c = {x1, y0};
+        c = {rect.right - h, rect.top};
         break;
     case hitBottomRight:
-        c = {x1, y1};
+        c = {rect.right - h, rect.bottom - h};
         break;
     case hitBottomLeft:
-        c = {x0, y1};
+        c = {rect.left, rect.bottom - h};
         break;
     case hitTop:
-        c = {xm, y0};
+        c = {xm, rect.top};
         break;
     case hitRight:
-        c = {x1, ym};
+        c = {rect.right - h, ym};
         break;
     case hitBottom:
-        c = {xm, y1};
+        c = {xm, rect.bottom - h};
         break;
     case hitLeft:
-        c = {x0, ym};
+        c = {rect.left, ym};
         break;
     default:
         return {};
     }
-    return CRect(CPoint(c.x - h / 2, c.y - h / 2), CSize(h, h));
+    return CRect(c, CSize(h, h));
 }
 
 void CRectTracker::Draw(QPainter* dc) const
@@ -124,24 +122,22 @@ int CRectTracker::HitTest(CPoint point) const
             return corner;
     }
 
-    // Each side can be grabbed along its whole length, within half a handle
-    // outside and at most a quarter of the rectangle inside, so a small
-    // rectangle keeps a middle to move it by.
-    const int out = m_nHandleSize / 2;
-    const int inX = std::min(out, rect.Width() / 4);
-    const int inY = std::min(out, rect.Height() / 4);
-    const bool betweenX = point.x >= rect.left && point.x < rect.right;
-    const bool betweenY = point.y >= rect.top && point.y < rect.bottom;
-    if (betweenX && point.y >= rect.top - out && point.y < rect.top + inY)
+    // Everything else happens inside the rectangle. Each side can be grabbed
+    // along its whole length, at most half a handle and a quarter of the
+    // rectangle deep, so a small rectangle keeps a middle to move it by.
+    if (!rect.PtInRect(point))
+        return hitNothing;
+    const int inX = std::max(1, std::min(m_nHandleSize / 2, rect.Width() / 4));
+    const int inY = std::max(1, std::min(m_nHandleSize / 2, rect.Height() / 4));
+    if (point.y < rect.top + inY)
         return hitTop;
-    if (betweenX && point.y >= rect.bottom - inY && point.y < rect.bottom + out)
+    if (point.y >= rect.bottom - inY)
         return hitBottom;
-    if (betweenY && point.x >= rect.left - out && point.x < rect.left + inX)
+    if (point.x < rect.left + inX)
         return hitLeft;
-    if (betweenY && point.x >= rect.right - inX && point.x < rect.right + out)
+    if (point.x >= rect.right - inX)
         return hitRight;
-
-    return rect.PtInRect(point) ? hitMiddle : hitNothing;
+    return hitMiddle;
 }
 
 bool CRectTracker::Track(QWidget* wnd, CPoint point, bool allowInvert)

@@ -42,9 +42,8 @@ public:
     // Draws the outline and the handles; nothing for an empty rectangle.
     void Draw(QPainter* dc) const;
 
-    // hitNothing, a corner (0-3), a side (4-7) or hitMiddle. The handles reach
-    // half a handle outside the rectangle, so a thin photo can still be
-    // grabbed by its edges.
+    // hitNothing, a corner (0-3), a side (4-7) or hitMiddle. Handles and
+    // sides lie inside the rectangle: a point outside it is hitNothing.
     int HitTest(CPoint point) const;
 
     // Moves (press inside) or resizes (press on a corner or side) m_rect until

@@ -27,6 +27,8 @@ inline constexpr int WM_RBUTTONDOWN = 0x0204;
 inline constexpr int WM_RBUTTONUP = 0x0205;
 inline constexpr int WM_MBUTTONUP = 0x0208;
 inline constexpr int WM_USER = 0x0400;
+// The hit-test code of a cursor request over a window's client area.
+inline constexpr unsigned HTCLIENT = 1;
 #endif
 
 class WindowMessageEvent : public QEvent {

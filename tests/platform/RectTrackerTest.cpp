@@ -78,16 +78,21 @@ TEST(RectTrackerHitTest, ReportsCornersSidesMiddleAndNothing)
 {
     CRectTracker t(CRect(100, 100, 200, 180));
     EXPECT_EQ(t.HitTest({100, 100}), CRectTracker::hitTopLeft);
-    EXPECT_EQ(t.HitTest({97, 97}), CRectTracker::hitTopLeft) << "handles reach outside";
+    EXPECT_EQ(t.HitTest({105, 105}), CRectTracker::hitTopLeft);
     EXPECT_EQ(t.HitTest({199, 100}), CRectTracker::hitTopRight);
     EXPECT_EQ(t.HitTest({199, 179}), CRectTracker::hitBottomRight);
-    EXPECT_EQ(t.HitTest({202, 182}), CRectTracker::hitBottomRight);
+    EXPECT_EQ(t.HitTest({193, 173}), CRectTracker::hitBottomRight);
     EXPECT_EQ(t.HitTest({100, 179}), CRectTracker::hitBottomLeft);
-    EXPECT_EQ(t.HitTest({150, 98}), CRectTracker::hitTop);
-    EXPECT_EQ(t.HitTest({201, 140}), CRectTracker::hitRight);
-    EXPECT_EQ(t.HitTest({130, 181}), CRectTracker::hitBottom);
+    EXPECT_EQ(t.HitTest({150, 101}), CRectTracker::hitTop);
+    EXPECT_EQ(t.HitTest({198, 140}), CRectTracker::hitRight);
+    EXPECT_EQ(t.HitTest({130, 178}), CRectTracker::hitBottom);
     EXPECT_EQ(t.HitTest({102, 140}), CRectTracker::hitLeft);
     EXPECT_EQ(t.HitTest({150, 140}), CRectTracker::hitMiddle);
+    // Handles stay inside: a press just outside is no press on the tracker
+    // (it would not be a press on the photo either).
+    EXPECT_EQ(t.HitTest({97, 97}), CRectTracker::hitNothing);
+    EXPECT_EQ(t.HitTest({200, 140}), CRectTracker::hitNothing);
+    EXPECT_EQ(t.HitTest({150, 180}), CRectTracker::hitNothing);
     EXPECT_EQ(t.HitTest({150, 190}), CRectTracker::hitNothing);
     EXPECT_EQ(t.HitTest({50, 50}), CRectTracker::hitNothing);
 
@@ -110,9 +115,18 @@ TEST(RectTrackerDraw, DrawsOutlineAndHandlesAndNothingForAnEmptyRectangle)
     EXPECT_NE(image.pixel(60, 30), 0xFF808080u) << "top outline";
     EXPECT_NE(image.pixel(99, 60), 0xFF808080u) << "right outline on the last pixel inside";
     EXPECT_EQ(image.pixel(60, 60), 0xFF808080u) << "the inside is left alone";
-    EXPECT_EQ(image.pixel(16, 28), 0xFF000000u) << "corner handle border, centred on the corner";
-    EXPECT_EQ(image.pixel(19, 29), 0xFFFFFFFFu) << "corner handle face";
-    EXPECT_EQ(image.pixel(60, 26), 0xFF000000u) << "side handle in the middle of the top";
+    EXPECT_EQ(image.pixel(27, 37), 0xFF000000u) << "corner handle border, inside the corner";
+    EXPECT_EQ(image.pixel(23, 33), 0xFFFFFFFFu) << "corner handle face";
+    EXPECT_EQ(image.pixel(60, 37), 0xFF000000u) << "side handle in the middle of the top";
+    // Nothing is drawn outside the rectangle: every handle the user sees is
+    // on the photo, so pressing it never misses the photo.
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!CRect(20, 30, 100, 90).PtInRect({x, y})) {
+                ASSERT_EQ(image.pixel(x, y), 0xFF808080u) << x << "," << y;
+            }
+        }
+    }
     EXPECT_EQ(image.pixel(5, 20), 0xFF808080u);
 }
 
@@ -281,7 +295,7 @@ TEST_F(TrackerTest, SetCursorShowsResizeAndMoveCursorsOnTheWidgetThatGetsTheMous
     EXPECT_EQ(window->cursor().shape(), Qt::SizeFDiagCursor);
     EXPECT_TRUE(t.SetCursor(&frame, {199, 100}));
     EXPECT_EQ(window->cursor().shape(), Qt::SizeBDiagCursor);
-    EXPECT_TRUE(t.SetCursor(&frame, {150, 181}));
+    EXPECT_TRUE(t.SetCursor(&frame, {150, 178}));
     EXPECT_EQ(window->cursor().shape(), Qt::SizeVerCursor);
     EXPECT_TRUE(t.SetCursor(&frame, {150, 140}));
     EXPECT_EQ(window->cursor().shape(), Qt::SizeAllCursor);

@@ -3,19 +3,6 @@
 #include "core/desktop/ChildProcess.h"
 #include "core/desktop/DesktopMessage.h"
 
-QString PcmanfmBackend::Mode(WallpaperStyle style)
-{
-    switch (style) {
-    case WallpaperStyle::Tile:
-        return QStringLiteral("tile");
-    case WallpaperStyle::Stretch:
-        return QStringLiteral("stretch");
-    case WallpaperStyle::Centre:
-        break;
-    }
-    return QStringLiteral("center");
-}
-
 bool PcmanfmBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     if (!HasProgram(m_program)) {
@@ -25,7 +12,7 @@ bool PcmanfmBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle st
     // One argument each, joined to its option by '=', so a file name that
     // starts like an option is still taken as the file name.
     const ChildResult result = RunProgram(m_program, {QStringLiteral("--set-wallpaper=") + absolutePath,
-                                                      QStringLiteral("--wallpaper-mode=") + Mode(style)});
+                                                      QStringLiteral("--wallpaper-mode=") + WallpaperStyleWord(style)});
     if (!result.Succeeded()) {
         DesktopWarning(QStringLiteral("cannot set the wallpaper: %1").arg(result.Describe(m_program)));
         return false;

@@ -16,8 +16,6 @@ public:
     QString Name() const override { return m_name; }
     bool SetWallpaper(const QString& absolutePath, WallpaperStyle style) override;
 
-    static QString Mode(WallpaperStyle style);
-
 private:
     QString m_program;
     QString m_name;

@@ -17,19 +17,6 @@ const QString kLinkPrefix = QStringLiteral("wallpaper-");
 
 } // namespace
 
-QString SwayBackend::Mode(WallpaperStyle style)
-{
-    switch (style) {
-    case WallpaperStyle::Tile:
-        return QStringLiteral("tile");
-    case WallpaperStyle::Stretch:
-        return QStringLiteral("stretch");
-    case WallpaperStyle::Centre:
-        break;
-    }
-    return QStringLiteral("center");
-}
-
 bool SwayBackend::IsQuotable(const QString& path)
 {
     if (path.isEmpty())
@@ -102,7 +89,7 @@ bool SwayBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style
     if (path.isEmpty())
         return false;
     const ChildResult result = RunProgram(kProgram, {QStringLiteral("output"), QStringLiteral("*"),
-                                                     QStringLiteral("bg"), QuotedArgument(path), Mode(style)});
+                                                     QStringLiteral("bg"), QuotedArgument(path), WallpaperStyleWord(style)});
     if (!result.Succeeded()) {
         DesktopWarning(QStringLiteral("sway: cannot set the wallpaper: %1").arg(result.Describe(kProgram)));
         return false;

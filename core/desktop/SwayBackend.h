@@ -17,8 +17,6 @@ public:
     QString Name() const override { return QStringLiteral("sway"); }
     bool SetWallpaper(const QString& absolutePath, WallpaperStyle style) override;
 
-    static QString Mode(WallpaperStyle style);
-
     // Whether "'path'" reaches sway's file check as exactly path.
     static bool IsQuotable(const QString& path);
     // The quoted argument for a quotable path.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 // How a picture covers the desktop. The pages pass the style as the index of
 // their show-type list ("CENTER", "TILE", "STRETCH"); that list is an editable
 // drop-down, so -1 (nothing selected) arrives too and means centre, as does
@@ -17,4 +19,19 @@ constexpr WallpaperStyle WallpaperStyleFromInt(int style)
     default:
         return WallpaperStyle::Centre;
     }
+}
+
+// The style as the command-line tools of several desktops spell it
+// (pcmanfm's --wallpaper-mode, sway's bg mode).
+inline QString WallpaperStyleWord(WallpaperStyle style)
+{
+    switch (style) {
+    case WallpaperStyle::Tile:
+        return QStringLiteral("tile");
+    case WallpaperStyle::Stretch:
+        return QStringLiteral("stretch");
+    case WallpaperStyle::Centre:
+        break;
+    }
+    return QStringLiteral("center");
 }

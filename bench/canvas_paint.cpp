@@ -4,7 +4,7 @@
 // 12 photos. The scene's Render alone is measured on the same scene in the
 // same run, so what the canvas adds around it shows as a share of the paint.
 
-#include "PhotoLikeImage.h"
+#include "BenchScene.h"
 #include "canvas/PhotoImageEditCtrl.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
@@ -28,44 +28,17 @@ constexpr QSize kCanvasSize(640, 500);
 constexpr int kPhotos = 12;
 constexpr int kDistinctFiles = 4;
 
-struct Fixture {
-    QTemporaryDir dir;
+struct Fixture : BenchScene {
     std::unique_ptr<CPhotoImageEditCtrl> canvas;
-    bool ok = false;
 
-    Fixture()
+    Fixture() : BenchScene(kPhotoSize, kDistinctFiles, kBackgroundSize, kCanvasSize, kPhotos)
     {
-        std::vector<QString> files;
-        for (int i = 0; i < kDistinctFiles; ++i) {
-            files.push_back(dir.filePath(QStringLiteral("photo%1.jpg").arg(i)));
-            if (!WritePhotoLikeJpeg(files.back(), kPhotoSize, i))
-                return;
-        }
-        const QString background = dir.filePath("background.jpg");
-        if (!WritePhotoLikeJpeg(background, kBackgroundSize, 9))
+        if (!ok)
             return;
-
-        PhotoTemplateProcessor::StaticCreate();
-        PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
-        SceneGraph::StaticCreate();
-        SceneGraph* scene = SceneGraph::GetInstance();
-        scene->Init(PhotoTemplateProcessor::GetInstance());
-        if (!scene->ChangeBackImage(background))
-            return;
-
         canvas = std::make_unique<CPhotoImageEditCtrl>();
         canvas->resize(kCanvasSize);
-        scene->SetCanvasRect(CRect(0, 0, kCanvasSize.width(), kCanvasSize.height()));
-        // Dropped the way the design page drops them: a 190-pixel square
-        // from the drop point, on a grid that overlaps a little.
-        for (int i = 0; i < kPhotos; ++i) {
-            const int x = 10 + (i % 4) * 150;
-            const int y = 80 + (i / 4) * 110;
-            CRect rect(x, y, x + 190, y + 190);
-            if (!scene->CreateSceneObject(files[static_cast<size_t>(i % kDistinctFiles)], rect))
-                return;
-        }
         // One photo selected, so each paint draws the tracker too.
+        SceneGraph* scene = SceneGraph::GetInstance();
         scene->CheckHitPhoto(320, 250);
         ok = scene->GetSelectedSceneObj() != nullptr;
     }
@@ -75,14 +48,6 @@ Fixture& Scene()
 {
     static Fixture fixture;
     return fixture;
-}
-
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 double Seconds(std::chrono::steady_clock::time_point from)

@@ -4,7 +4,7 @@
 // scaled from its full-size picture at each paint. Both run in one process on
 // the same scene and the ratio of the medians is printed at the end.
 
-#include "PhotoLikeImage.h"
+#include "BenchScene.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
 
@@ -26,55 +26,14 @@ constexpr QSize kCanvasSize(640, 500);
 constexpr int kPhotos = 12;
 constexpr int kDistinctFiles = 4;
 
-struct Fixture {
-    QTemporaryDir dir;
-    std::vector<QString> files;
-    bool ok = false;
-
-    Fixture()
-    {
-        for (int i = 0; i < kDistinctFiles; ++i) {
-            files.push_back(dir.filePath(QStringLiteral("photo%1.jpg").arg(i)));
-            if (!WritePhotoLikeJpeg(files.back(), kPhotoSize, i))
-                return;
-        }
-        const QString background = dir.filePath("background.jpg");
-        if (!WritePhotoLikeJpeg(background, kBackgroundSize, 9))
-            return;
-
-        PhotoTemplateProcessor::StaticCreate();
-        PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
-        SceneGraph::StaticCreate();
-        SceneGraph* scene = SceneGraph::GetInstance();
-        scene->Init(PhotoTemplateProcessor::GetInstance());
-        if (!scene->ChangeBackImage(background))
-            return;
-        scene->SetCanvasRect(CRect(0, 0, kCanvasSize.width(), kCanvasSize.height()));
-        // Dropped the way the design page drops them: a 190-pixel square
-        // from the drop point, on a grid that overlaps a little.
-        for (int i = 0; i < kPhotos; ++i) {
-            const int x = 10 + (i % 4) * 150;
-            const int y = 80 + (i / 4) * 110;
-            CRect rect(x, y, x + 190, y + 190);
-            if (!scene->CreateSceneObject(files[static_cast<size_t>(i % kDistinctFiles)], rect))
-                return;
-        }
-        ok = true;
-    }
+struct Fixture : BenchScene {
+    Fixture() : BenchScene(kPhotoSize, kDistinctFiles, kBackgroundSize, kCanvasSize, kPhotos) {}
 };
 
 Fixture& Scene()
 {
     static Fixture fixture;
     return fixture;
-}
-
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 std::vector<double> g_ours;

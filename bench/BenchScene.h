@@ -1,0 +1,56 @@
+#pragma once
+
+// The scene the canvas benchmarks draw: a photo-like background with photos
+// dropped the way the design page drops them (a 190-pixel square from the
+// drop point, on a grid that overlaps a little), from a few distinct JPEGs.
+
+#include "PhotoLikeImage.h"
+#include "core/PhotoTemplateProcessor.h"
+#include "core/SceneGraph.h"
+
+#include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
+
+struct BenchScene {
+    QTemporaryDir dir;
+    std::vector<QString> files; // the distinct photo files
+    bool ok = false;
+
+    BenchScene(QSize photoSize, int distinctFiles, QSize backgroundSize, QSize canvasSize, int photos)
+    {
+        for (int i = 0; i < distinctFiles; ++i) {
+            files.push_back(dir.filePath(QStringLiteral("photo%1.jpg").arg(i)));
+            if (!WritePhotoLikeJpeg(files.back(), photoSize, i))
+                return;
+        }
+        const QString background = dir.filePath("background.jpg");
+        if (!WritePhotoLikeJpeg(background, backgroundSize, 9))
+            return;
+
+        PhotoTemplateProcessor::StaticCreate();
+        PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
+        SceneGraph::StaticCreate();
+        SceneGraph* scene = SceneGraph::GetInstance();
+        scene->Init(PhotoTemplateProcessor::GetInstance());
+        if (!scene->ChangeBackImage(background))
+            return;
+        scene->SetCanvasRect(CRect(0, 0, canvasSize.width(), canvasSize.height()));
+        for (int i = 0; i < photos; ++i) {
+            const int x = 10 + (i % 4) * 150;
+            const int y = 80 + (i / 4) * 110;
+            CRect rect(x, y, x + 190, y + 190);
+            if (!scene->CreateSceneObject(files[static_cast<size_t>(i % distinctFiles)], rect))
+                return;
+        }
+        ok = true;
+    }
+};
+
+inline double Median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}

@@ -1,6 +1,7 @@
 #include "canvas/PhotoImageEditCtrl.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
+#include "support/SceneSetup.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -98,12 +99,7 @@ class CanvasTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PhotoTemplateProcessor::StaticCreate();
-        PhotoTemplateProcessor::GetInstance()->SetTemplateFolders({m_dir.filePath("no-templates")});
-        PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
-        SceneGraph::StaticCreate();
-        scene = SceneGraph::GetInstance();
-        scene->Init(PhotoTemplateProcessor::GetInstance());
+        scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates"));
         // 16:9 on a 640x500 canvas: fitted at (0, 70)-(640, 430), grey above
         // and below.
         ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.png", QSize(1280, 720), kBlue)));
@@ -133,17 +129,12 @@ protected:
         // The cursor and the buttons QTest remembers are process-wide: leave
         // nothing pending for the next test.
         QCoreApplication::processEvents();
-        SceneGraph::StaticDestroy();
-        PhotoTemplateProcessor::StaticDestroy();
+        DestroyScene();
     }
 
     QString Solid(const QString& name, QSize size, QRgb colour)
     {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        const QString path = m_dir.filePath(name);
-        EXPECT_TRUE(QImageWriter(path, "png").write(image));
-        return path;
+        return WriteSolidPng(m_dir.filePath(name), size, colour);
     }
 
     QImage Grab() { return canvas->grab().toImage().convertToFormat(QImage::Format_RGB32); }

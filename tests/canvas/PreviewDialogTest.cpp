@@ -3,6 +3,7 @@
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
 #include "platform/ModalRun.h"
+#include "support/SceneSetup.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -25,12 +26,7 @@ class PreviewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PhotoTemplateProcessor::StaticCreate();
-        PhotoTemplateProcessor::GetInstance()->SetTemplateFolders({m_dir.filePath("no-templates")});
-        PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
-        SceneGraph::StaticCreate();
-        scene = SceneGraph::GetInstance();
-        scene->Init(PhotoTemplateProcessor::GetInstance());
+        scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates"));
         ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.png", QSize(1280, 720), kBlue)));
         // The design canvas's size: the preview must not change it.
         scene->SetCanvasRect(CRect(0, 0, 640, 500));
@@ -42,17 +38,12 @@ protected:
 
     void TearDown() override
     {
-        SceneGraph::StaticDestroy();
-        PhotoTemplateProcessor::StaticDestroy();
+        DestroyScene();
     }
 
     QString Solid(const QString& name, QSize size, QRgb colour)
     {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        const QString path = m_dir.filePath(name);
-        EXPECT_TRUE(QImageWriter(path, "png").write(image));
-        return path;
+        return WriteSolidPng(m_dir.filePath(name), size, colour);
     }
 
     // Runs the dialog modally with script played inside the run; a run the

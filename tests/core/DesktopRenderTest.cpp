@@ -4,6 +4,7 @@
 
 #include "core/desktop/WallpaperPicture.h"
 #include "core/desktop/WallpaperRender.h"
+#include "support/PatternImage.h"
 
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -11,20 +12,6 @@
 
 namespace {
 
-// Every pixel a different colour, so any misplacement shows.
-QRgb Pattern(int x, int y)
-{
-    return qRgb((x * 7 + y) & 0xff, (y * 5 + 3) & 0xff, (x * 3 + y * 11) & 0xff);
-}
-
-QImage PatternImage(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, Pattern(x, y));
-    return image;
-}
 
 constexpr QRgb kBlack = 0xff000000;
 

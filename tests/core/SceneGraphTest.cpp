@@ -1,7 +1,8 @@
-#include "core/SceneGraph.h"
 #include "PictureFixtures.h"
 #include "core/PhotoTemplateProcessor.h"
+#include "core/SceneGraph.h"
 #include "support/FileSizeLimit.h"
+#include "support/SceneSetup.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,18 +26,12 @@ class SceneTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PhotoTemplateProcessor::StaticCreate();
-        PhotoTemplateProcessor::GetInstance()->SetTemplateFolders({m_dir.filePath("no-templates")});
-        PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
-        SceneGraph::StaticCreate();
-        scene = SceneGraph::GetInstance();
-        scene->Init(PhotoTemplateProcessor::GetInstance());
+        scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates"));
     }
 
     void TearDown() override
     {
-        SceneGraph::StaticDestroy();
-        PhotoTemplateProcessor::StaticDestroy();
+        DestroyScene();
     }
 
     QString Solid(const QString& name, QSize size, QRgb colour, const char* format = "png")

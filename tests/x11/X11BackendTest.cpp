@@ -4,8 +4,9 @@
 // Everything touching the root window is one test, so no two tests ever race
 // for it.
 
-#include "core/desktop/X11Backend.h"
 #include "core/desktop/WallpaperRender.h"
+#include "core/desktop/X11Backend.h"
+#include "support/PatternImage.h"
 
 #include <QFile>
 #include <QImage>
@@ -20,19 +21,6 @@
 
 namespace {
 
-QRgb Pattern(int x, int y)
-{
-    return qRgb((x * 7 + y) & 0xff, (y * 5 + 3) & 0xff, (x * 3 + y * 11) & 0xff);
-}
-
-QImage PatternImage(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, Pattern(x, y));
-    return image;
-}
 
 // A second client of our own that looks at what the back end left behind.
 class Observer {

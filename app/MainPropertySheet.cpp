@@ -58,8 +58,7 @@ void CMainPropertySheet::AddPage(CPropertyPage* page)
     const int index = m_tabs->count();
     QIcon icon;
     if (m_imageStripId != 0) {
-        const QPixmap image =
-            StripImage(LoadBitmapResource(m_imageStripId), m_imageWidth, index, kTransparent);
+        const QPixmap image = StripImage(LoadBitmapResource(m_imageStripId), m_imageWidth, index, kTransparent);
         if (!image.isNull())
             icon = QIcon(image);
     }

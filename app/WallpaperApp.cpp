@@ -89,4 +89,7 @@ void CWallpaperApp::OnShowTip()
     dlg.DoModal();
 }
 
-void CWallpaperApp::OnQuit() { PostQuit(0); }
+void CWallpaperApp::OnQuit()
+{
+    PostQuit(0);
+}

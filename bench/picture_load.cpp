@@ -74,8 +74,8 @@ void BM_PreviewWithDecodeLimit(benchmark::State& state)
         }
         benchmark::DoNotOptimize(picture.GetImage().constBits());
     }
-    g_limitedSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()
-                       / static_cast<double>(state.iterations());
+    g_limitedSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+                       static_cast<double>(state.iterations());
 }
 
 void BM_PreviewFullDecodeThenScale(benchmark::State& state)
@@ -91,8 +91,8 @@ void BM_PreviewFullDecodeThenScale(benchmark::State& state)
         const QImage preview = picture.GetImage().scaled(kPreviewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         benchmark::DoNotOptimize(preview.constBits());
     }
-    g_fullSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()
-                    / static_cast<double>(state.iterations());
+    g_fullSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+                    static_cast<double>(state.iterations());
 }
 
 BENCHMARK(BM_PreviewWithDecodeLimit)->Unit(benchmark::kMillisecond);

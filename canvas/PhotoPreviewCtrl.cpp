@@ -16,7 +16,10 @@ CPhotoPreviewCtrl::CPhotoPreviewCtrl(QWidget* parent) : QFrame(parent)
     setFrameStyle(QFrame::NoFrame);
 }
 
-CPhotoPreviewCtrl::~CPhotoPreviewCtrl() { m_image.Destroy(); }
+CPhotoPreviewCtrl::~CPhotoPreviewCtrl()
+{
+    m_image.Destroy();
+}
 
 bool CPreviewPicture::Load(const QString& path, int type)
 {

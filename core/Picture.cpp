@@ -349,7 +349,8 @@ QSize DecodeTarget(QSize upright, QSize limit)
     const qint64 pixels = qint64{target.width()} * target.height();
     if (pixels > CxImage::kMaxDecodePixels) {
         const double f = std::sqrt(static_cast<double>(CxImage::kMaxDecodePixels) / static_cast<double>(pixels));
-        target = QSize(std::max(1, static_cast<int>(target.width() * f)), std::max(1, static_cast<int>(target.height() * f)));
+        target = QSize(std::max(1, static_cast<int>(target.width() * f)),
+                       std::max(1, static_cast<int>(target.height() * f)));
     }
     return target;
 }
@@ -403,8 +404,8 @@ bool CxImage::Load(const QString& path, int type)
     const std::optional<FileFacts> facts = ProbeFile(Bytes(data, size));
     if (!facts)
         return false;
-    if (facts->type != CXIMAGE_FORMAT_JPG
-        && facts->width * facts->height * facts->decodedBytesPerPixel > qint64{kAllocationLimitMB} * 1024 * 1024)
+    if (facts->type != CXIMAGE_FORMAT_JPG &&
+        facts->width * facts->height * facts->decodedBytesPerPixel > qint64{kAllocationLimitMB} * 1024 * 1024)
         return false;
 
     EnsureAllocationLimit();

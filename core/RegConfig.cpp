@@ -22,7 +22,10 @@ QString RegConfig::DefaultFilePath()
            QStringLiteral("/quilvane/settings.json");
 }
 
-QString RegConfig::FilePath() const { return m_path.isEmpty() ? DefaultFilePath() : m_path; }
+QString RegConfig::FilePath() const
+{
+    return m_path.isEmpty() ? DefaultFilePath() : m_path;
+}
 
 bool RegConfig::ReadData()
 {

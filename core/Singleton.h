@@ -9,8 +9,7 @@
 
 #include <string>
 
-template <typename T>
-class CoreSingleton {
+template <typename T> class CoreSingleton {
 public:
     static void StaticCreate()
     {

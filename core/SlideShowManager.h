@@ -3,8 +3,8 @@
 #include "core/Singleton.h"
 #include "core/WallPaperManager.h"
 
-#include <QSet>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 

@@ -76,9 +76,15 @@ bool CDesignPage::OnCmdMsg(int id)
     }
 }
 
-void CDesignPage::OnCancel() { CPropertyPage::OnCancel(); }
+void CDesignPage::OnCancel()
+{
+    CPropertyPage::OnCancel();
+}
 
-void CDesignPage::OnHideToTray() { SendWndMessage(window(), WM_HIDE_TO_TRAY, 0, 0); }
+void CDesignPage::OnHideToTray()
+{
+    SendWndMessage(window(), WM_HIDE_TO_TRAY, 0, 0);
+}
 
 void CDesignPage::OnTrayAbout()
 {

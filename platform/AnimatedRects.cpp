@@ -19,8 +19,8 @@ int g_requests = 0;
 class OutlineWindow : public QWidget {
 public:
     OutlineWindow()
-        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
-                               Qt::WindowDoesNotAcceptFocus)
+        : QWidget(nullptr,
+                  Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
     {
         setAttribute(Qt::WA_ShowWithoutActivating);
         setAttribute(Qt::WA_DeleteOnClose);
@@ -50,7 +50,10 @@ bool CanPlaceTopLevels()
 
 } // namespace
 
-int AnimatedRectsRequests() { return g_requests; }
+int AnimatedRectsRequests()
+{
+    return g_requests;
+}
 
 void DrawAnimatedRects(int idAni, const CRect& from, const CRect& to)
 {

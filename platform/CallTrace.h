@@ -10,8 +10,8 @@
 
 namespace calltrace {
 
-void Start();                        // begins a fresh record
-std::vector<std::string> Stop();     // ends recording and returns the record
-void Record(std::string_view call);  // notes one call while recording
+void Start();                       // begins a fresh record
+std::vector<std::string> Stop();    // ends recording and returns the record
+void Record(std::string_view call); // notes one call while recording
 
 } // namespace calltrace

@@ -12,7 +12,11 @@ public:
 
     // Runs the handler for command id and returns true, or returns false when
     // this target has none.
-    virtual bool OnCmdMsg(int id) { (void)id; return false; }
+    virtual bool OnCmdMsg(int id)
+    {
+        (void)id;
+        return false;
+    }
 };
 
 // Offers the command to each target in turn; true when one handled it.

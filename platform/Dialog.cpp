@@ -60,8 +60,14 @@ void CDialog::EndDialog(int code)
 
 // Escape and QDialog's own paths end in reject/accept: send them through the
 // virtual handlers so subclasses see every way of closing.
-void CDialog::reject() { OnCancel(); }
-void CDialog::accept() { OnOK(); }
+void CDialog::reject()
+{
+    OnCancel();
+}
+void CDialog::accept()
+{
+    OnOK();
+}
 
 void CDialog::closeEvent(QCloseEvent* event)
 {

@@ -42,8 +42,7 @@ QSize BuildDialog(QWidget* host, const DialogTemplate& dlg, const ControlBinding
 // The control with that id among host's descendants, or null.
 QWidget* GetDlgItem(const QWidget* host, int id);
 
-template <typename T>
-T* GetDlgItemAs(const QWidget* host, int id)
+template <typename T> T* GetDlgItemAs(const QWidget* host, int id)
 {
     return qobject_cast<T*>(GetDlgItem(host, id));
 }

@@ -12,9 +12,9 @@ enum class ControlKind {
     DefPushButton,
     CheckBox,
     GroupBox,
-    Text,      // static text
-    Frame,     // static black or grey frame, or an empty static area
-    Icon,      // static icon
+    Text,  // static text
+    Frame, // static black or grey frame, or an empty static area
+    Icon,  // static icon
     ListBox,
     TreeView,
     Edit,

@@ -82,4 +82,7 @@ std::optional<QString> PromptForPath(const FilePrompt& prompt)
     return chosen;
 }
 
-void SetFilePromptHook(FilePromptHook hook) { Hook() = std::move(hook); }
+void SetFilePromptHook(FilePromptHook hook)
+{
+    Hook() = std::move(hook);
+}

@@ -20,7 +20,11 @@ struct CPoint {
     constexpr bool operator==(const CPoint&) const = default;
     constexpr CPoint operator+(const CPoint& o) const { return {x + o.x, y + o.y}; }
     constexpr CPoint operator-(const CPoint& o) const { return {x - o.x, y - o.y}; }
-    constexpr void Offset(int dx, int dy) { x += dx; y += dy; }
+    constexpr void Offset(int dx, int dy)
+    {
+        x += dx;
+        y += dy;
+    }
 
     QPoint ToQPoint() const { return {x, y}; }
     static CPoint FromQPoint(const QPoint& p) { return {p.x(), p.y()}; }
@@ -48,7 +52,9 @@ struct CRect {
     constexpr CRect() = default;
     constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
     constexpr CRect(CPoint topLeft, CSize size)
-        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx), bottom(topLeft.y + size.cy) {}
+        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx), bottom(topLeft.y + size.cy)
+    {
+    }
 
     constexpr bool operator==(const CRect&) const = default;
 
@@ -66,7 +72,13 @@ struct CRect {
     // A point on the right or bottom edge is outside.
     constexpr bool PtInRect(CPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
 
-    constexpr void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    constexpr void SetRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     constexpr void SetRectEmpty() { SetRect(0, 0, 0, 0); }
 
     constexpr void NormalizeRect()
@@ -77,13 +89,31 @@ struct CRect {
             std::swap(top, bottom);
     }
 
-    constexpr void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
+    constexpr void OffsetRect(int dx, int dy)
+    {
+        left += dx;
+        right += dx;
+        top += dy;
+        bottom += dy;
+    }
     constexpr void OffsetRect(CPoint d) { OffsetRect(d.x, d.y); }
     constexpr void MoveToXY(int x, int y) { OffsetRect(x - left, y - top); }
 
-    constexpr void InflateRect(int dx, int dy) { left -= dx; top -= dy; right += dx; bottom += dy; }
+    constexpr void InflateRect(int dx, int dy)
+    {
+        left -= dx;
+        top -= dy;
+        right += dx;
+        bottom += dy;
+    }
     constexpr void DeflateRect(int dx, int dy) { InflateRect(-dx, -dy); }
-    constexpr void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
+    constexpr void DeflateRect(int l, int t, int r, int b)
+    {
+        left += l;
+        top += t;
+        right -= r;
+        bottom -= b;
+    }
 
     // The overlap of a and b. Returns false, leaving this rectangle empty
     // (all zero), when they do not overlap.
@@ -121,8 +151,14 @@ struct CRect {
     static CRect FromQRect(const QRect& r) { return CRect(r.x(), r.y(), r.x() + r.width(), r.y() + r.height()); }
 };
 
-inline QRect ToQRect(const CRect& r) { return r.ToQRect(); }
-inline CRect FromQRect(const QRect& r) { return CRect::FromQRect(r); }
+inline QRect ToQRect(const CRect& r)
+{
+    return r.ToQRect();
+}
+inline CRect FromQRect(const QRect& r)
+{
+    return CRect::FromQRect(r);
+}
 
 // Windows' MulDiv: a * b / c rounded to the nearest integer, halves away from
 // zero; -1 when c is 0.

@@ -56,7 +56,7 @@ QAction* FindMenuCommand(const QMenu* menu, int id);
 void SetMenuDefaultItem(QMenu* menu, int id);
 
 struct Accelerator {
-    int key;      // Qt::Key
+    int key;       // Qt::Key
     int modifiers; // Qt::KeyboardModifiers
     int command;
 };

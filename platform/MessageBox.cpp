@@ -43,5 +43,11 @@ void PlainBeep()
     QApplication::beep();
 }
 
-void SetMessageBoxHook(MessageBoxHook hook) { BoxHook() = std::move(hook); }
-void SetBeepHook(BeepHook hook) { TheBeepHook() = std::move(hook); }
+void SetMessageBoxHook(MessageBoxHook hook)
+{
+    BoxHook() = std::move(hook);
+}
+void SetBeepHook(BeepHook hook)
+{
+    TheBeepHook() = std::move(hook);
+}

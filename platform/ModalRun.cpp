@@ -78,8 +78,14 @@ void PostQuit(int exitCode)
     });
 }
 
-bool IsQuitPending() { return g_quitPending; }
-int QuitExitCode() { return g_quitCode; }
+bool IsQuitPending()
+{
+    return g_quitPending;
+}
+int QuitExitCode()
+{
+    return g_quitCode;
+}
 
 void ResetQuitState()
 {

@@ -20,7 +20,10 @@ QString ExecutableBaseName()
     return exe.isEmpty() ? QStringLiteral("quilvane") : QFileInfo(exe).completeBaseName();
 }
 
-QString Key(const QString& section, const QString& key) { return section + u'/' + key; }
+QString Key(const QString& section, const QString& key)
+{
+    return section + u'/' + key;
+}
 
 bool Write(const QString& section, const QString& key, const QVariant& value)
 {
@@ -42,7 +45,10 @@ QString ProfilePath()
     return dir + u'/' + ExecutableBaseName() + QStringLiteral(".ini");
 }
 
-void SetProfilePath(const QString& path) { OverridePath() = path; }
+void SetProfilePath(const QString& path)
+{
+    OverridePath() = path;
+}
 
 int GetProfileInt(const QString& section, const QString& key, int defaultValue)
 {

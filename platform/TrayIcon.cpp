@@ -116,4 +116,7 @@ bool IsSystemTrayAvailable()
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void SetSystemTrayAvailableOverride(std::optional<bool> available) { AvailableOverride() = available; }
+void SetSystemTrayAvailableOverride(std::optional<bool> available)
+{
+    AvailableOverride() = available;
+}

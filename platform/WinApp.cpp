@@ -18,6 +18,12 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-int CWinApp::ExitInstance() { return IsQuitPending() ? QuitExitCode() : 0; }
+int CWinApp::ExitInstance()
+{
+    return IsQuitPending() ? QuitExitCode() : 0;
+}
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}

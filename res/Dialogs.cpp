@@ -59,7 +59,8 @@ const DialogControl kSlideShow[] = {
     {IDC_STATIC, K::GroupBox, "Set As Wallpaper Slide Show", 203, 191, 265, 90, Group | bs::GroupBox},
     {IDC_PLAY_STOP, K::PushButton, "Play", 381, 232, 42, 14, Button},
     {IDC_STATIC, K::Text, "Slide Frequency", 218, 212, 52, 8, V},
-    {IDC_FREQUENCY_SLIDER, K::Trackbar, "", 272, 211, 99, 12, V | tbs::Both | tbs::NoTicks | tbs::Tooltips | ws::TabStop},
+    {IDC_FREQUENCY_SLIDER, K::Trackbar, "", 272, 211, 99, 12,
+     V | tbs::Both | tbs::NoTicks | tbs::Tooltips | ws::TabStop},
     {IDC_FREQUENCY_EDIT, K::Edit, "", 372, 210, 21, 14, V | es::AutoHScroll | ws::Border | ws::TabStop},
     {IDC_FILE_LIST, K::ListBox, "", 27, 46, 160, 90, PlainListBox},
     {IDC_FOLDER_EDIT, K::Edit, "", 28, 26, 127, 14, V | es::AutoHScroll | ws::Border | ws::Disabled},
@@ -98,10 +99,28 @@ const std::array<const DialogTemplate*, 5> kAll = {&kTemplates[0], &kTemplates[1
 
 } // namespace
 
-const DialogTemplate& AboutDialogTemplate() { return kTemplates[0]; }
-const DialogTemplate& DesignPageTemplate() { return kTemplates[1]; }
-const DialogTemplate& PreviewDialogTemplate() { return kTemplates[2]; }
-const DialogTemplate& SlideShowPageTemplate() { return kTemplates[3]; }
-const DialogTemplate& TipDialogTemplate() { return kTemplates[4]; }
+const DialogTemplate& AboutDialogTemplate()
+{
+    return kTemplates[0];
+}
+const DialogTemplate& DesignPageTemplate()
+{
+    return kTemplates[1];
+}
+const DialogTemplate& PreviewDialogTemplate()
+{
+    return kTemplates[2];
+}
+const DialogTemplate& SlideShowPageTemplate()
+{
+    return kTemplates[3];
+}
+const DialogTemplate& TipDialogTemplate()
+{
+    return kTemplates[4];
+}
 
-std::span<const DialogTemplate* const> AllDialogTemplates() { return kAll; }
+std::span<const DialogTemplate* const> AllDialogTemplates()
+{
+    return kAll;
+}

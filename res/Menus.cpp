@@ -10,28 +10,30 @@ using M = MenuItem;
 
 const MenuTemplate& TrayMenu()
 {
-    static const MenuTemplate menu{IDR_TRAY_MENU,
-                                   {M::Popup("Context Menu", {M::Command("&Configure Tessorel", ID_TRAY_CONFIGURE),
-                                                              M::Command("&About Tessorel", ID_TRAY_ABOUT),
-                                                              M::Separator(),
-                                                              M::Command("E&xit Tessorel", ID_TRAY_EXIT)})}};
+    static const MenuTemplate menu{
+        IDR_TRAY_MENU,
+        {M::Popup("Context Menu",
+                  {M::Command("&Configure Tessorel", ID_TRAY_CONFIGURE), M::Command("&About Tessorel", ID_TRAY_ABOUT),
+                   M::Separator(), M::Command("E&xit Tessorel", ID_TRAY_EXIT)})}};
     return menu;
 }
 
 const MenuTemplate& PhotoMenu()
 {
-    static const MenuTemplate menu{IDR_PHOTO_MENU,
-                                   {M::Popup("Click Photo", {M::Command("&Change Photo Image", ID_CHANGE_PHOTO_IMAGE),
-                                                             M::Command("&Delete Photo", ID_DELETE_PHOTO),
-                                                             M::Command("&Restore Actual ZoomRatio", ID_RESTORE_RATIO)})}};
+    static const MenuTemplate menu{
+        IDR_PHOTO_MENU,
+        {M::Popup("Click Photo", {M::Command("&Change Photo Image", ID_CHANGE_PHOTO_IMAGE),
+                                  M::Command("&Delete Photo", ID_DELETE_PHOTO),
+                                  M::Command("&Restore Actual ZoomRatio", ID_RESTORE_RATIO)})}};
     return menu;
 }
 
 const MenuTemplate& BackgroundMenu()
 {
-    static const MenuTemplate menu{IDR_BACKGROUND_MENU,
-                                   {M::Popup("Click BackGround", {M::Command("&Change Background", ID_CHANGE_BACKGROUND),
-                                                                  M::Command("&Add Photo", ID_ADD_PHOTO)})}};
+    static const MenuTemplate menu{
+        IDR_BACKGROUND_MENU,
+        {M::Popup("Click BackGround",
+                  {M::Command("&Change Background", ID_CHANGE_BACKGROUND), M::Command("&Add Photo", ID_ADD_PHOTO)})}};
     return menu;
 }
 
@@ -41,11 +43,13 @@ const MenuTemplate& MainMenu()
         IDR_MAIN_MENU,
         {M::Popup("&File", {M::Command("&Open", ID_FILE_OPEN), M::Command("&Save", ID_FILE_SAVE), M::Separator(),
                             M::Command("&Quit", ID_QUIT)}),
-         M::Popup("&Edit Photos", {M::Command("&Mirror", ID_MIRROR), M::Command("&Flip", ID_FLIP),
-                                   M::Command("&Negative", ID_NEGATIVE), M::Separator(),
-                                   M::Command("Rotate &Left", ID_ROTATE_LEFT), M::Command("Rotate &Right", ID_ROTATE_RIGHT),
-                                   M::Separator(), M::Command("Gray Scale", ID_GRAY_SCALE)}),
-         M::Popup("&Help", {M::Command("&Tip of day", ID_SHOW_TIP), M::Separator(), M::Command("&About", ID_APP_ABOUT)})}};
+         M::Popup("&Edit Photos",
+                  {M::Command("&Mirror", ID_MIRROR), M::Command("&Flip", ID_FLIP), M::Command("&Negative", ID_NEGATIVE),
+                   M::Separator(), M::Command("Rotate &Left", ID_ROTATE_LEFT),
+                   M::Command("Rotate &Right", ID_ROTATE_RIGHT), M::Separator(),
+                   M::Command("Gray Scale", ID_GRAY_SCALE)}),
+         M::Popup("&Help",
+                  {M::Command("&Tip of day", ID_SHOW_TIP), M::Separator(), M::Command("&About", ID_APP_ABOUT)})}};
     return menu;
 }
 

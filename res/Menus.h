@@ -2,8 +2,8 @@
 
 #include "platform/MenuTemplate.h"
 
-const MenuTemplate& TrayMenu();        // 129
-const MenuTemplate& PhotoMenu();       // 133
-const MenuTemplate& BackgroundMenu();  // 134
-const MenuTemplate& MainMenu();        // 140
+const MenuTemplate& TrayMenu();               // 129
+const MenuTemplate& PhotoMenu();              // 133
+const MenuTemplate& BackgroundMenu();         // 134
+const MenuTemplate& MainMenu();               // 140
 const AcceleratorTable& DesignAccelerators(); // 138

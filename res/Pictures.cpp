@@ -2,7 +2,6 @@
 
 #include "res/Resource.h"
 
-
 QIcon LoadAppIcon()
 {
     QIcon icon;
@@ -27,8 +26,7 @@ QPixmap StripImage(const QImage& strip, int imageWidth, int index, QRgb transpar
 {
     if (strip.isNull() || imageWidth <= 0 || index < 0 || (index + 1) * imageWidth > strip.width())
         return {};
-    QImage part = strip.copy(index * imageWidth, 0, imageWidth, strip.height())
-                      .convertToFormat(QImage::Format_ARGB32);
+    QImage part = strip.copy(index * imageWidth, 0, imageWidth, strip.height()).convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < part.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
         for (int x = 0; x < part.width(); ++x) {

@@ -11,7 +11,7 @@ inline constexpr int IDD_SLIDESHOW_PAGE = 139;
 inline constexpr int IDD_TIP = 141;
 
 // Icon, bitmaps, menus, accelerators
-inline constexpr int IDR_MAINFRAME = 128;  // the program's icon
+inline constexpr int IDR_MAINFRAME = 128; // the program's icon
 inline constexpr int IDR_TRAY_MENU = 129;
 inline constexpr int IDR_PHOTO_MENU = 133;
 inline constexpr int IDR_BACKGROUND_MENU = 134;
@@ -96,5 +96,5 @@ inline constexpr int ID_ROTATE_LEFT = 32800;
 inline constexpr int ID_ROTATE_RIGHT = 32801;
 
 // Private window messages
-inline constexpr int WM_TRAY_NOTIFY = 0x0400 + 1;   // WM_USER + 1
-inline constexpr int WM_HIDE_TO_TRAY = 0x0400 + 3;  // WM_USER + 3
+inline constexpr int WM_TRAY_NOTIFY = 0x0400 + 1;  // WM_USER + 1
+inline constexpr int WM_HIDE_TO_TRAY = 0x0400 + 3; // WM_USER + 3

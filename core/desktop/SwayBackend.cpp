@@ -88,8 +88,9 @@ bool SwayBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style
     const QString path = PathForSway(absolutePath);
     if (path.isEmpty())
         return false;
-    const ChildResult result = RunProgram(kProgram, {QStringLiteral("output"), QStringLiteral("*"),
-                                                     QStringLiteral("bg"), QuotedArgument(path), WallpaperStyleWord(style)});
+    const ChildResult result =
+        RunProgram(kProgram, {QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"), QuotedArgument(path),
+                              WallpaperStyleWord(style)});
     if (!result.Succeeded()) {
         DesktopWarning(QStringLiteral("sway: cannot set the wallpaper: %1").arg(result.Describe(kProgram)));
         return false;

@@ -87,7 +87,7 @@ Shape Stroke(QPointF a, QPointF b, double halfWidth)
     };
 }
 
-Shape Polygon(const QPolygonF &polygon)
+Shape Polygon(const QPolygonF& polygon)
 {
     return [=](double x, double y) { return polygon.containsPoint(QPointF(x, y), Qt::OddEvenFill); };
 }
@@ -117,16 +117,14 @@ Shape Rim(Shape a, double dx, double dy)
 
 // Paints one cell of a palette bitmap. Painting is aliased and every colour
 // is opaque, so the only colours that can appear are the ones passed in.
-class PixelCanvas
-{
+class PixelCanvas {
 public:
-    PixelCanvas(QPainter &painter, QPoint origin, QSize size)
-        : m_painter(painter), m_origin(origin), m_size(size)
+    PixelCanvas(QPainter& painter, QPoint origin, QSize size) : m_painter(painter), m_origin(origin), m_size(size)
     {
         m_painter.setRenderHint(QPainter::Antialiasing, false);
     }
 
-    void Fill(const Shape &shape, QRgb colour)
+    void Fill(const Shape& shape, QRgb colour)
     {
         ForEachPixel([&](int x, int y) {
             if (Inside(shape, x, y))
@@ -137,7 +135,7 @@ public:
     // The shape's own outermost pixels: those with a 4-neighbour outside it.
     // Outlining the union of a figure's parts draws one closed line around the
     // whole figure, with no seams where the parts meet.
-    void Outline(const Shape &shape, QRgb colour)
+    void Outline(const Shape& shape, QRgb colour)
     {
         ForEachPixel([&](int x, int y) {
             if (Inside(shape, x, y) && (!Inside(shape, x - 1, y) || !Inside(shape, x + 1, y) ||
@@ -154,7 +152,7 @@ public:
         m_painter.setPen(Qt::NoPen);
     }
 
-    void Polyline(const std::vector<QPoint> &points, QRgb colour)
+    void Polyline(const std::vector<QPoint>& points, QRgb colour)
     {
         for (std::size_t i = 1; i < points.size(); ++i)
             Line(points[i - 1], points[i], colour);
@@ -166,7 +164,7 @@ public:
     }
 
 private:
-    bool Inside(const Shape &shape, int x, int y) const
+    bool Inside(const Shape& shape, int x, int y) const
     {
         return x >= 0 && y >= 0 && x < m_size.width() && y < m_size.height() && shape(x + 0.5, y + 0.5);
     }
@@ -178,14 +176,14 @@ private:
                 f(x, y);
     }
 
-    QPainter &m_painter;
+    QPainter& m_painter;
     QPoint m_origin;
     QSize m_size;
 };
 
 // Converts a drawing to an 8-bit indexed image with exactly this palette.
 // Any pixel not in the palette is a drawing mistake and is reported.
-bool ToIndexed(const QImage &drawn, const std::vector<QRgb> &palette, const char *name, QImage &out)
+bool ToIndexed(const QImage& drawn, const std::vector<QRgb>& palette, const char* name, QImage& out)
 {
     out = QImage(drawn.size(), QImage::Format_Indexed8);
     out.setColorTable(QList<QRgb>(palette.begin(), palette.end()));
@@ -225,13 +223,13 @@ constexpr QRgb DarkGreen = 0xff086020;
 constexpr QRgb Blue = 0xff2060e0;
 constexpr QRgb LightBlue = 0xff88c0ff;
 
-const std::vector<QRgb> Palette = {Magenta, Black, White, DarkGray, Gray,    Silver,    Yellow, LightYellow,
-                                   Gold,    Orange, Red,  DarkRed,  Green, DarkGreen, Blue,   LightBlue};
+const std::vector<QRgb> Palette = {Magenta, Black,  White, DarkGray, Gray,  Silver,    Yellow, LightYellow,
+                                   Gold,    Orange, Red,   DarkRed,  Green, DarkGreen, Blue,   LightBlue};
 constexpr int Cell = 32;
 constexpr double Mid = Cell / 2.0;
 } // namespace tab
 
-void DrawSmile(PixelCanvas &c)
+void DrawSmile(PixelCanvas& c)
 {
     using namespace tab;
     const Shape face = Disc(Mid, Mid, 14.6);
@@ -259,21 +257,20 @@ void DrawSmile(PixelCanvas &c)
 
 // A light bulb shape shared by the tab picture and the Tip of the Day bitmap,
 // which differ only in size and palette.
-struct BulbLook
-{
-    double cx;         // middle line
-    double cy;         // centre of the round part of the glass
-    double r;          // its radius
-    double neckHalf;   // half width where the glass meets the screw base
-    double neckY;      // where it meets the base
-    int baseRows;      // height of the screw base
-    double baseHalf;   // its half width
-    int tipRows;       // height of the contact at the bottom
+struct BulbLook {
+    double cx;       // middle line
+    double cy;       // centre of the round part of the glass
+    double r;        // its radius
+    double neckHalf; // half width where the glass meets the screw base
+    double neckY;    // where it meets the base
+    int baseRows;    // height of the screw base
+    double baseHalf; // its half width
+    int tipRows;     // height of the contact at the bottom
     QRgb outline, glass, glassShade, glassLight, glassGlint, post, filament;
     QRgb metalLight, metalDark, metalGroove, tip;
 };
 
-void DrawBulb(PixelCanvas &c, const BulbLook &b)
+void DrawBulb(PixelCanvas& c, const BulbLook& b)
 {
     // The glass: a circle that narrows smoothly into the neck, as a real
     // bulb does, instead of a circle stuck on a rectangle.
@@ -303,8 +300,8 @@ void DrawBulb(PixelCanvas &c, const BulbLook &b)
     const int neckRow = static_cast<int>(b.neckY) - 1;
     c.Line(QPoint(left, neckRow), QPoint(left, coilY), b.post);
     c.Line(QPoint(right, neckRow), QPoint(right, coilY), b.post);
-    c.Polyline({QPoint(left, coilY), QPoint(left + 1, coilY - 2), QPoint(left + 2, coilY),
-                QPoint(right - 2, coilY), QPoint(right - 1, coilY - 2), QPoint(right, coilY)},
+    c.Polyline({QPoint(left, coilY), QPoint(left + 1, coilY - 2), QPoint(left + 2, coilY), QPoint(right - 2, coilY),
+                QPoint(right - 1, coilY - 2), QPoint(right, coilY)},
                b.filament);
 
     // Reflection of the window on the upper left of the glass.
@@ -325,7 +322,7 @@ void DrawBulb(PixelCanvas &c, const BulbLook &b)
     c.Outline(whole, b.outline);
 }
 
-void DrawBulbTab(PixelCanvas &c)
+void DrawBulbTab(PixelCanvas& c)
 {
     using namespace tab;
     BulbLook b{};
@@ -359,7 +356,7 @@ void DrawBulbTab(PixelCanvas &c)
     c.Line(QPoint(Cell - 2, 18), QPoint(Cell - 4, 17), Orange);
 }
 
-void DrawClock(PixelCanvas &c)
+void DrawClock(PixelCanvas& c)
 {
     using namespace tab;
     const Shape body = Disc(Mid, Mid, 14.6);
@@ -396,7 +393,7 @@ void DrawClock(PixelCanvas &c)
     c.Fill(Disc(Mid, Mid, 1.5), DarkRed);
 }
 
-void DrawTrafficLight(PixelCanvas &c)
+void DrawTrafficLight(PixelCanvas& c)
 {
     using namespace tab;
     const double lampY[] = {6.5, 16.0, 25.5};
@@ -417,8 +414,7 @@ void DrawTrafficLight(PixelCanvas &c)
     c.Fill(Intersect(housing, Box(9.0, 3.0, 11.0, 29.0)), Gray);
     c.Outline(housing, Black);
 
-    struct Lamp
-    {
+    struct Lamp {
         QRgb lit, shade;
     };
     const Lamp lamps[] = {{Red, DarkRed}, {Yellow, Gold}, {Green, DarkGreen}};
@@ -431,13 +427,13 @@ void DrawTrafficLight(PixelCanvas &c)
     }
 }
 
-bool DrawTabImages(QImage &out)
+bool DrawTabImages(QImage& out)
 {
     QImage drawn(4 * tab::Cell, tab::Cell, QImage::Format_RGB32);
     drawn.fill(tab::Magenta);
     {
         QPainter painter(&drawn);
-        const std::function<void(PixelCanvas &)> pictures[] = {DrawSmile, DrawBulbTab, DrawClock, DrawTrafficLight};
+        const std::function<void(PixelCanvas&)> pictures[] = {DrawSmile, DrawBulbTab, DrawClock, DrawTrafficLight};
         for (int i = 0; i < 4; ++i) {
             PixelCanvas canvas(painter, QPoint(i * tab::Cell, 0), QSize(tab::Cell, tab::Cell));
             pictures[i](canvas);
@@ -463,7 +459,7 @@ constexpr QRgb Gold = 0xffd09800;
 constexpr QRgb Brown = 0xff806000;
 constexpr QRgb Orange = 0xffff8020;
 
-const std::vector<QRgb> Palette = {White, Black,      DarkGray,    Gray, Silver, LightGray,
+const std::vector<QRgb> Palette = {White,  Black,      DarkGray,    Gray, Silver, LightGray,
                                    Yellow, PaleYellow, LightYellow, Gold, Brown,  Orange};
 constexpr int Width = 26;
 constexpr int Height = 32;
@@ -472,7 +468,7 @@ constexpr int Height = 32;
 // The dialog paints the bulb onto its own background by flood-filling from the
 // top-left corner, so every white pixel must be reachable from there: a white
 // pocket inside the drawing would stay white.
-bool WhiteIsOneRegion(const QImage &image)
+bool WhiteIsOneRegion(const QImage& image)
 {
     const int w = image.width();
     const int h = image.height();
@@ -506,7 +502,7 @@ bool WhiteIsOneRegion(const QImage &image)
     return true;
 }
 
-bool DrawLightBulb(QImage &out)
+bool DrawLightBulb(QImage& out)
 {
     using namespace tip;
     QImage drawn(Width, Height, QImage::Format_RGB32);
@@ -666,7 +662,7 @@ QImage DrawIcon16()
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-bool Save(const QImage &image, const QString &path, const char *format)
+bool Save(const QImage& image, const QString& path, const char* format)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !image.save(path, format)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(QDir::toNativeSeparators(path)));
@@ -678,16 +674,16 @@ bool Save(const QImage &image, const QString &path, const char *format)
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (argc > 2) {
         std::fprintf(stderr, "usage: %s [res-folder]\n", argv[0]);
         return 2;
     }
     // Our own res/ folder: this file sits in res/art/.
-    const QString res = argc == 2 ? QString::fromLocal8Bit(argv[1])
-                                  : QDir::cleanPath(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() +
-                                                    QStringLiteral("/.."));
+    const QString res =
+        argc == 2 ? QString::fromLocal8Bit(argv[1])
+                  : QDir::cleanPath(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/.."));
     const QDir dir(res);
 
     QImage tabs;

@@ -3,9 +3,9 @@
 #include "core/RegConfig.h"
 #include "designer/DesignPage.h"
 #include "designer/TipsReader.h"
-#include "platform/MessageBox.h"
 #include "platform/CallTrace.h"
 #include "platform/MenuTemplate.h"
+#include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
 #include "res/Resource.h"
 
@@ -13,8 +13,8 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -36,7 +36,10 @@ CRect Extent(const QImage& image, QRgb colour)
     return r;
 }
 
-QImage Grab(CPhotoPreviewCtrl& ctrl) { return ctrl.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Grab(CPhotoPreviewCtrl& ctrl)
+{
+    return ctrl.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 } // namespace
 
@@ -70,7 +73,8 @@ TEST(PhotoPreview, MatIsTheFittedRectangleAndThePictureLiesFourPixelsInside)
         EXPECT_EQ(ctrl.m_image.GetWidth(), pictureSize.width());
 
         float scale = 1.0f;
-        const CRect mat = ResizeRect(CRect(0, 0, pictureSize.width(), pictureSize.height()), CRect(4, 4, 216, 146), scale);
+        const CRect mat =
+            ResizeRect(CRect(0, 0, pictureSize.width(), pictureSize.height()), CRect(4, 4, 216, 146), scale);
         CRect inner = mat;
         inner.DeflateRect(4, 4);
 

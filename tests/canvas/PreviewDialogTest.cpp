@@ -36,10 +36,7 @@ protected:
         ASSERT_TRUE(scene->CheckHitPhoto(200, 200));
     }
 
-    void TearDown() override
-    {
-        DestroyScene();
-    }
+    void TearDown() override { DestroyScene(); }
 
     QString Solid(const QString& name, QSize size, QRgb colour)
     {

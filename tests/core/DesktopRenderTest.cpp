@@ -12,7 +12,6 @@
 
 namespace {
 
-
 constexpr QRgb kBlack = 0xff000000;
 
 // The first pixel where actual differs from expected(x, y), as text.

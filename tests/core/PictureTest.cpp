@@ -1,6 +1,6 @@
 #include "core/Picture.h"
-#include "core/ImageEdits.h"
 #include "PictureFixtures.h"
+#include "core/ImageEdits.h"
 
 #include <QFile>
 #include <QImageWriter>
@@ -72,8 +72,8 @@ QImage TwoFiftySixColours()
 QImage PrimaryColours()
 {
     QImage image(4, 2, QImage::Format_RGB32);
-    const QRgb colours[8] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255),
-                             qRgb(0, 0, 0), qRgb(255, 255, 0), qRgb(0, 255, 255), qRgb(255, 0, 255)};
+    const QRgb colours[8] = {qRgb(255, 0, 0), qRgb(0, 255, 0),   qRgb(0, 0, 255),   qRgb(255, 255, 255),
+                             qRgb(0, 0, 0),   qRgb(255, 255, 0), qRgb(0, 255, 255), qRgb(255, 0, 255)};
     for (int i = 0; i < 8; ++i)
         image.setPixel(i % 4, i / 4, colours[i]);
     return image;
@@ -101,7 +101,8 @@ QImage Quadrants(int w, int h)
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            image.setPixel(x, y, y < h / 2 ? (x < w / 2 ? kTopLeft : kTopRight) : (x < w / 2 ? kBottomLeft : kBottomRight));
+            image.setPixel(x, y,
+                           y < h / 2 ? (x < w / 2 ? kTopLeft : kTopRight) : (x < w / 2 ? kBottomLeft : kBottomRight));
     return image;
 }
 
@@ -127,14 +128,30 @@ QImage StoredFor(const QImage& upright, int orientation)
         for (int x = 0; x < w; ++x) {
             QPoint s;
             switch (orientation) {
-            case 1: s = {x, y}; break;
-            case 2: s = {w - 1 - x, y}; break;
-            case 3: s = {w - 1 - x, h - 1 - y}; break;
-            case 4: s = {x, h - 1 - y}; break;
-            case 5: s = {y, x}; break;
-            case 6: s = {y, w - 1 - x}; break;
-            case 7: s = {h - 1 - y, w - 1 - x}; break;
-            default: s = {h - 1 - y, x}; break;
+            case 1:
+                s = {x, y};
+                break;
+            case 2:
+                s = {w - 1 - x, y};
+                break;
+            case 3:
+                s = {w - 1 - x, h - 1 - y};
+                break;
+            case 4:
+                s = {x, h - 1 - y};
+                break;
+            case 5:
+                s = {y, x};
+                break;
+            case 6:
+                s = {y, w - 1 - x};
+                break;
+            case 7:
+                s = {h - 1 - y, w - 1 - x};
+                break;
+            default:
+                s = {h - 1 - y, x};
+                break;
             }
             stored.setPixel(s, upright.pixel(x, y));
         }
@@ -175,20 +192,23 @@ TEST_F(PictureTest, ReportsTheFilesOwnBitsPerPixel)
         int type;
     } cases[] = {
         {"rgb.jpg", Encode(Filled({6, 4}, QImage::Format_RGB32, qRgb(200, 100, 50)), "jpeg"), 24, CXIMAGE_FORMAT_JPG},
-        {"grey.jpg", Encode(Filled({6, 4}, QImage::Format_Grayscale8, qRgb(90, 90, 90)), "jpeg"), 8, CXIMAGE_FORMAT_JPG},
+        {"grey.jpg", Encode(Filled({6, 4}, QImage::Format_Grayscale8, qRgb(90, 90, 90)), "jpeg"), 8,
+         CXIMAGE_FORMAT_JPG},
         {"rgb.png", Encode(Filled({6, 4}, QImage::Format_RGB32, qRgb(200, 100, 50)), "png"), 24, CXIMAGE_FORMAT_PNG},
         {"alpha.png", Encode(translucent, "png"), 32, CXIMAGE_FORMAT_PNG},
         {"grey.png", Encode(Filled({6, 4}, QImage::Format_Grayscale8, qRgb(90, 90, 90)), "png"), 8, CXIMAGE_FORMAT_PNG},
         {"palette.png", Encode(TwoFiftySixColours(), "png"), 8, CXIMAGE_FORMAT_PNG},
         {"onebit.png", Encode(Filled({6, 4}, QImage::Format_Mono, qRgb(255, 255, 255)), "png"), 1, CXIMAGE_FORMAT_PNG},
-        {"grey16.png", Encode(Filled({6, 4}, QImage::Format_Grayscale16, qRgb(90, 90, 90)), "png"), 16, CXIMAGE_FORMAT_PNG},
+        {"grey16.png", Encode(Filled({6, 4}, QImage::Format_Grayscale16, qRgb(90, 90, 90)), "png"), 16,
+         CXIMAGE_FORMAT_PNG},
         {"rgb16.png", Encode(Filled({6, 4}, QImage::Format_RGBX64, qRgb(200, 100, 50)), "png"), 48, CXIMAGE_FORMAT_PNG},
         {"rgba16.png", Encode(translucent.convertToFormat(QImage::Format_RGBA64), "png"), 64, CXIMAGE_FORMAT_PNG},
         {"onebit.bmp", Encode(Filled({6, 4}, QImage::Format_Mono, qRgb(255, 255, 255)), "bmp"), 1, CXIMAGE_FORMAT_BMP},
         {"fourbit.bmp", HandMadeBmp(SixteenColours(), 4), 4, CXIMAGE_FORMAT_BMP},
         {"eightbit.bmp", Encode(TwoFiftySixColours(), "bmp"), 8, CXIMAGE_FORMAT_BMP},
         {"sixteen.bmp", HandMadeBmp(PrimaryColours(), 16), 16, CXIMAGE_FORMAT_BMP},
-        {"truecolour.bmp", Encode(Filled({6, 4}, QImage::Format_RGB888, qRgb(200, 100, 50)), "bmp"), 24, CXIMAGE_FORMAT_BMP},
+        {"truecolour.bmp", Encode(Filled({6, 4}, QImage::Format_RGB888, qRgb(200, 100, 50)), "bmp"), 24,
+         CXIMAGE_FORMAT_BMP},
         {"thirtytwo.bmp", HandMadeBmp(PrimaryColours(), 32), 32, CXIMAGE_FORMAT_BMP},
         {"eightbit.gif", HandMadeGif(TwoFiftySixColours(), 8), 8, CXIMAGE_FORMAT_GIF},
         {"fourbit.gif", HandMadeGif(SixteenColours(), 4), 4, CXIMAGE_FORMAT_GIF},
@@ -233,7 +253,7 @@ TEST_F(PictureTest, DibAndMisnamedFilesLoadByTheirContent)
         const QByteArray& bytes;
         int type;
     } cases[] = {
-        {"bitmap.dib", bmp, CXIMAGE_FORMAT_BMP},  {"bitmap.DIB", bmp, CXIMAGE_FORMAT_BMP},
+        {"bitmap.dib", bmp, CXIMAGE_FORMAT_BMP},     {"bitmap.DIB", bmp, CXIMAGE_FORMAT_BMP},
         {"really-png.jpg", png, CXIMAGE_FORMAT_PNG}, {"really-jpeg.png", jpeg, CXIMAGE_FORMAT_JPG},
         {"really-gif.bmp", gif, CXIMAGE_FORMAT_GIF}, {"really-bmp.jpeg", bmp, CXIMAGE_FORMAT_BMP},
         {"no-extension", png, CXIMAGE_FORMAT_PNG},
@@ -322,16 +342,16 @@ TEST_F(PictureTest, BrokenFilesGiveAnInvalidPicture)
     QByteArray ihdr;
     for (const int v : {0, 0, 0xEA, 0x60, 0, 0, 0xEA, 0x60, 8, 2, 0, 0, 0})
         ihdr.append(char(v));
-    const QByteArray hugePng = png.left(8) + PngChunk("IHDR", ihdr) + PngChunk("IDAT", QByteArray::fromHex("789c030000000001"))
-                               + PngChunk("IEND", {});
+    const QByteArray hugePng = png.left(8) + PngChunk("IHDR", ihdr) +
+                               PngChunk("IDAT", QByteArray::fromHex("789c030000000001")) + PngChunk("IEND", {});
 
     // Within every size limit, but 8000x8000 RGBA rows cannot come out of
     // a few bytes of compressed data.
     QByteArray bigIhdr;
     for (const int v : {0, 0, 0x1F, 0x40, 0, 0, 0x1F, 0x40, 8, 6, 0, 0, 0})
         bigIhdr.append(char(v));
-    const QByteArray emptyPng = png.left(8) + PngChunk("IHDR", bigIhdr)
-                                + PngChunk("IDAT", QByteArray::fromHex("789c030000000001")) + PngChunk("IEND", {});
+    const QByteArray emptyPng = png.left(8) + PngChunk("IHDR", bigIhdr) +
+                                PngChunk("IDAT", QByteArray::fromHex("789c030000000001")) + PngChunk("IEND", {});
 
     // A BMP header for 60000x60000 at 24 bits, and one at a depth BMP has not got.
     QByteArray hugeBmp = bmp.left(54);

@@ -1,6 +1,6 @@
+#include "core/SceneGraph.h"
 #include "PictureFixtures.h"
 #include "core/PhotoTemplateProcessor.h"
-#include "core/SceneGraph.h"
 #include "support/FileSizeLimit.h"
 #include "support/SceneSetup.h"
 
@@ -24,15 +24,9 @@ constexpr QRgb kGrey = 0xFF969696;  // what the caller drew first
 
 class SceneTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates"));
-    }
+    void SetUp() override { scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates")); }
 
-    void TearDown() override
-    {
-        DestroyScene();
-    }
+    void TearDown() override { DestroyScene(); }
 
     QString Solid(const QString& name, QSize size, QRgb colour, const char* format = "png")
     {

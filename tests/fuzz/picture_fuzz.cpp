@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (picture.Load(path, CXIMAGE_FORMAT_UNKNOWN)) {
         const QSize decoded = picture.GetDecodedSize();
         const qint64 filePixels = qint64{picture.GetWidth()} * picture.GetHeight();
-        if (decoded.isEmpty() || decoded.width() > kLimit.width() || decoded.height() > kLimit.height()
-            || filePixels <= 0 || filePixels > CxImage::kMaxFilePixels || picture.GetBpp() == 0)
+        if (decoded.isEmpty() || decoded.width() > kLimit.width() || decoded.height() > kLimit.height() ||
+            filePixels <= 0 || filePixels > CxImage::kMaxFilePixels || picture.GetBpp() == 0)
             __builtin_trap();
     }
     return 0;

@@ -131,8 +131,8 @@ TEST(DialogTemplates, TabOrderFollowsTheTableAndSkipsStatics)
             chain.push_back(GetDlgCtrlID(w));
         w = w->nextInFocusChain();
     } while (w && w != first && chain.size() < 50);
-    const std::vector<int> expected{IDC_OK,          IDC_FOLDER_TREE, IDC_CHANGE_BACKGROUND, IDC_SET_AS_WALLPAPER,
-                                    IDC_PREVIEW,     IDC_SAVE_AS_JPG, IDC_PHOTO_LIST};
+    const std::vector<int> expected{IDC_OK,      IDC_FOLDER_TREE, IDC_CHANGE_BACKGROUND, IDC_SET_AS_WALLPAPER,
+                                    IDC_PREVIEW, IDC_SAVE_AS_JPG, IDC_PHOTO_LIST};
     EXPECT_EQ(chain, expected);
 }
 

@@ -53,11 +53,11 @@ TEST(Geometry, NormalizeIntersectUnionDeflateOffset)
 
 TEST(Geometry, MulDivRoundsHalvesAwayFromZero)
 {
-    EXPECT_EQ(MulDiv(1, 6, 4), 2);   // 1.5
-    EXPECT_EQ(MulDiv(5, 6, 4), 8);   // 7.5
-    EXPECT_EQ(MulDiv(3, 13, 8), 5);  // 4.875
-    EXPECT_EQ(MulDiv(1, 13, 8), 2);  // 1.625
-    EXPECT_EQ(MulDiv(4, 13, 8), 7);  // 6.5
+    EXPECT_EQ(MulDiv(1, 6, 4), 2);  // 1.5
+    EXPECT_EQ(MulDiv(5, 6, 4), 8);  // 7.5
+    EXPECT_EQ(MulDiv(3, 13, 8), 5); // 4.875
+    EXPECT_EQ(MulDiv(1, 13, 8), 2); // 1.625
+    EXPECT_EQ(MulDiv(4, 13, 8), 7); // 6.5
     EXPECT_EQ(MulDiv(-5, 6, 4), -8);
     EXPECT_EQ(MulDiv(5, 6, -4), -8);
     EXPECT_EQ(MulDiv(7, 7, 0), -1);

@@ -50,13 +50,13 @@ TEST(Menus, MainMenuBarTextsAndIdsInOrder)
     using V = std::vector<std::pair<QString, int>>;
     EXPECT_EQ(Flatten(popups[0]->menu()), (V{{"&Open", 32789}, {"&Save", 32790}, {"-", 0}, {"&Quit", 32797}}));
     EXPECT_EQ(Flatten(popups[1]->menu()), (V{{"&Mirror", 32795},
-                                            {"&Flip", 32796},
-                                            {"&Negative", 32799},
-                                            {"-", 0},
-                                            {"Rotate &Left", 32800},
-                                            {"Rotate &Right", 32801},
-                                            {"-", 0},
-                                            {"Gray Scale", 32798}}));
+                                             {"&Flip", 32796},
+                                             {"&Negative", 32799},
+                                             {"-", 0},
+                                             {"Rotate &Left", 32800},
+                                             {"Rotate &Right", 32801},
+                                             {"-", 0},
+                                             {"Gray Scale", 32798}}));
     EXPECT_EQ(Flatten(popups[2]->menu()), (V{{"&Tip of day", 32793}, {"-", 0}, {"&About", 32791}}));
 
     // Every item is enabled and hands its own id to the router.
@@ -72,19 +72,16 @@ TEST(Menus, ContextAndTrayPopups)
     std::unique_ptr<QMenu> tray(LoadPopupMenu(TrayMenu()));
     ASSERT_TRUE(tray);
     EXPECT_EQ(tray->title(), "Context Menu");
-    EXPECT_EQ(Flatten(tray.get()), (V{{"&Configure Tessorel", 32774},
-                                      {"&About Tessorel", 32775},
-                                      {"-", 0},
-                                      {"E&xit Tessorel", 32777}}));
+    EXPECT_EQ(Flatten(tray.get()),
+              (V{{"&Configure Tessorel", 32774}, {"&About Tessorel", 32775}, {"-", 0}, {"E&xit Tessorel", 32777}}));
     SetMenuDefaultItem(tray.get(), ID_TRAY_CONFIGURE);
     ASSERT_NE(tray->defaultAction(), nullptr);
     EXPECT_EQ(ActionCommandId(tray->defaultAction()), 32774);
 
     std::unique_ptr<QMenu> photo(LoadPopupMenu(PhotoMenu()));
     EXPECT_EQ(photo->title(), "Click Photo");
-    EXPECT_EQ(Flatten(photo.get()), (V{{"&Change Photo Image", 32782},
-                                       {"&Delete Photo", 32781},
-                                       {"&Restore Actual ZoomRatio", 32784}}));
+    EXPECT_EQ(Flatten(photo.get()),
+              (V{{"&Change Photo Image", 32782}, {"&Delete Photo", 32781}, {"&Restore Actual ZoomRatio", 32784}}));
     std::unique_ptr<QMenu> back(LoadPopupMenu(BackgroundMenu()));
     EXPECT_EQ(back->title(), "Click BackGround");
     EXPECT_EQ(Flatten(back.get()), (V{{"&Change Background", 32778}, {"&Add Photo", 32779}}));

@@ -4,8 +4,8 @@
 // Everything touching the root window is one test, so no two tests ever race
 // for it.
 
-#include "core/desktop/WallpaperRender.h"
 #include "core/desktop/X11Backend.h"
+#include "core/desktop/WallpaperRender.h"
 #include "support/PatternImage.h"
 
 #include <QFile>
@@ -20,7 +20,6 @@
 #include <cstring>
 
 namespace {
-
 
 // A second client of our own that looks at what the back end left behind.
 class Observer {

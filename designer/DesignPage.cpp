@@ -58,22 +58,13 @@ void CDesignPage::OnStartupTip()
 
 bool CDesignPage::OnCmdMsg(int id)
 {
-    switch (id) {
-    case IDC_OK:
-        OnHideToTray();
-        return true;
-    case ID_TRAY_ABOUT:
-        OnTrayAbout();
-        return true;
-    case ID_TRAY_EXIT:
-        OnTrayExit();
-        return true;
-    case ID_IGNORE_ESCAPE:
-        OnIgnoreEscape();
-        return true;
-    default:
-        return CPropertyPage::OnCmdMsg(id);
-    }
+    static constexpr CommandEntry<CDesignPage> commands[] = {
+        {IDC_OK, &CDesignPage::OnHideToTray},
+        {ID_TRAY_ABOUT, &CDesignPage::OnTrayAbout},
+        {ID_TRAY_EXIT, &CDesignPage::OnTrayExit},
+        {ID_IGNORE_ESCAPE, &CDesignPage::OnIgnoreEscape},
+    };
+    return DispatchCommand<CDesignPage>(this, id, commands) || CPropertyPage::OnCmdMsg(id);
 }
 
 void CDesignPage::OnCancel()

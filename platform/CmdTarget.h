@@ -5,6 +5,7 @@
 // application); the first target that handles it ends the routing.
 
 #include <initializer_list>
+#include <span>
 
 class CCmdTarget {
 public:
@@ -25,6 +26,25 @@ inline bool RouteCommand(int id, std::initializer_list<CCmdTarget*> chain)
     for (CCmdTarget* target : chain) {
         if (target && target->OnCmdMsg(id))
             return true;
+    }
+    return false;
+}
+
+// One row of a page's command table: the command id and the member that
+// handles it. Pages keep a static table instead of a growing switch.
+template <class T> struct CommandEntry {
+    int id;
+    void (T::*handler)();
+};
+
+// Runs the handler that the table lists for id; false when the table has none.
+template <class T> bool DispatchCommand(T* target, int id, std::span<const CommandEntry<T>> table)
+{
+    for (const CommandEntry<T>& entry : table) {
+        if (entry.id == id) {
+            (target->*entry.handler)();
+            return true;
+        }
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #include "core/RegConfig.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/Warning.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStandardPaths>
-#include <cstdio>
 
 namespace {
 constexpr int kFormatVersion = 1;
@@ -36,15 +36,15 @@ bool RegConfig::ReadData()
     if (!file.open(QIODevice::ReadOnly))
         return false;
     if (file.size() > kMaxFileSize) {
-        std::fprintf(stderr, "quilvane: settings file %s is too large; using defaults\n",
-                     qPrintable(QDir::toNativeSeparators(file.fileName())));
+        Warning(QStringLiteral("settings file %1 is too large; using defaults")
+                    .arg(Printable(QDir::toNativeSeparators(file.fileName()))));
         return false;
     }
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject()) {
-        std::fprintf(stderr, "quilvane: settings file %s is damaged (%s); using defaults\n",
-                     qPrintable(QDir::toNativeSeparators(file.fileName())), qPrintable(error.errorString()));
+        Warning(QStringLiteral("settings file %1 is damaged (%2); using defaults")
+                    .arg(Printable(QDir::toNativeSeparators(file.fileName())), error.errorString()));
         return false;
     }
     const QJsonObject root = doc.object();
@@ -67,8 +67,8 @@ bool RegConfig::SaveData()
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;
     if (!WriteFileAtomically(path, bytes, &error)) {
-        std::fprintf(stderr, "quilvane: could not save settings to %s: %s\n",
-                     qPrintable(QDir::toNativeSeparators(path)), qPrintable(error));
+        Warning(
+            QStringLiteral("could not save settings to %1: %2").arg(Printable(QDir::toNativeSeparators(path)), error));
         return false;
     }
     return true;

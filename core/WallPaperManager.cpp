@@ -2,7 +2,7 @@
 
 #include "core/ImageHelpers.h"
 #include "core/desktop/DesktopBackendFactory.h"
-#include "core/desktop/DesktopMessage.h"
+#include "platform/Warning.h"
 #include "core/desktop/WallpaperPicture.h"
 
 #include <QDir>
@@ -18,7 +18,7 @@ DesktopBackend& WallPaperManager::Backend()
 WallPaperManager::Result WallPaperManager::ApplyWallPaper(const QString& path, int style)
 {
     if (path.isEmpty()) {
-        DesktopWarning(QStringLiteral("no picture named; the wallpaper stays as it is"));
+        Warning(QStringLiteral("no picture named; the wallpaper stays as it is"));
         return Result::NotAPicture;
     }
     // Every desktop keeps the name it is given and reads the file later, from
@@ -26,17 +26,17 @@ WallPaperManager::Result WallPaperManager::ApplyWallPaper(const QString& path, i
     const QFileInfo info(QDir::current(), path);
     const QString absolute = QDir::cleanPath(info.absoluteFilePath());
     if (!info.exists() || !info.isFile()) {
-        DesktopWarning(QStringLiteral("%1 does not exist; the wallpaper stays as it is").arg(absolute));
+        Warning(QStringLiteral("%1 does not exist; the wallpaper stays as it is").arg(absolute));
         return Result::NotAPicture;
     }
     if (FindType(FindExtension(absolute)) == CXIMAGE_FORMAT_UNKNOWN) {
-        DesktopWarning(QStringLiteral("%1 is not a picture file; the wallpaper stays as it is").arg(absolute));
+        Warning(QStringLiteral("%1 is not a picture file; the wallpaper stays as it is").arg(absolute));
         return Result::NotAPicture;
     }
 
     DesktopBackend& backend = Backend();
     if (!backend.DecodesPicture() && !IsReadablePicture(absolute)) {
-        DesktopWarning(
+        Warning(
             QStringLiteral("%1 is not a picture that can be read; the wallpaper stays as it is").arg(absolute));
         return Result::NotAPicture;
     }

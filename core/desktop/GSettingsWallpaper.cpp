@@ -1,6 +1,6 @@
 #include "core/desktop/GSettingsWallpaper.h"
 
-#include "core/desktop/DesktopMessage.h"
+#include "platform/Warning.h"
 
 #include <QFile>
 
@@ -31,19 +31,19 @@ using Settings = std::unique_ptr<GSettings, ObjectUnref>;
 bool CheckKey(GSettingsSchema* schema, const char* schemaId, const char* key, const QByteArray& value)
 {
     if (!g_settings_schema_has_key(schema, key)) {
-        DesktopWarning(QStringLiteral("the settings schema %1 has no key %2").arg(schemaId, key));
+        Warning(QStringLiteral("the settings schema %1 has no key %2").arg(schemaId, key));
         return false;
     }
     const SchemaKey schemaKey(g_settings_schema_get_key(schema, key));
     if (!g_variant_type_equal(g_settings_schema_key_get_value_type(schemaKey.get()), G_VARIANT_TYPE_STRING)) {
-        DesktopWarning(QStringLiteral("the settings key %1 %2 does not hold text").arg(schemaId, key));
+        Warning(QStringLiteral("the settings key %1 %2 does not hold text").arg(schemaId, key));
         return false;
     }
     GVariant* probe = g_variant_ref_sink(g_variant_new_string(value.constData()));
     const bool inRange = g_settings_schema_key_range_check(schemaKey.get(), probe);
     g_variant_unref(probe);
     if (!inRange)
-        DesktopWarning(
+        Warning(
             QStringLiteral("the settings key %1 %2 does not accept %3").arg(schemaId, key, QString::fromUtf8(value)));
     return inRange;
 }
@@ -80,7 +80,7 @@ bool GSettingsWallpaper::Apply(const Keys& keys, const QString& absolutePath, Wa
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
     const Schema schema(source ? g_settings_schema_source_lookup(source, keys.schema, TRUE) : nullptr);
     if (!schema) {
-        DesktopWarning(
+        Warning(
             QStringLiteral("the settings schema %1 is not installed; the wallpaper stays as it is").arg(keys.schema));
         return false;
     }
@@ -89,7 +89,7 @@ bool GSettingsWallpaper::Apply(const Keys& keys, const QString& absolutePath, Wa
     if (keys.uriKey) {
         const QString uri = FileUri(absolutePath);
         if (uri.isEmpty()) {
-            DesktopWarning(QStringLiteral("cannot make a URI of %1").arg(absolutePath));
+            Warning(QStringLiteral("cannot make a URI of %1").arg(absolutePath));
             return false;
         }
         values.emplace_back(keys.uriKey, uri.toUtf8());
@@ -108,7 +108,7 @@ bool GSettingsWallpaper::Apply(const Keys& keys, const QString& absolutePath, Wa
     const Settings settings(g_settings_new_full(schema.get(), nullptr, nullptr));
     for (const auto& [key, value] : values) {
         if (!g_settings_is_writable(settings.get(), key)) {
-            DesktopWarning(QStringLiteral("the settings key %1 %2 is locked").arg(keys.schema, key));
+            Warning(QStringLiteral("the settings key %1 %2 is locked").arg(keys.schema, key));
             return false;
         }
     }

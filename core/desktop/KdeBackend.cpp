@@ -1,6 +1,6 @@
 #include "core/desktop/KdeBackend.h"
 
-#include "core/desktop/DesktopMessage.h"
+#include "platform/Warning.h"
 
 #include <QAtomicInt>
 #include <QDBusConnection>
@@ -106,14 +106,13 @@ bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     const QString address = m_busAddress.isEmpty() ? SessionBusAddress() : m_busAddress;
     if (address.isEmpty()) {
-        DesktopWarning(QStringLiteral("KDE Plasma: no session bus; the wallpaper stays as it is"));
+        Warning(QStringLiteral("KDE Plasma: no session bus; the wallpaper stays as it is"));
         return false;
     }
     BusConnection bus(address);
     if (!bus.Get().isConnected()) {
-        DesktopWarning(
-            QStringLiteral("KDE Plasma: cannot connect to the session bus (%1); the wallpaper stays as it is")
-                .arg(bus.Get().lastError().message()));
+        Warning(QStringLiteral("KDE Plasma: cannot connect to the session bus (%1); the wallpaper stays as it is")
+                    .arg(bus.Get().lastError().message()));
         return false;
     }
 
@@ -125,7 +124,7 @@ bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
     hasOwner << kService;
     const QDBusMessage owned = bus.Get().call(hasOwner, QDBus::Block, kDbusTimeoutMs);
     if (owned.type() != QDBusMessage::ReplyMessage || owned.arguments().value(0).toBool() != true) {
-        DesktopWarning(QStringLiteral("KDE Plasma: plasmashell is not running; the wallpaper stays as it is"));
+        Warning(QStringLiteral("KDE Plasma: plasmashell is not running; the wallpaper stays as it is"));
         return false;
     }
 
@@ -135,7 +134,7 @@ bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
     call << Script(absolutePath, style);
     const QDBusMessage reply = bus.Get().call(call, QDBus::Block, kDbusTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
-        DesktopWarning(QStringLiteral("KDE Plasma refused the wallpaper: %1").arg(reply.errorMessage()));
+        Warning(QStringLiteral("KDE Plasma refused the wallpaper: %1").arg(reply.errorMessage()));
         return false;
     }
     return true;

@@ -1,12 +1,12 @@
 #include "core/desktop/PcmanfmBackend.h"
 
 #include "core/desktop/ChildProcess.h"
-#include "core/desktop/DesktopMessage.h"
+#include "platform/Warning.h"
 
 bool PcmanfmBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     if (!HasProgram(m_program)) {
-        DesktopWarning(QStringLiteral("%1 is not installed; the wallpaper stays as it is").arg(m_program));
+        Warning(QStringLiteral("%1 is not installed; the wallpaper stays as it is").arg(m_program));
         return false;
     }
     // One argument each, joined to its option by '=', so a file name that
@@ -14,7 +14,7 @@ bool PcmanfmBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle st
     const ChildResult result = RunProgram(m_program, {QStringLiteral("--set-wallpaper=") + absolutePath,
                                                       QStringLiteral("--wallpaper-mode=") + WallpaperStyleWord(style)});
     if (!result.Succeeded()) {
-        DesktopWarning(QStringLiteral("cannot set the wallpaper: %1").arg(result.Describe(m_program)));
+        Warning(QStringLiteral("cannot set the wallpaper: %1").arg(result.Describe(m_program)));
         return false;
     }
     return true;

@@ -1,7 +1,7 @@
 #include "core/desktop/SwayBackend.h"
 
 #include "core/desktop/ChildProcess.h"
-#include "core/desktop/DesktopMessage.h"
+#include "platform/Warning.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -49,12 +49,12 @@ QString SwayBackend::PathForSway(const QString& absolutePath)
 
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty()) {
-        DesktopWarning(QStringLiteral("sway: no runtime folder for a link to %1").arg(absolutePath));
+        Warning(QStringLiteral("sway: no runtime folder for a link to %1").arg(absolutePath));
         return {};
     }
     QDir dir(runtime + QStringLiteral("/quilvane"));
     if (!dir.exists() && !QDir().mkpath(dir.path())) {
-        DesktopWarning(QStringLiteral("sway: cannot create %1").arg(dir.path()));
+        Warning(QStringLiteral("sway: cannot create %1").arg(dir.path()));
         return {};
     }
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -73,7 +73,7 @@ QString SwayBackend::PathForSway(const QString& absolutePath)
     for (const QString& old : dir.entryList({kLinkPrefix + u'*'}, QDir::System | QDir::Files | QDir::NoDotAndDotDot))
         QFile::remove(dir.filePath(old));
     if (!QFile::link(absolutePath, link) || !IsQuotable(link)) {
-        DesktopWarning(QStringLiteral("sway: cannot make the link %1").arg(link));
+        Warning(QStringLiteral("sway: cannot make the link %1").arg(link));
         return {};
     }
     return link;
@@ -82,7 +82,7 @@ QString SwayBackend::PathForSway(const QString& absolutePath)
 bool SwayBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     if (!HasProgram(kProgram)) {
-        DesktopWarning(QStringLiteral("sway: swaymsg is not installed; the wallpaper stays as it is"));
+        Warning(QStringLiteral("sway: swaymsg is not installed; the wallpaper stays as it is"));
         return false;
     }
     const QString path = PathForSway(absolutePath);
@@ -92,7 +92,7 @@ bool SwayBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style
         RunProgram(kProgram, {QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"), QuotedArgument(path),
                               WallpaperStyleWord(style)});
     if (!result.Succeeded()) {
-        DesktopWarning(QStringLiteral("sway: cannot set the wallpaper: %1").arg(result.Describe(kProgram)));
+        Warning(QStringLiteral("sway: cannot set the wallpaper: %1").arg(result.Describe(kProgram)));
         return false;
     }
     return true;

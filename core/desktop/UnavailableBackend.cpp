@@ -1,9 +1,9 @@
 #include "core/desktop/UnavailableBackend.h"
 
-#include "core/desktop/DesktopMessage.h"
+#include "platform/Warning.h"
 
 bool UnavailableBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle)
 {
-    DesktopWarning(QStringLiteral("cannot set %1 as the wallpaper: %2").arg(absolutePath, m_reason));
+    Warning(QStringLiteral("cannot set %1 as the wallpaper: %2").arg(absolutePath, m_reason));
     return false;
 }

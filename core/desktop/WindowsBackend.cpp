@@ -2,7 +2,7 @@
 
 #include "core/desktop/WindowsBackend.h"
 
-#include "core/desktop/DesktopMessage.h"
+#include "platform/Warning.h"
 
 #include <QDir>
 
@@ -28,20 +28,20 @@ bool WindowsBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle st
 
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
-        DesktopWarning(QStringLiteral("cannot open the desktop settings; the wallpaper stays as it is"));
+        Warning(QStringLiteral("cannot open the desktop settings; the wallpaper stays as it is"));
         return false;
     }
     const bool written = WriteDesktopValue(key, L"WallpaperStyle", wallpaperStyle) &&
                          WriteDesktopValue(key, L"TileWallpaper", tileWallpaper);
     RegCloseKey(key);
     if (!written) {
-        DesktopWarning(QStringLiteral("cannot write the wallpaper style; the wallpaper stays as it is"));
+        Warning(QStringLiteral("cannot write the wallpaper style; the wallpaper stays as it is"));
         return false;
     }
 
     std::wstring path = QDir::toNativeSeparators(absolutePath).toStdWString();
     if (!SystemParametersInfoW(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)) {
-        DesktopWarning(QStringLiteral("Windows refused the wallpaper (error %1)").arg(GetLastError()));
+        Warning(QStringLiteral("Windows refused the wallpaper (error %1)").arg(GetLastError()));
         return false;
     }
     return true;

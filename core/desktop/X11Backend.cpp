@@ -1,8 +1,8 @@
 #include "core/desktop/X11Backend.h"
 
-#include "core/desktop/DesktopMessage.h"
 #include "core/desktop/WallpaperPicture.h"
 #include "core/desktop/WallpaperRender.h"
+#include "platform/Warning.h"
 
 #include <QtEndian>
 
@@ -182,8 +182,7 @@ bool X11Backend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
         return unreadable ? QImage() : RenderWallpaper(picture, rootSize, style);
     });
     if (unreadable)
-        DesktopWarning(
-            QStringLiteral("%1 is not a picture that can be read; the wallpaper stays as it is").arg(absolutePath));
+        Warning(QStringLiteral("%1 is not a picture that can be read; the wallpaper stays as it is").arg(absolutePath));
     return done;
 }
 
@@ -192,17 +191,16 @@ bool X11Backend::SetRootImage(const Renderer& render)
     const XConnection x(m_displayName);
     const xcb_screen_t* screen = x.Ok() ? x.Screen() : nullptr;
     if (!screen) {
-        DesktopWarning(QStringLiteral("cannot open the X display %1; the wallpaper stays as it is")
-                           .arg(QString::fromLocal8Bit(m_displayName.isEmpty() ? qgetenv("DISPLAY") : m_displayName)));
+        Warning(QStringLiteral("cannot open the X display %1; the wallpaper stays as it is")
+                    .arg(QString::fromLocal8Bit(m_displayName.isEmpty() ? qgetenv("DISPLAY") : m_displayName)));
         return false;
     }
     xcb_connection_t* c = x.Get();
     const xcb_setup_t* setup = xcb_get_setup(c);
     PixelLayout layout;
     if (!FindLayout(setup, screen, layout)) {
-        DesktopWarning(
-            QStringLiteral("the X screen's colour format (depth %1) is not supported; the wallpaper stays as it is")
-                .arg(screen->root_depth));
+        Warning(QStringLiteral("the X screen's colour format (depth %1) is not supported; the wallpaper stays as it is")
+                    .arg(screen->root_depth));
         return false;
     }
 
@@ -227,10 +225,10 @@ bool X11Backend::SetRootImage(const Renderer& render)
     xcb_generic_error_t* error = xcb_request_check(
         c, xcb_create_pixmap_checked(c, layout.depth, pixmap, root, rootSize.width(), rootSize.height()));
     if (error) {
-        DesktopWarning(QStringLiteral("the X server cannot hold a %1x%2 wallpaper (error %3); it stays as it is")
-                           .arg(rootSize.width())
-                           .arg(rootSize.height())
-                           .arg(error->error_code));
+        Warning(QStringLiteral("the X server cannot hold a %1x%2 wallpaper (error %3); it stays as it is")
+                    .arg(rootSize.width())
+                    .arg(rootSize.height())
+                    .arg(error->error_code));
         std::free(error);
         return false;
     }
@@ -248,8 +246,7 @@ bool X11Backend::SetRootImage(const Renderer& render)
     }
     xcb_free_gc(c, gc);
     if (const int code = x.Sync()) {
-        DesktopWarning(
-            QStringLiteral("the X server refused the wallpaper's pixels (error %1); it stays as it is").arg(code));
+        Warning(QStringLiteral("the X server refused the wallpaper's pixels (error %1); it stays as it is").arg(code));
         xcb_free_pixmap(c, pixmap);
         x.Sync();
         return false;
@@ -260,7 +257,7 @@ bool X11Backend::SetRootImage(const Renderer& render)
     const xcb_atom_t rootPmap = x.Atom("_XROOTPMAP_ID");
     const xcb_atom_t esetroot = x.Atom("ESETROOT_PMAP_ID");
     if (rootPmap == XCB_ATOM_NONE || esetroot == XCB_ATOM_NONE) {
-        DesktopWarning(QStringLiteral("the X server refused the wallpaper properties; the wallpaper stays as it is"));
+        Warning(QStringLiteral("the X server refused the wallpaper properties; the wallpaper stays as it is"));
         xcb_free_pixmap(c, pixmap);
         x.Sync();
         return false;
@@ -284,7 +281,7 @@ bool X11Backend::SetRootImage(const Renderer& render)
     xcb_ungrab_server(c);
     xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
     if (const int code = x.Sync()) {
-        DesktopWarning(QStringLiteral("the X server reported error %1 while the wallpaper changed").arg(code));
+        Warning(QStringLiteral("the X server reported error %1 while the wallpaper changed").arg(code));
         return false;
     }
     return true;

@@ -1,7 +1,7 @@
 #include "core/desktop/XfceBackend.h"
 
 #include "core/desktop/ChildProcess.h"
-#include "core/desktop/DesktopMessage.h"
+#include "platform/Warning.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -19,7 +19,7 @@ bool SetProperty(const QString& property, const QString& type, const QString& va
         RunProgram(kProgram, {QStringLiteral("-c"), kChannel, QStringLiteral("-p"), property, QStringLiteral("-n"),
                               QStringLiteral("-t"), type, QStringLiteral("-s"), value});
     if (!result.Succeeded())
-        DesktopWarning(QStringLiteral("Xfce: cannot set %1: %2").arg(property, result.Describe(kProgram)));
+        Warning(QStringLiteral("Xfce: cannot set %1: %2").arg(property, result.Describe(kProgram)));
     return result.Succeeded();
 }
 
@@ -51,12 +51,12 @@ QStringList XfceBackend::Monitors() const
 bool XfceBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     if (!HasProgram(kProgram)) {
-        DesktopWarning(QStringLiteral("Xfce: xfconf-query is not installed; the wallpaper stays as it is"));
+        Warning(QStringLiteral("Xfce: xfconf-query is not installed; the wallpaper stays as it is"));
         return false;
     }
     const ChildResult listed = RunProgram(kProgram, {QStringLiteral("-c"), kChannel, QStringLiteral("-l")});
     if (!listed.Succeeded() && !listed.finished) {
-        DesktopWarning(QStringLiteral("Xfce: cannot read the desktop settings: %1").arg(listed.Describe(kProgram)));
+        Warning(QStringLiteral("Xfce: cannot read the desktop settings: %1").arg(listed.Describe(kProgram)));
         return false;
     }
     // An empty or missing channel makes xfconf-query fail; that is the
@@ -76,7 +76,7 @@ bool XfceBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style
         }
     }
     if (properties.isEmpty()) {
-        DesktopWarning(QStringLiteral("Xfce: no monitor to put the wallpaper on"));
+        Warning(QStringLiteral("Xfce: no monitor to put the wallpaper on"));
         return false;
     }
 

@@ -5,8 +5,7 @@
 // drop point, on a grid that overlaps a little), from a few distinct JPEGs.
 
 #include "PhotoLikeImage.h"
-#include "core/PhotoTemplateProcessor.h"
-#include "core/SceneGraph.h"
+#include "support/SceneSetup.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -15,9 +14,12 @@
 struct BenchScene {
     QTemporaryDir dir;
     std::vector<QString> files; // the distinct photo files
+    SceneGraph* scene = nullptr;
     bool ok = false;
 
-    BenchScene(QSize photoSize, int distinctFiles, QSize backgroundSize, QSize canvasSize, int photos)
+    // Writes the photo files and the background, and creates the scene the
+    // way the tests do, on that background, without photos yet.
+    BenchScene(QSize photoSize, int distinctFiles, QSize backgroundSize, QSize canvasSize)
     {
         for (int i = 0; i < distinctFiles; ++i) {
             files.push_back(dir.filePath(QStringLiteral("photo%1.jpg").arg(i)));
@@ -27,23 +29,31 @@ struct BenchScene {
         const QString background = dir.filePath("background.jpg");
         if (!WritePhotoLikeJpeg(background, backgroundSize, 9))
             return;
-
-        PhotoTemplateProcessor::StaticCreate();
-        PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
-        SceneGraph::StaticCreate();
-        SceneGraph* scene = SceneGraph::GetInstance();
-        scene->Init(PhotoTemplateProcessor::GetInstance());
+        scene = CreateSceneWithoutTemplates(dir.filePath("no-templates"));
         if (!scene->ChangeBackImage(background))
             return;
         scene->SetCanvasRect(CRect(0, 0, canvasSize.width(), canvasSize.height()));
+        ok = true;
+    }
+
+    // The same with the photos already dropped.
+    BenchScene(QSize photoSize, int distinctFiles, QSize backgroundSize, QSize canvasSize, int photos)
+        : BenchScene(photoSize, distinctFiles, backgroundSize, canvasSize)
+    {
+        ok = ok && AddPhotos(photos);
+    }
+
+    // Drops the photos the way the design page does, cycling through the files.
+    bool AddPhotos(int photos)
+    {
         for (int i = 0; i < photos; ++i) {
             const int x = 10 + (i % 4) * 150;
             const int y = 80 + (i / 4) * 110;
             CRect rect(x, y, x + 190, y + 190);
-            if (!scene->CreateSceneObject(files[static_cast<size_t>(i % distinctFiles)], rect))
-                return;
+            if (!scene->CreateSceneObject(files[static_cast<size_t>(i) % files.size()], rect))
+                return false;
         }
-        ok = true;
+        return true;
     }
 };
 

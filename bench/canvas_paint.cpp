@@ -121,8 +121,7 @@ int main(int argc, char** argv)
                     kPhotos, kBackgroundSize.width(), kBackgroundSize.height(), kCanvasSize.width(),
                     kCanvasSize.height(), paint * 1e3, render * 1e3, 100.0 * (paint - render) / paint);
     Scene().canvas.reset();
-    SceneGraph::StaticDestroy();
-    PhotoTemplateProcessor::StaticDestroy();
+    DestroyScene();
     benchmark::Shutdown();
     return 0;
 }

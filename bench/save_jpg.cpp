@@ -6,9 +6,7 @@
 // reset just before saving), so they include everything Qt and libjpeg
 // allocate.
 
-#include "PhotoLikeImage.h"
-#include "core/PhotoTemplateProcessor.h"
-#include "core/SceneGraph.h"
+#include "BenchScene.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -98,40 +96,19 @@ struct Figures {
     bool peakKnown = false;
 } g_figures;
 
-QTemporaryDir g_dir;
-std::vector<QString> g_files;
 QString g_output;
 
 bool BuildScene()
 {
-    for (int i = 0; i < kDistinctFiles; ++i) {
-        g_files.push_back(g_dir.filePath(QStringLiteral("photo%1.jpg").arg(i)));
-        if (!WritePhotoLikeJpeg(g_files.back(), kPhotoSize, i))
-            return false;
-    }
-    const QString background = g_dir.filePath("background.jpg");
-    if (!WritePhotoLikeJpeg(background, kBackgroundSize, 9))
+    static BenchScene bench(kPhotoSize, kDistinctFiles, kBackgroundSize, QSize(640, 500));
+    if (!bench.ok)
         return false;
-    g_output = g_dir.filePath("out/wallpaper.jpg");
-
-    PhotoTemplateProcessor::StaticCreate();
-    PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
-    SceneGraph::StaticCreate();
-    SceneGraph* scene = SceneGraph::GetInstance();
-    scene->Init(PhotoTemplateProcessor::GetInstance());
-    if (!scene->ChangeBackImage(background))
-        return false;
-    scene->SetCanvasRect(CRect(0, 0, 640, 500));
+    g_output = bench.dir.filePath("out/wallpaper.jpg");
 
     Trim();
     const double before = ResidentMB();
-    for (int i = 0; i < kPhotos; ++i) {
-        const int x = 10 + (i % 4) * 150;
-        const int y = 80 + (i / 4) * 110;
-        CRect rect(x, y, x + 190, y + 190);
-        if (!scene->CreateSceneObject(g_files[static_cast<size_t>(i % kDistinctFiles)], rect))
-            return false;
-    }
+    if (!bench.AddPhotos(kPhotos))
+        return false;
     Trim();
     g_figures.photosAddedMB = ResidentMB() - before;
     return true;
@@ -187,8 +164,7 @@ int main(int argc, char** argv)
         else
             std::printf("peak memory while saving: not available (the kernel refused to reset it)\n");
     }
-    SceneGraph::StaticDestroy();
-    PhotoTemplateProcessor::StaticDestroy();
+    DestroyScene();
     benchmark::Shutdown();
     return 0;
 }

@@ -122,8 +122,7 @@ int main(int argc, char** argv)
                     "from full-size pictures %.1f ms median, %.0fx faster\n",
                     kPhotos, kPhotoSize.width(), kPhotoSize.height(), kBackgroundSize.width(), kBackgroundSize.height(),
                     kCanvasSize.width(), kCanvasSize.height(), ours * 1e3, naive * 1e3, naive / ours);
-    SceneGraph::StaticDestroy();
-    PhotoTemplateProcessor::StaticDestroy();
+    DestroyScene();
     benchmark::Shutdown();
     return 0;
 }

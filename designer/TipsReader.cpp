@@ -7,6 +7,7 @@
 #ifdef __linux__
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <utility>
 #endif
 
 namespace {
@@ -81,9 +82,9 @@ QString TipsFilePath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Tips.tip");
 }
 
-void SetTipsFilePath(const QString& path)
+QString SetTipsFilePath(const QString& path)
 {
-    OverridePath() = path;
+    return std::exchange(OverridePath(), path);
 }
 
 QString CtimeText(const QDateTime& local)

@@ -43,8 +43,9 @@ TipReadResult ReadNextTip(QIODevice& device, QByteArray& tip);
 // "Tips.tip" in the directory of the running executable, or the path given
 // to SetTipsFilePath.
 QString TipsFilePath();
-// Points the Tip of the Day at another file (tests); empty restores the default.
-void SetTipsFilePath(const QString& path);
+// Points the Tip of the Day at another file (tests); empty restores the
+// default. Returns the path set before, empty for the default.
+QString SetTipsFilePath(const QString& path);
 
 // A local time the way C's ctime prints it, without the line feed:
 // "Mon Dec  7 06:48:22 2026" (always English names, day padded to two places).

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <utility>
 
 namespace {
 FilePromptHook& Hook()
@@ -82,7 +83,7 @@ std::optional<QString> PromptForPath(const FilePrompt& prompt)
     return chosen;
 }
 
-void SetFilePromptHook(FilePromptHook hook)
+FilePromptHook SetFilePromptHook(FilePromptHook hook)
 {
-    Hook() = std::move(hook);
+    return std::exchange(Hook(), std::move(hook));
 }

@@ -26,8 +26,9 @@ struct FilePrompt {
 std::optional<QString> PromptForPath(const FilePrompt& prompt);
 
 using FilePromptHook = std::function<std::optional<QString>(const FilePrompt&)>;
-// Answers prompts instead of showing dialogs (tests); an empty hook restores them.
-void SetFilePromptHook(FilePromptHook hook);
+// Answers prompts instead of showing dialogs (tests); an empty hook restores
+// them. Returns the hook set before.
+FilePromptHook SetFilePromptHook(FilePromptHook hook);
 
 // "SRC(*.bmp;*.jpg)| *.bmp;*.jpg||" -> {"SRC(*.bmp;*.jpg) (*.bmp *.jpg)"}:
 // each pair of display text and ';'-separated patterns becomes one Qt name

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <utility>
 
 namespace {
 MessageBoxHook& BoxHook()
@@ -43,11 +44,11 @@ void PlainBeep()
     QApplication::beep();
 }
 
-void SetMessageBoxHook(MessageBoxHook hook)
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook)
 {
-    BoxHook() = std::move(hook);
+    return std::exchange(BoxHook(), std::move(hook));
 }
-void SetBeepHook(BeepHook hook)
+BeepHook SetBeepHook(BeepHook hook)
 {
-    TheBeepHook() = std::move(hook);
+    return std::exchange(TheBeepHook(), std::move(hook));
 }

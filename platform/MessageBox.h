@@ -26,5 +26,6 @@ using MessageBoxHook = std::function<int(const QString& caption, const QString& 
 using BeepHook = std::function<void()>;
 
 // Replaces the box or the beep (for tests); an empty hook restores them.
-void SetMessageBoxHook(MessageBoxHook hook);
-void SetBeepHook(BeepHook hook);
+// Each returns the hook set before.
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
+BeepHook SetBeepHook(BeepHook hook);

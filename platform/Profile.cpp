@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <utility>
 
 namespace {
 
@@ -45,9 +46,9 @@ QString ProfilePath()
     return dir + u'/' + ExecutableBaseName() + QStringLiteral(".ini");
 }
 
-void SetProfilePath(const QString& path)
+QString SetProfilePath(const QString& path)
 {
-    OverridePath() = path;
+    return std::exchange(OverridePath(), path);
 }
 
 int GetProfileInt(const QString& section, const QString& key, int defaultValue)

@@ -9,8 +9,9 @@
 
 // The profile file in use.
 QString ProfilePath();
-// Points the profile at another file (tests); an empty path restores the default.
-void SetProfilePath(const QString& path);
+// Points the profile at another file (tests); an empty path restores the
+// default. Returns the path set before, empty for the default.
+QString SetProfilePath(const QString& path);
 
 int GetProfileInt(const QString& section, const QString& key, int defaultValue);
 QString GetProfileString(const QString& section, const QString& key, const QString& defaultValue = {});

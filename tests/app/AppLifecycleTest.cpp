@@ -8,6 +8,8 @@
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
 #include "res/Resource.h"
+#include "support/HookGuards.h"
+#include "support/TipsPathGuard.h"
 
 #include <QApplication>
 #include <QFile>
@@ -126,13 +128,11 @@ TEST(AppLifecycle, TrayExitEndsTheProgramThroughShutdown)
 
 TEST(AppLifecycle, TipOfDayWithoutATipsFileOnlyBeeps)
 {
-    SetTipsFilePath(QStringLiteral("/nonexistent/Tips.tip"));
+    TipsPathGuard tips(QStringLiteral("/nonexistent/Tips.tip"));
     int beeps = 0;
-    SetBeepHook([&] { ++beeps; });
+    BeepGuard beep([&] { ++beeps; });
     CWallpaperApp app;
     EXPECT_TRUE(app.OnCmdMsg(ID_SHOW_TIP));
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    SetBeepHook({});
-    SetTipsFilePath({});
 }

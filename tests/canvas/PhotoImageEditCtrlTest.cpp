@@ -1,12 +1,12 @@
 #include "canvas/PhotoImageEditCtrl.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
-#include "support/SceneSetup.h"
+#include "support/PaintRecorder.h"
+#include "support/SceneFixture.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QCursor>
-#include <QImageWriter>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QRubberBand>
@@ -19,6 +19,8 @@
 #include <vector>
 
 namespace {
+
+using fixtures::Extent;
 
 constexpr QRgb kGrey = 0xFF969696;
 constexpr QRgb kBlue = 0xFF285AA0;  // background
@@ -46,43 +48,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent*) override { ++contextMenus; }
 };
 
-// Every paint the canvas receives, with the rectangle it covers.
-class PaintLog : public QObject {
-public:
-    std::vector<QRect> paints;
-
-    bool WholeCanvasPaintedSince(size_t from, const QRect& whole) const
-    {
-        for (size_t i = from; i < paints.size(); ++i)
-            if (paints[i].contains(whole))
-                return true;
-        return false;
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            paints.push_back(static_cast<QPaintEvent*>(e)->rect());
-        return false;
-    }
-};
-
-// The bounding rectangle (right and bottom outside) of the pixels of colour.
-CRect Extent(const QImage& image, QRgb colour)
-{
-    CRect r(image.width(), image.height(), 0, 0);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == colour) {
-                r.left = std::min(r.left, x);
-                r.top = std::min(r.top, y);
-                r.right = std::max(r.right, x + 1);
-                r.bottom = std::max(r.bottom, y + 1);
-            }
-    return r;
-}
-
 // Pixels of any colour but the scene's own: what a tracker adds.
 int ForeignPixels(const QImage& image, const CRect& area)
 {
@@ -95,11 +60,11 @@ int ForeignPixels(const QImage& image, const CRect& area)
     return n;
 }
 
-class CanvasTest : public ::testing::Test {
+class CanvasTest : public SceneFixture {
 protected:
     void SetUp() override
     {
-        scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates"));
+        SceneFixture::SetUp();
         // 16:9 on a 640x500 canvas: fitted at (0, 70)-(640, 430), grey above
         // and below.
         ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.png", QSize(1280, 720), kBlue)));
@@ -108,7 +73,7 @@ protected:
         page.canvas = canvas;
         page.resize(700, 560);
         canvas->setGeometry(20, 30, 640, 500);
-        canvas->installEventFilter(&log);
+        log.Watch(canvas);
         page.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&page)); // repaint() paints only an exposed window
         ASSERT_EQ(scene->GetCanvasRect(), CRect(0, 0, 640, 500)) << "the canvas tells the scene its size";
@@ -129,12 +94,7 @@ protected:
         // The cursor and the buttons QTest remembers are process-wide: leave
         // nothing pending for the next test.
         QCoreApplication::processEvents();
-        DestroyScene();
-    }
-
-    QString Solid(const QString& name, QSize size, QRgb colour)
-    {
-        return WriteSolidPng(m_dir.filePath(name), size, colour);
+        SceneFixture::TearDown();
     }
 
     QImage Grab() { return canvas->grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -165,13 +125,11 @@ protected:
     void Move(QPoint p) { QTest::mouseMove(canvas, p); }
     void Release(QPoint p) { QTest::mouseRelease(canvas, Qt::LeftButton, {}, p); }
 
-    QTemporaryDir m_dir;
-    SceneGraph* scene = nullptr;
     SSceneObject* red = nullptr;
     SSceneObject* green = nullptr;
     PageStandIn page;
     CPhotoImageEditCtrl* canvas = nullptr;
-    PaintLog log;
+    PaintRecorder log;
 };
 
 } // namespace
@@ -278,7 +236,7 @@ TEST_F(CanvasTest, APressOnAnUnselectedPhotoSelectsItAndDragsABandThatMovesNothi
     EXPECT_EQ(scene->GetSelectedSceneObj(), green);
     // The band crossed the tracker: one more paint of the whole canvas.
     EXPECT_GE(paintsAfter, 1);
-    EXPECT_TRUE(log.WholeCanvasPaintedSince(log.paints.size() - static_cast<size_t>(paintsAfter), canvas->rect()));
+    EXPECT_TRUE(log.WholePaintedSince(log.paints.size() - static_cast<size_t>(paintsAfter), canvas->rect()));
 
     // A band on empty background clears the selection; with no tracker left
     // to cross, only the band's own area is repainted.
@@ -288,7 +246,7 @@ TEST_F(CanvasTest, APressOnAnUnselectedPhotoSelectsItAndDragsABandThatMovesNothi
     });
     EXPECT_EQ(scene->GetSelectedSceneObj(), nullptr);
     EXPECT_TRUE(canvas->m_tracker.m_rect.IsRectEmpty());
-    EXPECT_FALSE(log.WholeCanvasPaintedSince(log.paints.size() - static_cast<size_t>(emptyBand), canvas->rect()));
+    EXPECT_FALSE(log.WholePaintedSince(log.paints.size() - static_cast<size_t>(emptyBand), canvas->rect()));
     EXPECT_EQ(green->GetSceneRect(), greenBefore);
 }
 
@@ -395,7 +353,7 @@ TEST_F(CanvasTest, RightPressesSelectAndTheCanvasKeepsItsOwnMouseRequestsToItsel
                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(canvas, &release);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(log.WholeCanvasPaintedSince(before, canvas->rect()));
+    EXPECT_TRUE(log.WholePaintedSince(before, canvas->rect()));
 }
 
 TEST_F(CanvasTest, TheCursorShowsWhatAPressOnTheTrackerWouldDo)

@@ -1,7 +1,7 @@
 #include "canvas/PhotoPreviewCtrl.h"
 #include "core/ImageHelpers.h"
+#include "support/PictureFixtures.h"
 
-#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,32 +9,8 @@
 
 namespace {
 
-// A picture whose every pixel is one colour, so the drawn area is easy to
-// find in a grab.
-QString WritePicture(const QTemporaryDir& dir, const QString& name, QSize size, QColor colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    const QString path = dir.filePath(name);
-    QImageWriter writer(path, "png");
-    EXPECT_TRUE(writer.write(image));
-    return path;
-}
-
-// The bounding rectangle (right and bottom outside) of the pixels of colour.
-CRect Extent(const QImage& image, QRgb colour)
-{
-    CRect r(image.width(), image.height(), 0, 0);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) {
-                r.left = std::min(r.left, x);
-                r.top = std::min(r.top, y);
-                r.right = std::max(r.right, x + 1);
-                r.bottom = std::max(r.bottom, y + 1);
-            }
-    return r;
-}
+using fixtures::Extent;
+using fixtures::WriteSolid;
 
 QImage Grab(CPhotoPreviewCtrl& ctrl)
 {
@@ -68,7 +44,7 @@ TEST(PhotoPreview, MatIsTheFittedRectangleAndThePictureLiesFourPixelsInside)
         SCOPED_TRACE(pictureSize.width());
         CPhotoPreviewCtrl ctrl;
         ctrl.resize(220, 150);
-        const QString path = WritePicture(dir, "p.png", pictureSize, QColor(red));
+        const QString path = WriteSolid(dir.filePath("p.png"), pictureSize, red);
         ASSERT_TRUE(ctrl.m_image.Load(path, FindType("png")));
         EXPECT_EQ(ctrl.m_image.GetWidth(), pictureSize.width());
 
@@ -96,7 +72,7 @@ TEST(PhotoPreview, MatIsTheFittedRectangleAndThePictureLiesFourPixelsInside)
 TEST(PhotoPreview, DecodesNoLargerThanItShowsButReportsTheFilesSize)
 {
     QTemporaryDir dir;
-    const QString path = WritePicture(dir, "big.png", QSize(1600, 1200), Qt::blue);
+    const QString path = WriteSolid(dir.filePath("big.png"), QSize(1600, 1200), qRgb(0, 0, 255));
     CPhotoPreviewCtrl ctrl;
     ctrl.resize(160, 120);
     ASSERT_TRUE(ctrl.m_image.Load(path, FindType("png")));

@@ -3,10 +3,10 @@
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
 #include "platform/ModalRun.h"
-#include "support/SceneSetup.h"
+#include "support/ModalDriver.h"
+#include "support/SceneFixture.h"
 
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,14 +19,11 @@ namespace {
 constexpr QRgb kBlue = 0xFF285AA0; // background
 constexpr QRgb kRed = 0xFFD02020;  // photo
 
-// What a run ended with when the script left it open.
-constexpr int kStillOpen = 99;
-
-class PreviewTest : public ::testing::Test {
+class PreviewTest : public SceneFixture {
 protected:
     void SetUp() override
     {
-        scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates"));
+        SceneFixture::SetUp();
         ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.png", QSize(1280, 720), kBlue)));
         // The design canvas's size: the preview must not change it.
         scene->SetCanvasRect(CRect(0, 0, 640, 500));
@@ -36,30 +33,6 @@ protected:
         ASSERT_TRUE(scene->CheckHitPhoto(200, 200));
     }
 
-    void TearDown() override { DestroyScene(); }
-
-    QString Solid(const QString& name, QSize size, QRgb colour)
-    {
-        return WriteSolidPng(m_dir.filePath(name), size, colour);
-    }
-
-    // Runs the dialog modally with script played inside the run; a run the
-    // script did not end is ended with kStillOpen, so a dialog that fails to
-    // close fails the test instead of hanging it.
-    static int Run(CPreviewDialog& dlg, const std::function<void()>& script)
-    {
-        QTimer::singleShot(0, &dlg, [&dlg, script] {
-            script();
-            if (dlg.isVisible()) {
-                dlg.setResult(kStillOpen);
-                EndModalLoop(&dlg, kStillOpen);
-            }
-        });
-        return dlg.DoModal();
-    }
-
-    QTemporaryDir m_dir;
-    SceneGraph* scene = nullptr;
     SSceneObject* photo = nullptr;
 };
 
@@ -74,7 +47,7 @@ TEST_F(PreviewTest, CoversThePrimaryScreenWithTheSceneInTheBackgroundsProportion
     QRect shownAt;
     bool frameless = false;
     QImage shown;
-    const int code = Run(dlg, [&] {
+    const int code = DriveModal(dlg, [&] {
         shownAt = dlg.geometry();
         frameless = dlg.windowFlags().testFlag(Qt::FramelessWindowHint);
         shown = dlg.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -127,7 +100,7 @@ TEST_F(PreviewTest, OnlyALeftDoubleClickEscapeEnterOrTheCloseCommandEndIt)
     {
         CPreviewDialog dlg;
         bool openAfterClicks = false;
-        const int code = Run(dlg, [&] {
+        const int code = DriveModal(dlg, [&] {
             QTest::mouseClick(&dlg, Qt::LeftButton, {}, middle);
             QTest::mouseClick(&dlg, Qt::RightButton, {}, middle);
             QTest::mouseDClick(&dlg, Qt::MiddleButton, {}, middle);
@@ -141,15 +114,15 @@ TEST_F(PreviewTest, OnlyALeftDoubleClickEscapeEnterOrTheCloseCommandEndIt)
     }
     {
         CPreviewDialog dlg;
-        EXPECT_EQ(Run(dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); }), 2);
+        EXPECT_EQ(DriveModal(dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Escape); }), 2);
     }
     {
         CPreviewDialog dlg;
-        EXPECT_EQ(Run(dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Return); }), 1);
+        EXPECT_EQ(DriveModal(dlg, [&] { QTest::keyClick(&dlg, Qt::Key_Return); }), 1);
     }
     {
         CPreviewDialog dlg;
-        EXPECT_EQ(Run(dlg, [&] { dlg.close(); }), 2);
+        EXPECT_EQ(DriveModal(dlg, [&] { dlg.close(); }), 2);
     }
     EXPECT_EQ(scene->GetPhotoDrawRect(photo), CRect(100, 150, 300, 250));
 }

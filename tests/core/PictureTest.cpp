@@ -1,6 +1,6 @@
 #include "core/Picture.h"
-#include "PictureFixtures.h"
 #include "core/ImageEdits.h"
+#include "support/PictureFixtures.h"
 
 #include <QFile>
 #include <QImageWriter>

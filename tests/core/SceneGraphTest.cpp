@@ -1,8 +1,8 @@
 #include "core/SceneGraph.h"
-#include "PictureFixtures.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "support/FileSizeLimit.h"
-#include "support/SceneSetup.h"
+#include "support/PictureFixtures.h"
+#include "support/SceneFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,19 +22,8 @@ constexpr QRgb kGreen = 0xFF20B040; // square photo
 constexpr QRgb kRed = 0xFFD02020;   // wide photo
 constexpr QRgb kGrey = 0xFF969696;  // what the caller drew first
 
-class SceneTest : public ::testing::Test {
+class SceneTest : public SceneFixture {
 protected:
-    void SetUp() override { scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates")); }
-
-    void TearDown() override { DestroyScene(); }
-
-    QString Solid(const QString& name, QSize size, QRgb colour, const char* format = "png")
-    {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        return Write(name, image, format);
-    }
-
     QString Write(const QString& name, const QImage& image, const char* format = "png")
     {
         const QString path = m_dir.filePath(name);
@@ -73,9 +62,6 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-
-    QTemporaryDir m_dir;
-    SceneGraph* scene = nullptr;
 };
 
 void ExpectNear(const CRect& got, const CRect& want, int tolerance, const char* what)

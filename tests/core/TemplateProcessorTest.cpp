@@ -1,7 +1,8 @@
-#include "PictureFixtures.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "core/Picture.h"
 #include "core/SceneGraph.h"
+#include "support/PictureFixtures.h"
+#include "support/SceneSetup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,20 +23,13 @@ protected:
         PhotoTemplateProcessor::StaticCreate();
         templates = PhotoTemplateProcessor::GetInstance();
     }
-    void TearDown() override
-    {
-        SceneGraph::StaticDestroy();
-        PhotoTemplateProcessor::StaticDestroy();
-    }
+    void TearDown() override { DestroyScene(); }
 
     QString Picture(const QString& relative, QSize size, QRgb colour, const char* format)
     {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
         const QString path = m_dir.filePath(relative);
         QDir().mkpath(QFileInfo(path).absolutePath());
-        WriteFile(path, Encode(image, format));
-        return path;
+        return WriteSolid(path, size, colour, format);
     }
 
     QTemporaryDir m_dir;

@@ -1,7 +1,8 @@
 #include "core/TrackerTool.h"
-#include "PictureFixtures.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
+#include "support/PictureFixtures.h"
+#include "support/SceneSetup.h"
 
 #include <QImage>
 #include <QPaintEvent>
@@ -42,12 +43,7 @@ class TrackerToolTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        PhotoTemplateProcessor::StaticCreate();
-        PhotoTemplateProcessor::GetInstance()->SetTemplateFolders({});
-        PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
-        SceneGraph::StaticCreate();
-        scene = SceneGraph::GetInstance();
-        scene->Init(PhotoTemplateProcessor::GetInstance()); // 1920x1080
+        scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates")); // 1920x1080
 
         canvas.resize(640, 360);
         canvas.show();
@@ -66,11 +62,7 @@ protected:
         ASSERT_EQ(canvas.tracker.m_rect, CRect(100, 100, 300, 200));
     }
 
-    void TearDown() override
-    {
-        SceneGraph::StaticDestroy();
-        PhotoTemplateProcessor::StaticDestroy();
-    }
+    void TearDown() override { DestroyScene(); }
 
     // Presses at start and tracks; script plays the rest of the gesture from
     // inside the tracking loop.

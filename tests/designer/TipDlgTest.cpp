@@ -5,6 +5,10 @@
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "res/Resource.h"
+#include "support/HookGuards.h"
+#include "support/ModalDriver.h"
+#include "support/PaintRecorder.h"
+#include "support/TipsPathGuard.h"
 
 #include <QCheckBox>
 #include <QPaintEvent>
@@ -44,49 +48,15 @@ protected:
     }
 };
 
-// The regions a widget is asked to paint.
-class PaintRecorder : public QObject {
-public:
-    explicit PaintRecorder(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
-    ~PaintRecorder() override { m_widget->removeEventFilter(this); }
-
-    QRegion painted;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == m_widget && event->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent*>(event)->region();
-        return false;
-    }
-
-private:
-    QWidget* m_widget;
-};
-
 class TipDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        SetProfilePath(m_dir.filePath(QStringLiteral("quilvane.ini")));
-        SetTipsFilePath(m_dir.filePath(QStringLiteral("Tips.tip")));
-        SetMessageBoxHook([this](const QString&, const QString& text) {
-            m_boxes << text;
-            return IDOK;
-        });
-        SetBeepHook([this] { ++m_beeps; });
         g_bTipPending = false;
     }
 
-    void TearDown() override
-    {
-        SetProfilePath({});
-        SetTipsFilePath({});
-        SetMessageBoxHook({});
-        SetBeepHook({});
-        g_bTipPending = false;
-    }
+    void TearDown() override { g_bTipPending = false; }
 
     void WriteTips(const QByteArray& bytes)
     {
@@ -108,14 +78,9 @@ protected:
     // is up and must close it.
     static int RunModal(CTipDlg& dlg, const std::function<void(CTipDlg&)>& during)
     {
-        QTimer::singleShot(0, &dlg, [&dlg, &during] {
-            during(dlg);
-            if (dlg.isVisible()) {
-                ADD_FAILURE() << "the dialog was left open";
-                dlg.EndDialog(-99);
-            }
-        });
-        return dlg.DoModal();
+        const int code = DriveModal(dlg, [&dlg, &during] { during(dlg); });
+        EXPECT_NE(code, kStillOpen) << "the dialog was left open";
+        return code;
     }
 
     static QCheckBox* StartupBox(CTipDlg& dlg) { return GetDlgItemAs<QCheckBox>(&dlg, IDC_STARTUP); }
@@ -135,6 +100,13 @@ protected:
     QTemporaryDir m_dir;
     QStringList m_boxes;
     int m_beeps = 0;
+    ProfilePathGuard m_profile{m_dir.filePath(QStringLiteral("quilvane.ini"))};
+    TipsPathGuard m_tips{m_dir.filePath(QStringLiteral("Tips.tip"))};
+    MessageBoxGuard m_box{[this](const QString&, const QString& text) {
+        m_boxes << text;
+        return IDOK;
+    }};
+    BeepGuard m_beep{[this] { ++m_beeps; }};
 };
 
 TEST_F(TipDlgTest, ConstructionReadsAtTheRememberedPositionAndDestructionStoresIt)

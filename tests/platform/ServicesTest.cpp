@@ -7,6 +7,7 @@
 #include "platform/Profile.h"
 #include "platform/TrayIcon.h"
 #include "platform/WindowMessage.h"
+#include "support/HookGuards.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,14 +20,14 @@
 
 TEST(Profile, IniFileNamedAfterTheExecutableInTheConfigFolder)
 {
-    SetProfilePath({});
+    ProfilePathGuard defaultPath({});
     const QString expected = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
                              QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + ".ini";
     EXPECT_EQ(ProfilePath(), expected);
 
     QTemporaryDir dir;
     const QString path = dir.filePath("sub/app.ini");
-    SetProfilePath(path);
+    ProfilePathGuard testPath(path);
     EXPECT_EQ(GetProfileInt("Tip", "StartUp", 7), 7);
     EXPECT_EQ(GetProfileString("Tip", "TimeStamp", "none"), "none");
     EXPECT_TRUE(WriteProfileInt("Tip", "FilePos", 1234));
@@ -45,13 +46,12 @@ TEST(Profile, IniFileNamedAfterTheExecutableInTheConfigFolder)
     EXPECT_EQ(GetProfileInt("Tip", "StartUp", 5), 12);
     WriteProfileString("Tip", "StartUp", "abc");
     EXPECT_EQ(GetProfileInt("Tip", "StartUp", 5), 0);
-    SetProfilePath({});
 }
 
 TEST(MessageBoxes, CaptionIsTheExecutableBaseNameAndHooksAnswer)
 {
     QString caption, text;
-    SetMessageBoxHook([&](const QString& c, const QString& t) {
+    MessageBoxGuard box([&](const QString& c, const QString& t) {
         caption = c;
         text = t;
         return IDOK;
@@ -60,14 +60,56 @@ TEST(MessageBoxes, CaptionIsTheExecutableBaseNameAndHooksAnswer)
     EXPECT_EQ(text, "Can not open file!");
     EXPECT_EQ(caption, QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
     EXPECT_FALSE(caption.isEmpty());
-    SetMessageBoxHook({});
 
     int beeps = 0;
-    SetBeepHook([&] { ++beeps; });
+    BeepGuard beep([&] { ++beeps; });
     PlainBeep();
     PlainBeep();
     EXPECT_EQ(beeps, 2);
-    SetBeepHook({});
+}
+
+TEST(HookGuards, EachGuardPutsBackTheHookSetBeforeIt)
+{
+    QStringList answeredBy;
+    const auto answer = [&](const char* who) {
+        return [&answeredBy, who](const QString&, const QString&) {
+            answeredBy << who;
+            return IDOK;
+        };
+    };
+    int beeps = 0;
+    {
+        MessageBoxGuard outer(answer("outer"));
+        {
+            MessageBoxGuard inner(answer("inner"));
+            BeepGuard beep([&] { ++beeps; });
+            AfxMessageBox("one");
+            PlainBeep();
+        }
+        AfxMessageBox("two");
+        {
+            BeepGuard beep([&] { beeps += 10; });
+            PlainBeep();
+        }
+    }
+    EXPECT_EQ(answeredBy, (QStringList{"inner", "outer"}));
+    EXPECT_EQ(beeps, 11);
+    EXPECT_EQ(SetMessageBoxHook({}), nullptr) << "the outermost guard left a hook behind";
+    EXPECT_EQ(SetBeepHook({}), nullptr);
+
+    QTemporaryDir dir;
+    const QString defaultPath = ProfilePath();
+    {
+        ProfilePathGuard first(dir.filePath("first.ini"));
+        {
+            ProfilePathGuard second(dir.filePath("second.ini"));
+            EXPECT_EQ(ProfilePath(), dir.filePath("second.ini"));
+        }
+        EXPECT_EQ(ProfilePath(), dir.filePath("first.ini"));
+        FilePromptGuard prompt([](const FilePrompt&) { return std::optional<QString>("/a.jpg"); });
+    }
+    EXPECT_EQ(ProfilePath(), defaultPath);
+    EXPECT_EQ(SetFilePromptHook({}), nullptr);
 }
 
 TEST(FilePrompts, FilterConversionDefaultExtensionAndHook)
@@ -83,7 +125,7 @@ TEST(FilePrompts, FilterConversionDefaultExtensionAndHook)
     EXPECT_EQ(WithDefaultExtension("/tmp/dir.v2/out", "jpg"), "/tmp/dir.v2/out.jpg");
 
     FilePrompt seen;
-    SetFilePromptHook([&](const FilePrompt& p) -> std::optional<QString> {
+    FilePromptGuard prompts([&](const FilePrompt& p) -> std::optional<QString> {
         seen = p;
         if (p.kind == FilePrompt::Kind::Folder)
             return std::nullopt;
@@ -93,7 +135,6 @@ TEST(FilePrompts, FilterConversionDefaultExtensionAndHook)
     EXPECT_EQ(seen.defaultExt, ".jpg");
     EXPECT_EQ(PromptForPath({FilePrompt::Kind::Folder, "Browse for Images", {}, {}, nullptr}), std::nullopt);
     EXPECT_EQ(seen.title, "Browse for Images");
-    SetFilePromptHook({});
 }
 
 TEST(Tray, ActivationsBecomeMouseMessagesAtTheCallbackWindow)

@@ -1,15 +1,14 @@
 #pragma once
 
-// Scene helpers for the tests of the layers that use the scene (core and up):
-// header-only, so the shared test library stays free of the core layer.
+// Creating and destroying the scene the way start-up and shutdown do, for the
+// tests of the layers that use the scene (core and up) and for the
+// benchmarks: header-only, so the shared test library stays free of the core
+// layer, and free of the test framework, so the benchmarks can use it.
 
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
 
-#include <QImage>
-#include <QImageWriter>
 #include <QString>
-#include <gtest/gtest.h>
 
 // Creates the template processor and the scene the way start-up does, with
 // templates looked for only in a folder that holds none, so the scene starts
@@ -30,13 +29,4 @@ inline void DestroyScene()
 {
     SceneGraph::StaticDestroy();
     PhotoTemplateProcessor::StaticDestroy();
-}
-
-// Writes a PNG of one colour and returns its path.
-inline QString WriteSolidPng(const QString& path, QSize size, QRgb colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    EXPECT_TRUE(QImageWriter(path, "png").write(image));
-    return path;
 }

@@ -4,10 +4,13 @@
 // Qt writes the format, by hand where it does not (GIF, 4/16/32-bit BMP, EXIF
 // orientation).
 
+#include "support/PixelChecks.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QList>
+#include <QSize>
 #include <QString>
 
 namespace fixtures {
@@ -41,7 +44,7 @@ QByteArray Garbage(int length);
 // Where JPEG's start-of-frame marker begins (offset of the 0xFF), or -1.
 qsizetype FindJpegFrameHeader(const QByteArray& jpeg);
 
-// Colour equality within a per-channel tolerance, for lossy formats.
-bool Near(QRgb a, QRgb b, int tolerance);
+// Writes a picture of one colour in format to path and returns the path.
+QString WriteSolid(const QString& path, QSize size, QRgb colour, const char* format = "png");
 
 } // namespace fixtures

@@ -1,4 +1,4 @@
-#include "PictureFixtures.h"
+#include "support/PictureFixtures.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -258,10 +258,12 @@ qsizetype FindJpegFrameHeader(const QByteArray& jpeg)
     return -1;
 }
 
-bool Near(QRgb a, QRgb b, int tolerance)
+QString WriteSolid(const QString& path, QSize size, QRgb colour, const char* format)
 {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-           std::abs(qBlue(a) - qBlue(b)) <= tolerance && std::abs(qAlpha(a) - qAlpha(b)) <= tolerance;
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    WriteFile(path, Encode(image, format));
+    return path;
 }
 
 } // namespace fixtures

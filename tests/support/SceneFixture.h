@@ -1,0 +1,25 @@
+#pragma once
+
+// A test fixture that owns a scene on the built-in background and a folder
+// for the pictures a test writes.
+
+#include "support/PictureFixtures.h"
+#include "support/SceneSetup.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+class SceneFixture : public ::testing::Test {
+protected:
+    void SetUp() override { scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates")); }
+    void TearDown() override { DestroyScene(); }
+
+    // A picture of one colour in the test's folder; returns its path.
+    QString Solid(const QString& name, QSize size, QRgb colour, const char* format = "png")
+    {
+        return fixtures::WriteSolid(m_dir.filePath(name), size, colour, format);
+    }
+
+    QTemporaryDir m_dir;
+    SceneGraph* scene = nullptr;
+};

@@ -4,6 +4,7 @@
 
 #include "core/SlideShowManager.h"
 #include "platform/ListBox.h"
+#include "support/TestData.h"
 
 #include <QDir>
 #include <QImage>
@@ -248,20 +249,24 @@ TEST_F(SlideShowFixture, RealFilesThroughTheWallPaperManager)
     WallPaperManager::StaticCreate();
     WallPaperManager::GetInstance()->SetBackend(std::make_unique<Recorder>(&desktop));
     show->SetWallpaperSetter({});
-    Fill(
-        {dir.filePath("one.png"), dir.filePath("missing.jpg"), dir.filePath("three.png.txt"), dir.filePath("two.bmp")});
+    // A PNG with a JPEG name is a picture (the content decides), and a name
+    // that is not ASCII reaches the desktop unchanged.
+    const QString pngNamedJpg = TestData("png-named.jpg");
+    const QString nonAscii = TestData(QString::fromUtf8("non-ascii/été 写真.png"));
+    Fill({dir.filePath("one.png"), dir.filePath("missing.jpg"), dir.filePath("three.png.txt"), dir.filePath("two.bmp"),
+          pngNamedJpg, nonAscii});
     show->OnStartTimer(&list, false, 0);
     ::testing::internal::CaptureStderr();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 6; ++i)
         show->OnChangeWallpaper();
     ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(desktop, QStringList({dir.filePath("one.png"), dir.filePath("two.bmp"), dir.filePath("one.png"),
-                                    dir.filePath("two.bmp")}));
+    EXPECT_EQ(desktop, QStringList({dir.filePath("one.png"), dir.filePath("two.bmp"), pngNamedJpg, nonAscii,
+                                    dir.filePath("one.png"), dir.filePath("two.bmp")}));
     WallPaperManager::StaticDestroy();
 
     // Without a wallpaper manager the ticks do nothing.
     show->OnChangeWallpaper();
-    EXPECT_EQ(desktop.size(), 4);
+    EXPECT_EQ(desktop.size(), 6);
 }
 
 TEST_F(SlideShowFixture, ListDestroyedWhileRunning)

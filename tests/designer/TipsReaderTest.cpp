@@ -1,4 +1,5 @@
 #include "designer/TipsReader.h"
+#include "support/TestData.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -88,7 +89,9 @@ TEST_F(TipsReaderTest, LongLinesComeInPartsOf999)
 TEST_F(TipsReaderTest, CrLfReadsLikeLfWithRealByteOffsets)
 {
     const QByteArray upToTwo = "; windows\r\n\r\n  indented\r\nOne\r\n";
-    QFile& crlf = Open(upToTwo + "Two\r\nA\rB\r\n");
+    QFile crlf(TestData("tips-crlf.tip"));
+    ASSERT_TRUE(crlf.open(QIODevice::ReadOnly));
+    ASSERT_EQ(crlf.peek(100), upToTwo + "Two\r\nA\rB\r\n") << "the data file keeps its line ends";
     EXPECT_EQ(Next(crlf), "One\n");
     // Offsets count the CRs as they are on disk, so a seek comes back here.
     EXPECT_EQ(crlf.pos(), upToTwo.size());

@@ -1,0 +1,3 @@
+3
+/pictures/beach.jpg
+/pictures/snow.bmp

@@ -1,0 +1,2 @@
+pictures
+/pictures/beach.jpg

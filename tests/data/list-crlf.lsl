@@ -1,0 +1,3 @@
+2
+/pictures/beach.jpg
+/pictures/snow.bmp

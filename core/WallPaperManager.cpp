@@ -2,7 +2,7 @@
 
 #include "core/ImageHelpers.h"
 #include "core/desktop/DesktopBackendFactory.h"
-#include "platform/Warning.h"
+#include "core/desktop/DesktopMessages.h"
 #include "core/desktop/WallpaperPicture.h"
 
 #include <QDir>
@@ -18,26 +18,28 @@ DesktopBackend& WallPaperManager::Backend()
 WallPaperManager::Result WallPaperManager::ApplyWallPaper(const QString& path, int style)
 {
     if (path.isEmpty()) {
-        Warning(QStringLiteral("no picture named; the wallpaper stays as it is"));
+        WarnUnchanged(QStringLiteral("no picture named"));
         return Result::NotAPicture;
     }
     // Every desktop keeps the name it is given and reads the file later, from
-    // its own working folder, so it must get an absolute one.
+    // its own working folder, so it must get an absolute one. The name is
+    // resolved once, links and ".." as the file system sees them, and that
+    // one name is both checked and handed on: "/p/link/../x.jpg" cleaned as
+    // text would name a different file than the one checked.
     const QFileInfo info(QDir::current(), path);
-    const QString absolute = QDir::cleanPath(info.absoluteFilePath());
-    if (!info.exists() || !info.isFile()) {
-        Warning(QStringLiteral("%1 does not exist; the wallpaper stays as it is").arg(absolute));
+    const QString absolute = info.canonicalFilePath();
+    if (absolute.isEmpty() || !QFileInfo(absolute).isFile()) {
+        WarnUnchanged(QStringLiteral("%1 does not exist").arg(PictureName(QDir::cleanPath(info.absoluteFilePath()))));
         return Result::NotAPicture;
     }
     if (FindType(FindExtension(absolute)) == CXIMAGE_FORMAT_UNKNOWN) {
-        Warning(QStringLiteral("%1 is not a picture file; the wallpaper stays as it is").arg(absolute));
+        WarnUnchanged(QStringLiteral("%1 is not a picture file").arg(PictureName(absolute)));
         return Result::NotAPicture;
     }
 
     DesktopBackend& backend = Backend();
     if (!backend.DecodesPicture() && !IsReadablePicture(absolute)) {
-        Warning(
-            QStringLiteral("%1 is not a picture that can be read; the wallpaper stays as it is").arg(absolute));
+        WarnUnchanged(QStringLiteral("%1 is not a picture that can be read").arg(PictureName(absolute)));
         return Result::NotAPicture;
     }
     if (backend.SetWallpaper(absolute, WallpaperStyleFromInt(style)))

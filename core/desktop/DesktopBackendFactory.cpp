@@ -1,23 +1,62 @@
 #include "core/desktop/DesktopBackendFactory.h"
 
-#include "core/desktop/UnavailableBackend.h"
-
-#ifdef _WIN32
-#include "core/desktop/WindowsBackend.h"
-#else
 #include "core/desktop/CinnamonBackend.h"
 #include "core/desktop/GnomeBackend.h"
 #include "core/desktop/KdeBackend.h"
 #include "core/desktop/MateBackend.h"
 #include "core/desktop/PcmanfmBackend.h"
 #include "core/desktop/SwayBackend.h"
+#include "core/desktop/SwaybgBackend.h"
+#include "core/desktop/UnavailableBackend.h"
+#include "core/desktop/WindowsBackend.h"
 #include "core/desktop/X11Backend.h"
 #include "core/desktop/XfceBackend.h"
-#endif
 
 #include <utility>
 
 namespace {
+
+using MakeBackend = std::unique_ptr<DesktopBackend> (*)();
+
+template <typename T> std::unique_ptr<DesktopBackend> Make()
+{
+    return std::make_unique<T>();
+}
+
+std::unique_ptr<DesktopBackend> MakeLxqt()
+{
+    return std::make_unique<PcmanfmBackend>(QStringLiteral("pcmanfm-qt"), QStringLiteral("lxqt"));
+}
+
+std::unique_ptr<DesktopBackend> MakeLxde()
+{
+    return std::make_unique<PcmanfmBackend>(QStringLiteral("pcmanfm"), QStringLiteral("lxde"));
+}
+
+// Every back end this build has, by the name QUILVANE_DESKTOP uses (each
+// one's Name()). The build leaves out the other systems' sources (see the
+// layer's CMakeLists.txt); this table is the one place that follows suit.
+struct BackendEntry {
+    const char* name;
+    MakeBackend make;
+};
+
+constexpr BackendEntry kBackends[] = {
+#ifdef _WIN32
+    {"windows", Make<WindowsBackend>},
+#else
+    {"gnome", Make<GnomeBackend>},
+    {"cinnamon", Make<CinnamonBackend>},
+    {"mate", Make<MateBackend>},
+    {"kde", Make<KdeBackend>},
+    {"xfce", Make<XfceBackend>},
+    {"lxqt", MakeLxqt},
+    {"lxde", MakeLxde},
+    {"sway", Make<SwayBackend>},
+    {"wlroots", Make<SwaybgBackend>},
+    {"x11", Make<X11Backend>},
+#endif
+};
 
 // XDG_CURRENT_DESKTOP parts (lower case) and the back end each needs.
 struct DesktopName {
@@ -40,6 +79,12 @@ constexpr DesktopName kDesktopNames[] = {
     {"lxqt", "lxqt"},
     {"lxde", "lxde"},
     {"sway", "sway"},
+    {"wlroots", "wlroots"},
+    {"labwc", "wlroots"},
+    {"river", "wlroots"},
+    {"hyprland", "wlroots"},
+    {"wayfire", "wlroots"},
+    {"phosh", "wlroots"},
 };
 
 QString FromDesktopList(const QString& currentDesktop)
@@ -73,12 +118,9 @@ DesktopBackendFactory::Environment DesktopBackendFactory::Environment::FromProce
 
 QStringList DesktopBackendFactory::KnownNames()
 {
-    QStringList names{QStringLiteral("gnome"), QStringLiteral("cinnamon"), QStringLiteral("mate"),
-                      QStringLiteral("kde"),   QStringLiteral("xfce"),     QStringLiteral("lxqt"),
-                      QStringLiteral("lxde"),  QStringLiteral("sway"),     QStringLiteral("x11")};
-#ifdef _WIN32
-    names << QStringLiteral("windows");
-#endif
+    QStringList names;
+    for (const BackendEntry& entry : kBackends)
+        names << QString::fromLatin1(entry.name);
     names << QStringLiteral("none");
     return names;
 }
@@ -106,11 +148,10 @@ DesktopBackendFactory::Choice DesktopBackendFactory::Choose(const Environment& e
         return {QStringLiteral("gnome"), {}};
     if (!e.mateSession.isEmpty())
         return {QStringLiteral("mate"), {}};
+    // Any other Wayland compositor has no wallpaper of its own: a
+    // layer-shell background program draws it.
     if (e.sessionType.compare(u"wayland", Qt::CaseInsensitive) == 0 || !e.waylandDisplay.isEmpty())
-        return {QStringLiteral("none"),
-                QStringLiteral("this Wayland session's desktop (XDG_CURRENT_DESKTOP=\"%1\") is not one we can set the "
-                               "wallpaper on; QUILVANE_DESKTOP can name one")
-                    .arg(e.currentDesktop)};
+        return {QStringLiteral("wlroots"), {}};
     if (!e.display.isEmpty())
         return {QStringLiteral("x11"), {}};
     return {QStringLiteral("none"),
@@ -120,30 +161,10 @@ DesktopBackendFactory::Choice DesktopBackendFactory::Choose(const Environment& e
 
 std::unique_ptr<DesktopBackend> DesktopBackendFactory::Create(const Choice& choice)
 {
-    const QString& n = choice.name;
-#ifdef _WIN32
-    if (n == u"windows")
-        return std::make_unique<WindowsBackend>();
-#else
-    if (n == u"gnome")
-        return std::make_unique<GnomeBackend>();
-    if (n == u"cinnamon")
-        return std::make_unique<CinnamonBackend>();
-    if (n == u"mate")
-        return std::make_unique<MateBackend>();
-    if (n == u"kde")
-        return std::make_unique<KdeBackend>();
-    if (n == u"xfce")
-        return std::make_unique<XfceBackend>();
-    if (n == u"lxqt")
-        return std::make_unique<PcmanfmBackend>(QStringLiteral("pcmanfm-qt"), QStringLiteral("lxqt"));
-    if (n == u"lxde")
-        return std::make_unique<PcmanfmBackend>(QStringLiteral("pcmanfm"), QStringLiteral("lxde"));
-    if (n == u"sway")
-        return std::make_unique<SwayBackend>();
-    if (n == u"x11")
-        return std::make_unique<X11Backend>();
-#endif
+    for (const BackendEntry& entry : kBackends) {
+        if (choice.name == QLatin1String(entry.name))
+            return entry.make();
+    }
     return std::make_unique<UnavailableBackend>(choice.reason.isEmpty() ? QStringLiteral("no desktop back end")
                                                                         : choice.reason);
 }

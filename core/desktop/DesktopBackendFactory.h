@@ -5,9 +5,9 @@
 // sessions we misdetect); otherwise XDG_CURRENT_DESKTOP decides, a
 // colon-separated list such as "ubuntu:GNOME" read part by part, case
 // ignored, first known part winning; then the variables particular desktops
-// set for their programs; then the session type: an unknown Wayland
-// compositor gets no back end (drawing on XWayland's root window would show
-// nothing), an X session gets our own root pixmap.
+// set for their programs; then the session type: any other Wayland
+// compositor gets swaybg ("wlroots"; drawing on XWayland's root window would
+// show nothing), an X session gets our own root pixmap.
 
 #include "core/desktop/DesktopBackend.h"
 

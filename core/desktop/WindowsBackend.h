@@ -2,7 +2,8 @@
 
 // Windows: the style goes to the user's desktop settings in the registry
 // (HKCU\Control Panel\Desktop: WallpaperStyle and TileWallpaper), then the
-// picture is set and the change announced to every program. Built only on
+// picture is set and the change announced to every program; when the picture
+// is refused, the style values are put back. Built only on
 // Windows.
 
 #include "core/desktop/DesktopBackend.h"

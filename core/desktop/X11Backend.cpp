@@ -1,11 +1,15 @@
 #include "core/desktop/X11Backend.h"
 
+#include "core/desktop/DesktopMessages.h"
 #include "core/desktop/WallpaperPicture.h"
 #include "core/desktop/WallpaperRender.h"
 #include "platform/Warning.h"
 
+#include <QPainter>
+#include <QRect>
 #include <QtEndian>
 
+#include <xcb/randr.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -103,6 +107,8 @@ std::vector<uint8_t> ConvertedPixels(const QImage& image, const PixelLayout& lay
 // behind (retained) once the new background is in place.
 class XConnection final {
 public:
+    static constexpr int kLost = -1;
+
     explicit XConnection(const QByteArray& displayName)
         : m_connection(xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), &m_screenNumber))
     {
@@ -153,10 +159,13 @@ public:
     }
 
     // Waits until the server has handled everything sent so far and returns
-    // the code of the first error it reported (0 for none).
+    // the code of the first error it reported (0 for none, kLost when the
+    // connection is gone, which no reply or error would ever say).
     int Sync() const
     {
         std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+        if (xcb_connection_has_error(m_connection))
+            return kLost;
         int firstError = 0;
         while (xcb_generic_event_t* event = xcb_poll_for_event(m_connection)) {
             if (event->response_type == 0 && firstError == 0)
@@ -166,50 +175,121 @@ public:
         return firstError;
     }
 
+    // The monitors' rectangles on the root window (RandR 1.5 monitors, as
+    // the desktop's own setters use them), clipped to it; empty without
+    // RandR, which leaves the whole root as one screen.
+    std::vector<QRect> Monitors(xcb_window_t root, QSize rootSize) const
+    {
+        std::vector<QRect> rects;
+        const xcb_query_extension_reply_t* randr = xcb_get_extension_data(m_connection, &xcb_randr_id);
+        if (!randr || !randr->present)
+            return rects;
+        const auto version =
+            Wrap(xcb_randr_query_version_reply(m_connection, xcb_randr_query_version(m_connection, 1, 5), nullptr));
+        if (!version || version->major_version < 1 || (version->major_version == 1 && version->minor_version < 5))
+            return rects;
+        const auto reply =
+            Wrap(xcb_randr_get_monitors_reply(m_connection, xcb_randr_get_monitors(m_connection, root, 1), nullptr));
+        if (!reply)
+            return rects;
+        for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
+             xcb_randr_monitor_info_next(&it)) {
+            const QRect rect =
+                QRect(it.data->x, it.data->y, it.data->width, it.data->height) & QRect(QPoint(0, 0), rootSize);
+            if (!rect.isEmpty())
+                rects.push_back(rect);
+        }
+        return rects;
+    }
+
 private:
     int m_screenNumber = 0;
     xcb_connection_t* m_connection;
 };
+
+// What the root window shows: render's image for each monitor's rectangle
+// (black between monitors), or for the whole root without monitors. Monitors
+// of the same size share one rendering. Null when render gives up.
+QImage ComposeRoot(const X11Backend::Renderer& render, QSize rootSize, const std::vector<QRect>& monitors)
+{
+    if (monitors.empty()) {
+        QImage image = render(rootSize);
+        if (!image.isNull() && (image.size() != rootSize || image.format() != QImage::Format_RGB32))
+            image = image.scaled(rootSize).convertToFormat(QImage::Format_RGB32);
+        return image;
+    }
+    QImage root(rootSize, QImage::Format_RGB32);
+    root.fill(Qt::black);
+    QPainter painter(&root);
+    QImage shown;
+    for (const QRect& monitor : monitors) {
+        if (shown.size() != monitor.size()) {
+            shown = render(monitor.size());
+            if (shown.isNull())
+                return {};
+        }
+        painter.drawImage(monitor.topLeft(), shown.size() == monitor.size() ? shown : shown.scaled(monitor.size()));
+    }
+    return root;
+}
 
 } // namespace
 
 bool X11Backend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     bool unreadable = false;
-    const bool done = SetRootImage([&](QSize rootSize) {
-        const QImage picture = LoadWallpaperPicture(absolutePath, rootSize, style);
+    const bool done = SetRootImage([&](QSize screenSize) {
+        const QImage picture = LoadWallpaperPicture(absolutePath, screenSize, style);
         unreadable = picture.isNull();
-        return unreadable ? QImage() : RenderWallpaper(picture, rootSize, style);
+        return unreadable ? QImage() : RenderWallpaper(picture, screenSize, style);
     });
     if (unreadable)
-        Warning(QStringLiteral("%1 is not a picture that can be read; the wallpaper stays as it is").arg(absolutePath));
+        WarnUnchanged(QStringLiteral("%1 is not a picture that can be read").arg(PictureName(absolutePath)));
     return done;
 }
+
+namespace {
+
+// Says why the change failed; a lost connection says so whatever the step.
+bool Refused(const XConnection& x, const QString& what, int code = 0)
+{
+    if (code == XConnection::kLost || !x.Ok())
+        WarnUnchanged(QStringLiteral("the connection to the X server was lost"));
+    else if (code != 0)
+        WarnUnchanged(QStringLiteral("%1 (X error %2)").arg(what).arg(code));
+    else
+        WarnUnchanged(what);
+    return false;
+}
+
+} // namespace
 
 bool X11Backend::SetRootImage(const Renderer& render)
 {
     const XConnection x(m_displayName);
     const xcb_screen_t* screen = x.Ok() ? x.Screen() : nullptr;
     if (!screen) {
-        Warning(QStringLiteral("cannot open the X display %1; the wallpaper stays as it is")
-                    .arg(QString::fromLocal8Bit(m_displayName.isEmpty() ? qgetenv("DISPLAY") : m_displayName)));
+        WarnUnchanged(
+            QStringLiteral("cannot open the X display %1")
+                .arg(Printable(QString::fromLocal8Bit(m_displayName.isEmpty() ? qgetenv("DISPLAY") : m_displayName))));
         return false;
     }
     xcb_connection_t* c = x.Get();
     const xcb_setup_t* setup = xcb_get_setup(c);
     PixelLayout layout;
-    if (!FindLayout(setup, screen, layout)) {
-        Warning(QStringLiteral("the X screen's colour format (depth %1) is not supported; the wallpaper stays as it is")
-                    .arg(screen->root_depth));
-        return false;
-    }
+    if (!FindLayout(setup, screen, layout))
+        return Refused(
+            x, QStringLiteral("the X screen's colour format (depth %1) is not supported").arg(screen->root_depth));
+    const xcb_atom_t rootPmap = x.Atom("_XROOTPMAP_ID");
+    const xcb_atom_t esetroot = x.Atom("ESETROOT_PMAP_ID");
+    if (rootPmap == XCB_ATOM_NONE || esetroot == XCB_ATOM_NONE)
+        return Refused(x, QStringLiteral("the X server refused the wallpaper properties"));
 
+    const xcb_window_t root = screen->root;
     const QSize rootSize(screen->width_in_pixels, screen->height_in_pixels);
-    QImage image = render(rootSize);
+    QImage image = ComposeRoot(render, rootSize, x.Monitors(root, rootSize));
     if (image.isNull())
         return false;
-    if (image.size() != rootSize || image.format() != QImage::Format_RGB32)
-        image = image.scaled(rootSize).convertToFormat(QImage::Format_RGB32);
     // The common server takes RGB32 rows as they are; others get a copy in
     // their own format.
     int stride = static_cast<int>(image.bytesPerLine());
@@ -220,17 +300,16 @@ bool X11Backend::SetRootImage(const Renderer& render)
     }
     const uint8_t* pixels = converted.empty() ? image.constBits() : converted.data();
 
-    const xcb_window_t root = screen->root;
     const xcb_pixmap_t pixmap = xcb_generate_id(c);
     xcb_generic_error_t* error = xcb_request_check(
         c, xcb_create_pixmap_checked(c, layout.depth, pixmap, root, rootSize.width(), rootSize.height()));
-    if (error) {
-        Warning(QStringLiteral("the X server cannot hold a %1x%2 wallpaper (error %3); it stays as it is")
-                    .arg(rootSize.width())
-                    .arg(rootSize.height())
-                    .arg(error->error_code));
+    if (error || !x.Ok()) {
+        const int code = error ? error->error_code : XConnection::kLost;
         std::free(error);
-        return false;
+        return Refused(
+            x,
+            QStringLiteral("the X server cannot hold a %1x%2 wallpaper").arg(rootSize.width()).arg(rootSize.height()),
+            code);
     }
     const xcb_gcontext_t gc = xcb_generate_id(c);
     xcb_create_gc(c, gc, pixmap, 0, nullptr);
@@ -246,22 +325,12 @@ bool X11Backend::SetRootImage(const Renderer& render)
     }
     xcb_free_gc(c, gc);
     if (const int code = x.Sync()) {
-        Warning(QStringLiteral("the X server refused the wallpaper's pixels (error %1); it stays as it is").arg(code));
         xcb_free_pixmap(c, pixmap);
         x.Sync();
-        return false;
+        return Refused(x, QStringLiteral("the X server refused the wallpaper's pixels"), code);
     }
     image = QImage();
     converted = {};
-
-    const xcb_atom_t rootPmap = x.Atom("_XROOTPMAP_ID");
-    const xcb_atom_t esetroot = x.Atom("ESETROOT_PMAP_ID");
-    if (rootPmap == XCB_ATOM_NONE || esetroot == XCB_ATOM_NONE) {
-        Warning(QStringLiteral("the X server refused the wallpaper properties; the wallpaper stays as it is"));
-        xcb_free_pixmap(c, pixmap);
-        x.Sync();
-        return false;
-    }
 
     // Nobody else may swap the background between our look at the old
     // pixmap and the switch to ours.
@@ -280,9 +349,9 @@ bool X11Backend::SetRootImage(const Renderer& render)
     xcb_clear_area(c, 0, root, 0, 0, 0, 0);
     xcb_ungrab_server(c);
     xcb_set_close_down_mode(c, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
-    if (const int code = x.Sync()) {
-        Warning(QStringLiteral("the X server reported error %1 while the wallpaper changed").arg(code));
-        return false;
-    }
+    // A connection lost on the way gives no error for any of the requests
+    // above: only the connection's own state tells.
+    if (const int code = x.Sync())
+        return Refused(x, QStringLiteral("the X server reported an error while the wallpaper changed"), code);
     return true;
 }

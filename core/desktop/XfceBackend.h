@@ -3,11 +3,13 @@
 // Xfce: xfdesktop follows the xfconf channel xfce4-desktop, where every
 // monitor and workspace has a /backdrop/.../last-image and image-style.
 // Every last-image there is set, so the picture shows whichever workspace or
-// monitor is current; when the channel has none yet (xfdesktop never ran with
-// a picture) they are created for the connected monitors' first workspace.
+// monitor is current, and the connected monitors' first workspace always
+// (created when the channel has none for them). All or nothing: when a
+// setting cannot be written, those already written are put back.
 
 #include "core/desktop/DesktopBackend.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 #include <functional>
@@ -28,6 +30,9 @@ public:
 
 private:
     QStringList Monitors() const;
+    // The last-image properties to set: those in xfconf-query's listing
+    // plus those of the connected monitors.
+    QStringList Backdrops(const QByteArray& listing) const;
 
     MonitorNames m_monitors;
 };

@@ -49,9 +49,14 @@ TEST(DesktopChoice, FromTheSessionsDesktopList)
         {"foo: Kde :GNOME", "x11", "", ":0", "kde"}, // first known part wins, spaces ignored
         {"i3", "x11", "", ":0", "x11"},              // unknown X desktop: our own root pixmap
         {"", "", "", ":0", "x11"},
-        {"Hyprland", "wayland", "wayland-1", ":0", "none"}, // XWayland's root window shows nothing
-        {"", "wayland", "", "", "none"},
-        {"", "", "wayland-0", "", "none"},
+        // Compositors without a wallpaper of their own: swaybg, never
+        // XWayland's root window, which shows nothing.
+        {"Hyprland", "wayland", "wayland-1", ":0", "wlroots"},
+        {"labwc:wlroots", "wayland", "wayland-0", "", "wlroots"},
+        {"river", "wayland", "wayland-1", ":0", "wlroots"},
+        {"someday", "wayland", "wayland-0", ":0", "wlroots"},
+        {"", "wayland", "", "", "wlroots"},
+        {"", "", "wayland-0", "", "wlroots"},
         {"", "tty", "", "", "none"},
     };
     for (const Row& row : rows) {
@@ -75,7 +80,7 @@ TEST(DesktopChoice, RunningDesktopsAndTheOverride)
     EXPECT_EQ(DesktopBackendFactory::Choose(mate).name, "mate");
 
     Environment forced = Session("GNOME", "wayland", "wayland-0", ":0");
-    for (const char* name : {"x11", "KDE", " xfce ", "sway", "none"}) {
+    for (const char* name : {"x11", "KDE", " xfce ", "sway", "wlroots", "none"}) {
         forced.forced = name;
         EXPECT_EQ(DesktopBackendFactory::Choose(forced).name, QString::fromUtf8(name).trimmed().toLower());
     }

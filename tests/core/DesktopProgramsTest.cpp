@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
 // Records each call as one file: the program's name, then its arguments.
@@ -140,64 +142,140 @@ TEST(DesktopPrograms, ProgramFailuresAndAbsenceAreReported)
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("is not installed"), std::string::npos);
 }
 
-TEST(DesktopPrograms, XfceSetsEveryListedBackdrop)
+namespace {
+
+// xfconf-query as far as the Xfce back end uses it, keeping the channel as
+// one file per property (slashes written as '%') in QUILVANE_XFCONF_DIR;
+// setting the property named in QUILVANE_XFCONF_FAIL fails.
+const char kXfconf[] = R"sh(#!/bin/sh
+store="$QUILVANE_XFCONF_DIR"
+[ "$1" = -c ] || exit 2
+shift 2
+if [ "$1" = -l ]; then ls "$store" | tr '%' '/'; exit 0; fi
+[ "$1" = -p ] || exit 2
+prop="$2"
+shift 2
+f="$store/$(printf '%s' "$prop" | tr / %)"
+if [ $# -eq 0 ]; then
+  [ -f "$f" ] || { echo "Property \"$prop\" does not exist on channel" >&2; exit 1; }
+  cat "$f"; echo; exit 0
+fi
+case "$1" in
+-r) rm -f "$f"; exit 0 ;;
+-n) if [ "$prop" = "$QUILVANE_XFCONF_FAIL" ]; then echo refused >&2; exit 1; fi
+    printf '%s' "$5" > "$f"; exit 0 ;;
+esac
+exit 2
+)sh";
+
+class FakeXfconf {
+public:
+    FakeXfconf() : m_oldPath(qgetenv("PATH"))
+    {
+        QDir().mkpath(m_dir.filePath("bin"));
+        QDir().mkpath(m_dir.filePath("store"));
+        QFile script(m_dir.filePath("bin/xfconf-query"));
+        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(kXfconf);
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("PATH", QFile::encodeName(m_dir.filePath("bin")) + ":" + m_oldPath);
+        qputenv("QUILVANE_XFCONF_DIR", QFile::encodeName(m_dir.filePath("store")));
+    }
+    ~FakeXfconf()
+    {
+        qputenv("PATH", m_oldPath);
+        qunsetenv("QUILVANE_XFCONF_DIR");
+        qunsetenv("QUILVANE_XFCONF_FAIL");
+    }
+    void Set(const QString& property, const QString& value)
+    {
+        QFile f(File(property));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(value.toUtf8());
+    }
+    // The whole channel: property -> value.
+    std::map<QString, QString> Channel() const
+    {
+        std::map<QString, QString> values;
+        QDir dir(m_dir.filePath("store"));
+        for (const QString& name : dir.entryList(QDir::Files)) {
+            QFile f(dir.filePath(name));
+            EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+            values[QString(name).replace('%', '/')] = QString::fromUtf8(f.readAll());
+        }
+        return values;
+    }
+
+private:
+    QString File(QString property) const { return m_dir.filePath("store/" + property.replace('/', '%')); }
+
+    QTemporaryDir m_dir;
+    QByteArray m_oldPath;
+};
+
+QString Backdrop(const QString& monitor, int workspace)
 {
-    RecordingPath recording({"xfconf-query"});
-    recording.SetOutput("/backdrop/screen0/monitorHDMI-1/workspace0/color-style\n"
-                        "/backdrop/screen0/monitorHDMI-1/workspace0/last-image\n"
-                        "/backdrop/screen0/monitorHDMI-1/workspace1/last-image\n"
-                        "/backdrop/screen0/monitoreDP-1/workspace0/last-image\n"
-                        "/backdrop/screen0/monitoreDP-1/workspace0/last-image-backup\n"
-                        "/desktop-icons/style\n");
+    return QString("/backdrop/screen0/monitor%1/workspace%2/").arg(monitor).arg(workspace);
+}
+
+} // namespace
+
+TEST(DesktopPrograms, XfceSetsListedBackdropsAndEveryConnectedMonitor)
+{
+    FakeXfconf xfconf;
+    // A stale monitor on two workspaces and one unrelated key; of the two
+    // connected monitors only HDMI-1 is listed.
+    xfconf.Set(Backdrop("OLD-1", 0) + "last-image", "/old.jpg");
+    xfconf.Set(Backdrop("OLD-1", 1) + "last-image", "/old.jpg");
+    xfconf.Set(Backdrop("OLD-1", 0) + "last-image-backup", "/keep.jpg");
+    xfconf.Set(Backdrop("HDMI-1", 0) + "last-image", "/old.jpg");
+    xfconf.Set(Backdrop("HDMI-1", 0) + "image-style", "1");
+    XfceBackend xfce([] { return QStringList{"HDMI-1", "eDP-1"}; });
+    const QStringList backdrops = {Backdrop("OLD-1", 0), Backdrop("OLD-1", 1), Backdrop("HDMI-1", 0),
+                                   Backdrop("eDP-1", 0)};
     NastyNames names;
-    XfceBackend xfce([] { return QStringList{"unused"}; });
     const std::pair<WallpaperStyle, QString> styles[] = {
         {WallpaperStyle::Centre, "1"}, {WallpaperStyle::Tile, "2"}, {WallpaperStyle::Stretch, "3"}};
-    const QStringList backdrops = {"/backdrop/screen0/monitorHDMI-1/workspace0/",
-                                   "/backdrop/screen0/monitorHDMI-1/workspace1/",
-                                   "/backdrop/screen0/monitoreDP-1/workspace0/"};
-    // Every name in one style, every style with one name.
-    struct Run {
-        QString path;
-        WallpaperStyle style;
-        QString value;
-    };
-    std::vector<Run> runs;
-    for (const QString& path : names.paths)
-        runs.push_back({path, styles[0].first, styles[0].second});
-    runs.push_back({names.paths[1], styles[1].first, styles[1].second});
-    runs.push_back({names.paths[2], styles[2].first, styles[2].second});
-    for (const Run& run : runs) {
-        recording.ClearCalls();
-        ASSERT_TRUE(xfce.SetWallpaper(run.path, run.style));
-        const auto calls = recording.Calls();
-        ASSERT_EQ(calls.size(), 1u + 2 * backdrops.size());
-        EXPECT_EQ(calls[0], QStringList({"xfconf-query", "-c", "xfce4-desktop", "-l"}));
-        for (int i = 0; i < backdrops.size(); ++i) {
-            EXPECT_EQ(calls[1 + 2 * i],
-                      QStringList({"xfconf-query", "-c", "xfce4-desktop", "-p", backdrops[i] + "image-style", "-n",
-                                   "-t", "int", "-s", run.value}));
-            EXPECT_EQ(calls[2 + 2 * i],
-                      QStringList({"xfconf-query", "-c", "xfce4-desktop", "-p", backdrops[i] + "last-image", "-n", "-t",
-                                   "string", "-s", run.path}));
+    for (int i = 0; i < names.paths.size(); ++i) {
+        const auto& [style, value] = styles[i % 3];
+        ASSERT_TRUE(xfce.SetWallpaper(names.paths[i], style)) << names.paths[i].toStdString();
+        const auto channel = xfconf.Channel();
+        EXPECT_EQ(channel.size(), 2u * backdrops.size() + 1);
+        for (const QString& backdrop : backdrops) {
+            EXPECT_EQ(channel.at(backdrop + "last-image"), names.paths[i]) << backdrop.toStdString();
+            EXPECT_EQ(channel.at(backdrop + "image-style"), value) << backdrop.toStdString();
         }
+        EXPECT_EQ(channel.at(Backdrop("OLD-1", 0) + "last-image-backup"), "/keep.jpg");
     }
 }
 
-TEST(DesktopPrograms, XfceCreatesBackdropsForConnectedMonitors)
+TEST(DesktopPrograms, XfceFailureLeavesTheChannelAsItWas)
 {
-    RecordingPath recording({"xfconf-query"});
-    recording.SetOutput("/desktop-icons/style\n");
+    FakeXfconf xfconf;
+    xfconf.Set(Backdrop("DP-2", 0) + "last-image", "/old.jpg");
+    xfconf.Set(Backdrop("DP-2", 0) + "image-style", "2");
     XfceBackend xfce([] { return QStringList{"DP-2", "HDMI-A-1"}; });
-    ASSERT_TRUE(xfce.SetWallpaper("/p/a b.jpg", WallpaperStyle::Stretch));
-    const auto calls = recording.Calls();
-    ASSERT_EQ(calls.size(), 5u);
-    EXPECT_EQ(calls[2], QStringList({"xfconf-query", "-c", "xfce4-desktop", "-p",
-                                     "/backdrop/screen0/monitorDP-2/workspace0/last-image", "-n", "-t", "string", "-s",
-                                     "/p/a b.jpg"}));
-    EXPECT_EQ(calls[3],
-              QStringList({"xfconf-query", "-c", "xfce4-desktop", "-p",
-                           "/backdrop/screen0/monitorHDMI-A-1/workspace0/image-style", "-n", "-t", "int", "-s", "3"}));
+    const auto before = xfconf.Channel();
+    // Fails on the last write, after the first monitor is done and the
+    // second's style (a new property) written.
+    qputenv("QUILVANE_XFCONF_FAIL", (Backdrop("HDMI-A-1", 0) + "last-image").toUtf8());
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(xfce.SetWallpaper("/p/new one.jpg", WallpaperStyle::Stretch));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("refused"), std::string::npos) << said;
+    EXPECT_NE(said.find("the wallpaper stays as it is"), std::string::npos) << said;
+    EXPECT_EQ(xfconf.Channel(), before);
+
+    // An empty channel gets the connected monitors' first workspace.
+    qunsetenv("QUILVANE_XFCONF_FAIL");
+    FakeXfconf empty;
+    ASSERT_TRUE(xfce.SetWallpaper("/p/a b.jpg", WallpaperStyle::Tile));
+    const std::map<QString, QString> expected = {{Backdrop("DP-2", 0) + "image-style", "2"},
+                                                 {Backdrop("DP-2", 0) + "last-image", "/p/a b.jpg"},
+                                                 {Backdrop("HDMI-A-1", 0) + "image-style", "2"},
+                                                 {Backdrop("HDMI-A-1", 0) + "last-image", "/p/a b.jpg"}};
+    EXPECT_EQ(empty.Channel(), expected);
 }
 
 TEST(DesktopPrograms, SwayQuotesPlainNamesAndLinksTheRest)

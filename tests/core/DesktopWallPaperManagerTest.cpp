@@ -148,3 +148,37 @@ TEST_F(WallPaperManagerFixture, SupportActiveDesktopAndTheSessionBackEnd)
     EXPECT_NE(said.find("QUILVANE_DESKTOP=none"), std::string::npos) << said;
     qunsetenv("QUILVANE_DESKTOP");
 }
+
+TEST_F(WallPaperManagerFixture, OneResolvedNameIsCheckedAndSetAndShownEscaped)
+{
+    // link/.. is real/ for the file system but the top folder as text; both
+    // hold an x.png, so checking one name and setting another would show.
+    QDir().mkpath(dir.filePath("real/sub"));
+    ASSERT_TRUE(QFile::link(dir.filePath("real/sub"), dir.filePath("link")));
+    ASSERT_TRUE(QFile::copy(dir.filePath("pics/red photo.png"), dir.filePath("real/x.png")));
+    ASSERT_TRUE(QFile::copy(dir.filePath("pics/red photo.png"), dir.filePath("x.png")));
+    EXPECT_EQ(Apply(dir.filePath("link/../x.png"), 0).first, WallPaperManager::Result::Shown);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].path, QFileInfo(dir.filePath("real/x.png")).canonicalFilePath());
+
+    // Gone where the file system looks: refused, although the cleaned text
+    // still names a file.
+    ASSERT_TRUE(QFile::rename(dir.filePath("real/x.png"), dir.filePath("real/y.png")));
+    calls.clear();
+    EXPECT_EQ(Apply(dir.filePath("link/../x.png"), 0).first, WallPaperManager::Result::NotAPicture);
+    EXPECT_TRUE(calls.empty());
+
+    // Escape sequences in a name reach the terminal escaped.
+    for (const QString& name : {QStringLiteral("pics/\x1b]0;title\x07.png"), QStringLiteral("pics/\x1b[2J.txt")}) {
+        const auto [result, said] = Apply(dir.filePath(name), 0);
+        EXPECT_EQ(result, WallPaperManager::Result::NotAPicture);
+        EXPECT_EQ(said.find('\x1b'), std::string::npos) << said;
+        EXPECT_NE(said.find("\\x1b"), std::string::npos) << said;
+    }
+    QFile odd(dir.filePath("pics/\x1b[2J.png"));
+    ASSERT_TRUE(odd.open(QIODevice::WriteOnly));
+    odd.close();
+    const auto [result, said] = Apply(odd.fileName(), 0);
+    EXPECT_EQ(result, WallPaperManager::Result::NotAPicture);
+    EXPECT_NE(said.find("\\x1b[2J.png is not a picture that can be read"), std::string::npos) << said;
+}

@@ -7,6 +7,7 @@
 #include "core/desktop/X11Backend.h"
 #include "core/desktop/WallpaperRender.h"
 #include "support/PatternImage.h"
+#include "support/XvfbServer.h"
 
 #include <QFile>
 #include <QImage>
@@ -230,14 +231,10 @@ TEST(X11Backend, SixteenBitServerGetsItsOwnPixelFormat)
 {
     // A server of our own at depth 16 (5-6-5): the one pixel format the test
     // server does not have, and an odd width, so rows need padding.
-    // -displayfd reports the display once it listens.
-    QProcess xvfb;
-    xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "63x47x16", "-nolisten", "tcp"});
-    if (!xvfb.waitForStarted(5000))
+    XvfbServer xvfb("63x47x16");
+    if (xvfb.Display().isEmpty())
         GTEST_SKIP() << "Xvfb is not installed";
-    while (!xvfb.canReadLine())
-        ASSERT_TRUE(xvfb.waitForReadyRead(10000)) << "Xvfb did not come up";
-    const QByteArray display = ":" + xvfb.readLine().trimmed();
+    const QByteArray display = xvfb.Display();
 
     QTemporaryDir dir;
     const QImage picture = PatternImage(20, 10);
@@ -264,6 +261,59 @@ TEST(X11Backend, SixteenBitServerGetsItsOwnPixelFormat)
         std::free(reply);
         EXPECT_EQ(wrong, 0);
     }
-    xvfb.kill();
-    xvfb.waitForFinished();
+}
+
+TEST(X11Backend, EveryMonitorShowsThePictureOnItsOwn)
+{
+    // Two RandR monitors of different sizes on one root, with a strip of
+    // root above the left one that no monitor covers.
+    XvfbServer xvfb("1200x500x24");
+    ASSERT_FALSE(xvfb.Display().isEmpty()) << "Xvfb is not installed (scripts/install-deps.sh)";
+    ASSERT_EQ(xvfb.Run("xrandr", {"--setmonitor", "LEFT", "500/100x400/80+0+100", "screen"}), 0)
+        << "xrandr is needed (package x11-xserver-utils)";
+    ASSERT_EQ(xvfb.Run("xrandr", {"--setmonitor", "RIGHT", "700/140x500/100+500+0", "none"}), 0);
+    const QRect monitors[] = {{0, 100, 500, 400}, {500, 0, 700, 500}};
+
+    QTemporaryDir dir;
+    const QImage picture = PatternImage(120, 90);
+    ASSERT_TRUE(picture.save(dir.filePath("p.png")));
+    X11Backend backend(xvfb.Display());
+    for (const WallpaperStyle style : {WallpaperStyle::Centre, WallpaperStyle::Stretch, WallpaperStyle::Tile}) {
+        ASSERT_TRUE(backend.SetWallpaper(dir.filePath("p.png"), style));
+        const Observer x(xvfb.Display());
+        const QImage root = x.RootPixels();
+        ASSERT_FALSE(root.isNull());
+        for (const QRect& monitor : monitors) {
+            EXPECT_EQ(root.copy(monitor), RenderWallpaper(picture, monitor.size(), style))
+                << int(style) << " on " << monitor.x();
+        }
+        QImage uncovered(500, 100, QImage::Format_RGB32);
+        uncovered.fill(Qt::black);
+        EXPECT_EQ(root.copy(0, 0, 500, 100), uncovered);
+        if (style == WallpaperStyle::Centre) {
+            // Each picture's centre at its monitor's centre, none on the seam.
+            EXPECT_EQ(root.pixel(250 - 60, 300 - 45), picture.pixel(0, 0));
+            EXPECT_EQ(root.pixel(850 - 60, 250 - 45), picture.pixel(0, 0));
+            EXPECT_EQ(root.pixel(500, 250), qRgb(0, 0, 0));
+        }
+    }
+}
+
+TEST(X11Backend, ALostServerIsAFailure)
+{
+    XvfbServer xvfb("320x200x24");
+    ASSERT_FALSE(xvfb.Display().isEmpty()) << "Xvfb is not installed (scripts/install-deps.sh)";
+    X11Backend backend(xvfb.Display());
+    // The server goes while the picture is being prepared, the slow step.
+    ::testing::internal::CaptureStderr();
+    const bool done = backend.SetRootImage([&](QSize size) {
+        xvfb.Stop();
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        return image;
+    });
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(done);
+    EXPECT_NE(said.find("the connection to the X server was lost; the wallpaper stays as it is"), std::string::npos)
+        << said;
 }

@@ -1,0 +1,199 @@
+#include "core/desktop/SwaybgBackend.h"
+
+#include "core/desktop/DesktopMessages.h"
+#include "core/desktop/DetachedProcess.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QThread>
+
+#include <csignal>
+#include <vector>
+
+namespace {
+
+const QString kProgram = QStringLiteral("swaybg");
+const QString kRecordPrefix = QStringLiteral("swaybg-");
+const QString kRecordSuffix = QStringLiteral(".pid");
+// swaybg says this on standard error once it has an output to draw on.
+const QByteArray kOutputFound = "Found config";
+
+constexpr int kStartTimeoutMs = 5000;
+constexpr int kEndTimeoutMs = 1000;
+constexpr int kPollMs = 10;
+// Samples in a row without CPU time spent, asleep, before a swaybg that
+// has its output counts as having drawn and gone back to waiting.
+constexpr int kIdleSamples = 3;
+
+// One swaybg we started, as written down.
+struct Instance {
+    pid_t pid = 0;
+    quint64 startTime = 0;
+    QString program;
+    QString record; // the file it is written down in
+};
+
+QString RecordName(pid_t pid)
+{
+    return kRecordPrefix + QString::number(pid) + kRecordSuffix;
+}
+
+std::vector<Instance> Recorded(const QDir& dir)
+{
+    std::vector<Instance> instances;
+    for (const QString& name : dir.entryList({kRecordPrefix + u'*' + kRecordSuffix}, QDir::Files)) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        Instance instance;
+        instance.pid =
+            name.mid(kRecordPrefix.size(), name.size() - kRecordPrefix.size() - kRecordSuffix.size()).toInt();
+        instance.startTime = lines.value(0).toULongLong();
+        instance.program = QFile::decodeName(lines.value(1));
+        instance.record = file.fileName();
+        instances.push_back(instance);
+    }
+    return instances;
+}
+
+bool Record(const QDir& dir, pid_t pid, const QString& program)
+{
+    QFile file(dir.filePath(RecordName(pid)));
+    const ProcessStat stat = ReadProcessStat(pid);
+    return stat.exists && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(QByteArray::number(stat.startTime) + '\n' + QFile::encodeName(program) + '\n') > 0 &&
+           file.flush();
+}
+
+// Whether the process id still names the swaybg we wrote down: same start
+// time, same program, not yet ended.
+bool StillOurs(const Instance& instance)
+{
+    if (instance.pid <= 0)
+        return false;
+    const ProcessStat stat = ReadProcessStat(instance.pid);
+    const QStringList command = ProcessCommandLine(instance.pid);
+    return stat.Running() && stat.startTime == instance.startTime && !command.isEmpty() &&
+           command.first() == instance.program && QFileInfo(instance.program).fileName() == kProgram;
+}
+
+// Ends the instance if it is still ours and waits a moment for it to go;
+// its record goes either way.
+void End(const Instance& instance)
+{
+    if (StillOurs(instance)) {
+        ::kill(instance.pid, SIGTERM);
+        QElapsedTimer waited;
+        waited.start();
+        while (StillOurs(instance) && waited.elapsed() < kEndTimeoutMs)
+            QThread::msleep(kPollMs);
+    }
+    QFile::remove(instance.record);
+}
+
+QByteArray ReadLog(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+enum class Start { Drawing, Ended, TimedOut };
+
+// Waits until the new swaybg has found its output and then gone idle: it
+// has drawn, handed the picture over and waits for events. Ended when it
+// gave up (no compositor, no layer shell, a picture it cannot read).
+Start WaitUntilDrawing(pid_t pid, const QString& log)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    bool hasOutput = false;
+    quint64 lastCpu = 0;
+    int idle = 0;
+    while (elapsed.elapsed() < kStartTimeoutMs) {
+        const ProcessStat stat = ReadProcessStat(pid);
+        if (!stat.Running())
+            return Start::Ended;
+        hasOutput = hasOutput || ReadLog(log).contains(kOutputFound);
+        idle = hasOutput && stat.state == 'S' && stat.cpuTicks == lastCpu ? idle + 1 : 0;
+        if (idle >= kIdleSamples)
+            return Start::Drawing;
+        lastCpu = stat.cpuTicks;
+        QThread::msleep(kPollMs);
+    }
+    return Start::TimedOut;
+}
+
+QString LogText(const QString& log)
+{
+    const QString text = QString::fromLocal8Bit(ReadLog(log).trimmed());
+    return text.isEmpty() ? QStringLiteral("no reason given") : PictureName(text.right(300));
+}
+
+} // namespace
+
+QString SwaybgBackend::StateFolder()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QString() : runtime + QStringLiteral("/quilvane");
+}
+
+bool SwaybgBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
+{
+    const QString program = QStandardPaths::findExecutable(kProgram);
+    if (program.isEmpty()) {
+        WarnUnchanged(QStringLiteral("swaybg draws the wallpaper here but is not installed (install the package "
+                                     "\"swaybg\")"));
+        return false;
+    }
+    const QString folder = StateFolder();
+    QDir dir(folder);
+    if (folder.isEmpty() || (!dir.exists() && !QDir().mkpath(folder))) {
+        WarnUnchanged(QStringLiteral("swaybg: no runtime folder to keep track of it in"));
+        return false;
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const std::vector<Instance> previous = Recorded(dir);
+
+    QTemporaryFile logFile(dir.filePath(QStringLiteral("swaybg-XXXXXX.log")));
+    logFile.setAutoRemove(false);
+    if (!logFile.open()) {
+        WarnUnchanged(QStringLiteral("swaybg: cannot write in %1").arg(PictureName(folder)));
+        return false;
+    }
+    const QString log = logFile.fileName();
+    logFile.close();
+
+    QString error;
+    const pid_t pid = StartDetached(program,
+                                    {QStringLiteral("-o"), QStringLiteral("*"), QStringLiteral("-i"), absolutePath,
+                                     QStringLiteral("-m"), WallpaperStyleWord(style)},
+                                    log, error);
+    if (pid < 0) {
+        QFile::remove(log);
+        WarnUnchanged(QStringLiteral("swaybg: %1").arg(PictureName(error)));
+        return false;
+    }
+    // Written down at once, so that even if we end early it is known as ours.
+    const bool recorded = Record(dir, pid, program);
+    const Start start = WaitUntilDrawing(pid, log);
+    const QString said = LogText(log);
+    QFile::remove(log);
+    if (!recorded || start != Start::Drawing) {
+        End({pid, ReadProcessStat(pid).startTime, program, dir.filePath(RecordName(pid))});
+        if (!recorded)
+            WarnUnchanged(QStringLiteral("swaybg: cannot write in %1").arg(PictureName(folder)));
+        else if (start == Start::Ended)
+            WarnUnchanged(QStringLiteral("swaybg ended: %1").arg(said));
+        else
+            WarnUnchanged(QStringLiteral("swaybg found no output to draw on within %1 s").arg(kStartTimeoutMs / 1000));
+        return false;
+    }
+    for (const Instance& instance : previous)
+        End(instance);
+    return true;
+}

@@ -1,5 +1,7 @@
 #include "core/desktop/ChildProcess.h"
 
+#include "platform/Warning.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -12,7 +14,7 @@ QString ChildResult::Describe(const QString& program) const
     QString text = program + QStringLiteral(": exit code ") + QString::number(exitCode);
     const QString detail = QString::fromLocal8Bit(errors.trimmed().isEmpty() ? output.trimmed() : errors.trimmed());
     if (!detail.isEmpty())
-        text += QStringLiteral(": ") + detail.left(300);
+        text += QStringLiteral(": ") + Printable(detail.left(300));
     return text;
 }
 

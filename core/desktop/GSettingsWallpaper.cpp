@@ -1,10 +1,13 @@
 #include "core/desktop/GSettingsWallpaper.h"
 
+#include "core/desktop/DesktopMessages.h"
 #include "platform/Warning.h"
 
 #include <QFile>
 
+#define G_SETTINGS_ENABLE_BACKEND
 #include <gio/gio.h>
+#include <gio/gsettingsbackend.h>
 
 #include <memory>
 #include <utility>
@@ -43,9 +46,20 @@ bool CheckKey(GSettingsSchema* schema, const char* schemaId, const char* key, co
     const bool inRange = g_settings_schema_key_range_check(schemaKey.get(), probe);
     g_variant_unref(probe);
     if (!inRange)
-        Warning(
-            QStringLiteral("the settings key %1 %2 does not accept %3").arg(schemaId, key, QString::fromUtf8(value)));
+        Warning(QStringLiteral("the settings key %1 %2 does not accept %3")
+                    .arg(schemaId, key, Printable(QString::fromUtf8(value))));
     return inRange;
+}
+
+// Whether the settings' store is GIO's in-memory one.
+bool InMemoryOnly(GSettings* settings)
+{
+    GSettingsBackend* store = nullptr;
+    g_object_get(settings, "backend", &store, nullptr);
+    const bool inMemory = store && g_strcmp0(G_OBJECT_TYPE_NAME(store), "GMemorySettingsBackend") == 0;
+    if (store)
+        g_object_unref(store);
+    return inMemory;
 }
 
 } // namespace
@@ -74,14 +88,14 @@ QString GSettingsWallpaper::FileUri(const QString& absolutePath)
     return result;
 }
 
-bool GSettingsWallpaper::Apply(const Keys& keys, const QString& absolutePath, WallpaperStyle style)
+bool GSettingsWallpaper::Apply(const Keys& keys, const QString& absolutePath, WallpaperStyle style,
+                               GSettingsBackend* settingsBackend)
 {
     // The default source may be absent altogether when no schema is installed.
     GSettingsSchemaSource* source = g_settings_schema_source_get_default();
     const Schema schema(source ? g_settings_schema_source_lookup(source, keys.schema, TRUE) : nullptr);
     if (!schema) {
-        Warning(
-            QStringLiteral("the settings schema %1 is not installed; the wallpaper stays as it is").arg(keys.schema));
+        WarnUnchanged(QStringLiteral("the settings schema %1 is not installed").arg(keys.schema));
         return false;
     }
 
@@ -89,7 +103,7 @@ bool GSettingsWallpaper::Apply(const Keys& keys, const QString& absolutePath, Wa
     if (keys.uriKey) {
         const QString uri = FileUri(absolutePath);
         if (uri.isEmpty()) {
-            Warning(QStringLiteral("cannot make a URI of %1").arg(absolutePath));
+            WarnUnchanged(QStringLiteral("cannot make a URI of %1").arg(PictureName(absolutePath)));
             return false;
         }
         values.emplace_back(keys.uriKey, uri.toUtf8());
@@ -105,7 +119,12 @@ bool GSettingsWallpaper::Apply(const Keys& keys, const QString& absolutePath, Wa
             return false;
     }
 
-    const Settings settings(g_settings_new_full(schema.get(), nullptr, nullptr));
+    const Settings settings(g_settings_new_full(schema.get(), settingsBackend, nullptr));
+    if (InMemoryOnly(settings.get())) {
+        WarnUnchanged(QStringLiteral("GIO keeps settings in memory only, where the desktop never sees them (is "
+                                     "dconf-gsettings-backend installed?)"));
+        return false;
+    }
     for (const auto& [key, value] : values) {
         if (!g_settings_is_writable(settings.get(), key)) {
             Warning(QStringLiteral("the settings key %1 %2 is locked").arg(keys.schema, key));

@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QString>
 
+struct _GSettingsBackend; // GIO's GSettingsBackend
+
 class GSettingsWallpaper final {
 public:
     struct Keys {
@@ -23,7 +25,12 @@ public:
     };
 
     // Writes the keys and waits until the settings back end has them.
-    static bool Apply(const Keys& keys, const QString& absolutePath, WallpaperStyle style);
+    // settingsBackend: GIO's settings store to write to; null means the
+    // default one. A store that keeps the values in memory only (what GIO
+    // falls back to when it cannot load its dconf module) would let nobody
+    // see the change: that is a failure, and nothing is written.
+    static bool Apply(const Keys& keys, const QString& absolutePath, WallpaperStyle style,
+                      _GSettingsBackend* settingsBackend = nullptr);
 
     // A file:// URI with every byte that is not safe in a URI percent-encoded,
     // as GIO itself builds them, so GIO turns it back into the same file name.

@@ -1,5 +1,6 @@
 #include "core/desktop/KdeBackend.h"
 
+#include "core/desktop/DesktopMessages.h"
 #include "platform/Warning.h"
 
 #include <QAtomicInt>
@@ -85,7 +86,10 @@ QString KdeBackend::JsStringLiteral(const QString& text)
 QString KdeBackend::Script(const QString& absolutePath, WallpaperStyle style)
 {
     // Plasma keeps the picture as a URL; an encoded one survives '#', '?' and
-    // '%' in the file name, which a bare path would not.
+    // '%' in the file name, which a bare path would not. Plasma reloads the
+    // picture only when its name changes, so the name is cleared first: the
+    // same path set again (a slide show's file rewritten) shows the new
+    // pixels.
     const QString url = QString::fromLatin1(QUrl::fromLocalFile(absolutePath).toEncoded());
     return QStringLiteral("var image = %1;\n"
                           "var fillMode = %2;\n"
@@ -94,8 +98,9 @@ QString KdeBackend::Script(const QString& absolutePath, WallpaperStyle style)
                           "    var d = all[i];\n"
                           "    d.wallpaperPlugin = 'org.kde.image';\n"
                           "    d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];\n"
-                          "    d.writeConfig('Image', image);\n"
+                          "    d.writeConfig('Image', '');\n"
                           "    d.writeConfig('FillMode', fillMode);\n"
+                          "    d.writeConfig('Image', image);\n"
                           "}\n")
         // One pass: chained arg() calls would read the "%0A" of an encoded
         // newline in the URL as a place for the fill mode.
@@ -106,13 +111,13 @@ bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     const QString address = m_busAddress.isEmpty() ? SessionBusAddress() : m_busAddress;
     if (address.isEmpty()) {
-        Warning(QStringLiteral("KDE Plasma: no session bus; the wallpaper stays as it is"));
+        WarnUnchanged(QStringLiteral("KDE Plasma: no session bus"));
         return false;
     }
     BusConnection bus(address);
     if (!bus.Get().isConnected()) {
-        Warning(QStringLiteral("KDE Plasma: cannot connect to the session bus (%1); the wallpaper stays as it is")
-                    .arg(bus.Get().lastError().message()));
+        WarnUnchanged(
+            QStringLiteral("KDE Plasma: cannot connect to the session bus (%1)").arg(bus.Get().lastError().message()));
         return false;
     }
 
@@ -124,7 +129,7 @@ bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
     hasOwner << kService;
     const QDBusMessage owned = bus.Get().call(hasOwner, QDBus::Block, kDbusTimeoutMs);
     if (owned.type() != QDBusMessage::ReplyMessage || owned.arguments().value(0).toBool() != true) {
-        Warning(QStringLiteral("KDE Plasma: plasmashell is not running; the wallpaper stays as it is"));
+        WarnUnchanged(QStringLiteral("KDE Plasma: plasmashell is not running"));
         return false;
     }
 
@@ -134,7 +139,7 @@ bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
     call << Script(absolutePath, style);
     const QDBusMessage reply = bus.Get().call(call, QDBus::Block, kDbusTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
-        Warning(QStringLiteral("KDE Plasma refused the wallpaper: %1").arg(reply.errorMessage()));
+        WarnUnchanged(QStringLiteral("KDE Plasma refused the wallpaper: %1").arg(Printable(reply.errorMessage())));
         return false;
     }
     return true;

@@ -1,12 +1,13 @@
 #include "core/desktop/PcmanfmBackend.h"
 
 #include "core/desktop/ChildProcess.h"
+#include "core/desktop/DesktopMessages.h"
 #include "platform/Warning.h"
 
 bool PcmanfmBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     if (!HasProgram(m_program)) {
-        Warning(QStringLiteral("%1 is not installed; the wallpaper stays as it is").arg(m_program));
+        WarnUnchanged(QStringLiteral("%1 is not installed").arg(m_program));
         return false;
     }
     // One argument each, joined to its option by '=', so a file name that
@@ -14,7 +15,7 @@ bool PcmanfmBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle st
     const ChildResult result = RunProgram(m_program, {QStringLiteral("--set-wallpaper=") + absolutePath,
                                                       QStringLiteral("--wallpaper-mode=") + WallpaperStyleWord(style)});
     if (!result.Succeeded()) {
-        Warning(QStringLiteral("cannot set the wallpaper: %1").arg(result.Describe(m_program)));
+        WarnUnchanged(QStringLiteral("cannot set the wallpaper: %1").arg(result.Describe(m_program)));
         return false;
     }
     return true;

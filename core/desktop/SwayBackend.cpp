@@ -1,6 +1,7 @@
 #include "core/desktop/SwayBackend.h"
 
 #include "core/desktop/ChildProcess.h"
+#include "core/desktop/DesktopMessages.h"
 #include "platform/Warning.h"
 
 #include <QCryptographicHash>
@@ -49,12 +50,12 @@ QString SwayBackend::PathForSway(const QString& absolutePath)
 
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty()) {
-        Warning(QStringLiteral("sway: no runtime folder for a link to %1").arg(absolutePath));
+        WarnUnchanged(QStringLiteral("sway: no runtime folder for a link to %1").arg(PictureName(absolutePath)));
         return {};
     }
     QDir dir(runtime + QStringLiteral("/quilvane"));
     if (!dir.exists() && !QDir().mkpath(dir.path())) {
-        Warning(QStringLiteral("sway: cannot create %1").arg(dir.path()));
+        WarnUnchanged(QStringLiteral("sway: cannot create %1").arg(PictureName(dir.path())));
         return {};
     }
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -73,7 +74,7 @@ QString SwayBackend::PathForSway(const QString& absolutePath)
     for (const QString& old : dir.entryList({kLinkPrefix + u'*'}, QDir::System | QDir::Files | QDir::NoDotAndDotDot))
         QFile::remove(dir.filePath(old));
     if (!QFile::link(absolutePath, link) || !IsQuotable(link)) {
-        Warning(QStringLiteral("sway: cannot make the link %1").arg(link));
+        WarnUnchanged(QStringLiteral("sway: cannot make the link %1").arg(PictureName(link)));
         return {};
     }
     return link;
@@ -82,7 +83,7 @@ QString SwayBackend::PathForSway(const QString& absolutePath)
 bool SwayBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     if (!HasProgram(kProgram)) {
-        Warning(QStringLiteral("sway: swaymsg is not installed; the wallpaper stays as it is"));
+        WarnUnchanged(QStringLiteral("sway: swaymsg is not installed"));
         return false;
     }
     const QString path = PathForSway(absolutePath);
@@ -92,7 +93,7 @@ bool SwayBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style
         RunProgram(kProgram, {QStringLiteral("output"), QStringLiteral("*"), QStringLiteral("bg"), QuotedArgument(path),
                               WallpaperStyleWord(style)});
     if (!result.Succeeded()) {
-        Warning(QStringLiteral("sway: cannot set the wallpaper: %1").arg(result.Describe(kProgram)));
+        WarnUnchanged(QStringLiteral("sway: cannot set the wallpaper: %1").arg(result.Describe(kProgram)));
         return false;
     }
     return true;

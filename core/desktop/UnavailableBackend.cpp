@@ -1,9 +1,10 @@
 #include "core/desktop/UnavailableBackend.h"
 
+#include "core/desktop/DesktopMessages.h"
 #include "platform/Warning.h"
 
 bool UnavailableBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle)
 {
-    Warning(QStringLiteral("cannot set %1 as the wallpaper: %2").arg(absolutePath, m_reason));
+    Warning(QStringLiteral("cannot set %1 as the wallpaper: %2").arg(PictureName(absolutePath), Printable(m_reason)));
     return false;
 }

@@ -35,7 +35,7 @@ OldValue ReadProperty(const QString& property)
             old.value.chop(1);
     }
     if (!old.ok)
-        Warning(QStringLiteral("Xfce: cannot read %1: %2").arg(property, result.Describe(kProgram)));
+        Warning(QStringLiteral("Xfce: cannot read %1: %2").arg(Printable(property), result.Describe(kProgram)));
     return old;
 }
 
@@ -46,7 +46,7 @@ bool SetProperty(const QString& property, const QString& type, const QString& va
         RunProgram(kProgram, {QStringLiteral("-c"), kChannel, QStringLiteral("-p"), property, QStringLiteral("-n"),
                               QStringLiteral("-t"), type, QStringLiteral("-s"), value});
     if (!result.Succeeded())
-        Warning(QStringLiteral("Xfce: cannot set %1: %2").arg(property, result.Describe(kProgram)));
+        Warning(QStringLiteral("Xfce: cannot set %1: %2").arg(Printable(property), result.Describe(kProgram)));
     return result.Succeeded();
 }
 

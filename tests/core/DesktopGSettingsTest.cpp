@@ -18,7 +18,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#define G_SETTINGS_ENABLE_BACKEND
 #include <gio/gio.h>
+#include <gio/gsettingsbackend.h>
 
 namespace {
 
@@ -172,4 +174,25 @@ TEST(DesktopGSettings, MissingSchemaOrKeyIsReportedNotFatal)
     EXPECT_FALSE(GSettingsWallpaper::Apply(missingKey, "/b.png", WallpaperStyle::Stretch));
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("has no key picture-uri"), std::string::npos);
     EXPECT_EQ(Stored("org/mate/desktop/background", "picture-options"), before) << "nothing half-written";
+}
+
+TEST(DesktopGSettings, InMemoryStoreIsAFailure)
+{
+    // What GIO falls back to without its dconf module: values that live
+    // only in this process, which the desktop never sees.
+    GSettingsBackend* memory = g_memory_settings_backend_new();
+    GSettingsWallpaper::Keys keys;
+    keys.schema = "org.mate.background";
+    keys.pathKey = "picture-filename";
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(GSettingsWallpaper::Apply(keys, "/m.png", WallpaperStyle::Tile, memory));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("GIO keeps settings in memory only"), std::string::npos) << said;
+    EXPECT_NE(said.find("the wallpaper stays as it is"), std::string::npos) << said;
+    GSettings* settings = g_settings_new_with_backend("org.mate.background", memory);
+    gchar* value = g_settings_get_string(settings, "picture-filename");
+    EXPECT_STRNE(value, "/m.png");
+    g_free(value);
+    g_object_unref(settings);
+    g_object_unref(memory);
 }

@@ -4,11 +4,16 @@
 #include "core/desktop/KdeBackend.h"
 
 #include <QDBusConnection>
+#include <QDBusContext>
+#include <QJSEngine>
 #include <QMutex>
 #include <QProcess>
 #include <QThread>
 #include <QUrl>
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
 
 namespace {
 
@@ -43,27 +48,91 @@ QString ReadJsLiteral(const QString& text, qsizetype& pos)
     return value;
 }
 
-class FakePlasmaShell final : public QObject {
+// A small stand-in of Plasma's desktop scripting objects: desktops() gives
+// two desktops whose writeConfig records where it wrote (the plugin and the
+// current config group at that moment), the key and the value.
+const char kPlasmaObjects[] = R"js(
+function Desktop() {
+    this.wallpaperPlugin = 'org.kde.color';
+    this.currentConfigGroup = [];
+    this.writes = [];
+}
+Desktop.prototype.writeConfig = function(key, value) {
+    if (arguments.length !== 2)
+        throw new Error('writeConfig takes a key and a value');
+    this.writes.push({group: [this.wallpaperPlugin].concat(this.currentConfigGroup).join('/'), key: key,
+                      value: String(value)});
+};
+var plasmaDesktops = [new Desktop(), new Desktop()];
+function desktops() { return plasmaDesktops.slice(); }
+)js";
+
+// What one script did to each desktop: its writes as "group key=value".
+using DesktopWrites = std::vector<QStringList>;
+
+// Runs the script the way plasmashell does; an exception is the error it
+// would answer with.
+DesktopWrites RunInPlasma(const QString& script, QString& error)
+{
+    QJSEngine engine;
+    engine.evaluate(kPlasmaObjects);
+    const QJSValue result = engine.evaluate(script);
+    if (result.isError()) {
+        error = result.toString();
+        return {};
+    }
+    DesktopWrites writes;
+    const QJSValue desktops = engine.globalObject().property("plasmaDesktops");
+    for (int d = 0; d < desktops.property("length").toInt(); ++d) {
+        const QJSValue list = desktops.property(d).property("writes");
+        QStringList lines;
+        for (int i = 0; i < list.property("length").toInt(); ++i) {
+            const QJSValue w = list.property(i);
+            lines << w.property("group").toString() + " " + w.property("key").toString() + "=" +
+                         w.property("value").toString();
+        }
+        writes.push_back(lines);
+    }
+    return writes;
+}
+
+class FakePlasmaShell final : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.PlasmaShell")
 
 public:
+    std::vector<DesktopWrites> Runs() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_runs;
+    }
     QStringList Scripts() const
     {
         QMutexLocker lock(&m_mutex);
         return m_scripts;
     }
+    // Every script then fails the way a broken Plasma answers.
+    void Refuse(bool refuse) { m_refuse = refuse; }
 
 public Q_SLOTS:
     void evaluateScript(const QString& script)
     {
+        QString error = m_refuse ? QStringLiteral("Error: plasma is shutting down\x1b[2J") : QString();
+        const DesktopWrites writes = m_refuse ? DesktopWrites() : RunInPlasma(script, error);
         QMutexLocker lock(&m_mutex);
         m_scripts << script;
+        if (!error.isEmpty()) {
+            sendErrorReply(QDBusError::Failed, error);
+            return;
+        }
+        m_runs.push_back(writes);
     }
 
 private:
     mutable QMutex m_mutex;
     QStringList m_scripts;
+    std::vector<DesktopWrites> m_runs;
+    std::atomic<bool> m_refuse = false;
 };
 
 // A dbus-daemon of our own, and the stand-in answering on its own thread
@@ -123,26 +192,43 @@ TEST(DesktopKde, ScriptStringsHoldAnyFileName)
     EXPECT_EQ(KdeBackend::JsStringLiteral("a'b\\c\"d\ne\u00e9"), QStringLiteral("'a\\'b\\\\c\\\"d\\u000ae\\u00e9'"));
 }
 
-TEST_F(DesktopKdeBus, PlasmaShellReceivesTheScript)
+TEST_F(DesktopKdeBus, EveryDesktopClearsThenSetsThePicture)
 {
     ServePlasma();
     KdeBackend kde(m_address);
     const QString path = QString::fromUtf8("/srv/it's \"x\" #1? 100% été\n.jpg");
+    const QString url = QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+    const QString group = "org.kde.image/Wallpaper/org.kde.image/General ";
     for (const auto& [style, fill] : {std::pair{WallpaperStyle::Centre, 6}, std::pair{WallpaperStyle::Tile, 3},
                                       std::pair{WallpaperStyle::Stretch, 0}}) {
         ASSERT_TRUE(kde.SetWallpaper(path, style));
-        const QStringList scripts = m_fake.Scripts();
-        ASSERT_FALSE(scripts.isEmpty());
-        const QString& script = scripts.last();
-        // The picture as Plasma will read it: an encoded file URL.
-        qsizetype pos = script.indexOf("var image = ") + 12;
-        const QString image = ReadJsLiteral(script, pos);
-        EXPECT_EQ(QUrl(image).toLocalFile(), path) << image.toStdString();
-        EXPECT_TRUE(image.startsWith("file:///srv/it's%20%22x%22%20%231%3F%20100%25%20")) << image.toStdString();
-        EXPECT_TRUE(script.contains(QStringLiteral("var fillMode = %1;").arg(fill)));
-        EXPECT_TRUE(script.contains("d.wallpaperPlugin = 'org.kde.image';"));
+        const auto runs = m_fake.Runs();
+        ASSERT_FALSE(runs.empty());
+        ASSERT_EQ(runs.back().size(), 2u);
+        // The same path set twice in a row still changes the name Plasma
+        // sees: emptied first, so the file is read again.
+        const QStringList expected = {group + "Image=", group + QStringLiteral("FillMode=%1").arg(fill),
+                                      group + "Image=" + url};
+        for (const QStringList& desktop : runs.back())
+            EXPECT_EQ(desktop, expected);
+        EXPECT_TRUE(url.startsWith("file:///srv/it's%20%22x%22%20%231%3F%20100%25%20")) << url.toStdString();
     }
-    EXPECT_EQ(m_fake.Scripts().size(), 3);
+    EXPECT_EQ(m_fake.Runs().size(), 3u);
+}
+
+TEST_F(DesktopKdeBus, PlasmaErrorsAreFailures)
+{
+    ServePlasma();
+    m_fake.Refuse(true);
+    KdeBackend kde(m_address);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(kde.SetWallpaper("/a.png", WallpaperStyle::Centre));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("KDE Plasma refused the wallpaper: Error: plasma is shutting down\\x1b[2J; the wallpaper "
+                        "stays as it is"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(m_fake.Scripts().size(), 1);
 }
 
 TEST_F(DesktopKdeBus, NoPlasmaShellMeansNothingChanges)

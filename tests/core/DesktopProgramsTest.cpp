@@ -92,8 +92,9 @@ private:
 struct NastyNames {
     NastyNames()
     {
-        for (const char* name : {"two  spaces and one.jpg", "it's \"quoted\".png", "line\nbreak.jpg",
-                                 "$(touch pwned).jpg", "100% sure.png", "été 写真.jpg"}) {
+        for (const char* name :
+             {"two  spaces and one.jpg", "it's \"quoted\".png", "line\nbreak.jpg", "$(touch pwned).jpg",
+              "100% sure.png", "été 写真.jpg", "back\\slash.jpg", "tab\there.png", "no\u00a0break.jpg"}) {
             const QString path = dir.filePath(QString::fromUtf8(name));
             QFile f(path);
             EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -289,8 +290,9 @@ TEST(DesktopPrograms, SwayQuotesPlainNamesAndLinksTheRest)
     SwayBackend sway;
 
     // Spaces, '%' and non-ASCII letters survive sway's splitting and its
-    // word expansion inside "'...'"; a run of spaces, quotes, '$' and
-    // newlines would not, and go through a link.
+    // word expansion inside "'...'"; a run of spaces, quotes, '$',
+    // newlines, a backslash, a tab and a non-breaking space (which sway
+    // splits at) would not, and go through a link.
     const QStringList quoted = {names.paths[4], names.paths[5]};
     for (const QString& path : names.paths) {
         for (const auto& [style, mode] :

@@ -31,6 +31,9 @@ int AfxMessageBox(const QString& text, QWidget* parent)
     if (BoxHook())
         return BoxHook()(AppMessageCaption(), text);
     QMessageBox box(QMessageBox::Warning, AppMessageCaption(), text, QMessageBox::Ok, parent);
+    // Messages carry file names and other outside text: never read as
+    // markup, so "<b>" or "&lt;" in a name shows as it is.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
     return IDOK;
 }

@@ -16,7 +16,8 @@ inline constexpr int IDCANCEL = 2;
 // extension.
 QString AppMessageCaption();
 
-// Shows a modal message box with an OK button; returns IDOK.
+// Shows a modal message box with an OK button; returns IDOK. The text is
+// plain text, shown exactly as given.
 int AfxMessageBox(const QString& text, QWidget* parent = nullptr);
 
 // The system's simple beep.

@@ -1,5 +1,7 @@
 #include "platform/TrayIcon.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QPointer>
 #include <QWidget>
 #include <map>
@@ -27,6 +29,12 @@ std::optional<bool>& AvailableOverride()
     return value;
 }
 
+std::optional<bool>& DoubleClicksOverride()
+{
+    static std::optional<bool> value;
+    return value;
+}
+
 void Apply(QSystemTrayIcon* icon, const NotifyIconData& data)
 {
     if (data.uFlags & NIF_ICON)
@@ -37,7 +45,7 @@ void Apply(QSystemTrayIcon* icon, const NotifyIconData& data)
 
 } // namespace
 
-int TrayMouseMessage(QSystemTrayIcon::ActivationReason reason)
+int TrayMouseMessage(QSystemTrayIcon::ActivationReason reason, bool reportsDoubleClicks)
 {
     switch (reason) {
     case QSystemTrayIcon::DoubleClick:
@@ -45,7 +53,7 @@ int TrayMouseMessage(QSystemTrayIcon::ActivationReason reason)
     case QSystemTrayIcon::Context:
         return WM_RBUTTONUP;
     case QSystemTrayIcon::Trigger:
-        return WM_LBUTTONUP;
+        return reportsDoubleClicks ? WM_LBUTTONUP : WM_LBUTTONDBLCLK;
     case QSystemTrayIcon::MiddleClick:
         return WM_MBUTTONUP;
     case QSystemTrayIcon::Unknown:
@@ -68,10 +76,14 @@ bool ShellNotifyIcon(int message, const NotifyIconData& data)
             QPointer<QWidget> window = data.hWnd;
             const int callback = data.uCallbackMessage;
             const unsigned id = data.uID;
+            // Qt picks the kind of tray when the icon is made.
+            const bool doubleClicks = TrayReportsDoubleClicks(QDBusConnection::sessionBus());
             QObject::connect(icon.get(), &QSystemTrayIcon::activated, icon.get(),
-                             [window, callback, id](QSystemTrayIcon::ActivationReason reason) {
+                             [window, callback, id, doubleClicks](QSystemTrayIcon::ActivationReason reason) {
                                  if (window)
-                                     SendWndMessage(window, callback, id, TrayMouseMessage(reason));
+                                     SendWndMessage(
+                                         window, callback, id,
+                                         TrayMouseMessage(reason, DoubleClicksOverride().value_or(doubleClicks)));
                              });
         }
         icon->show();
@@ -119,4 +131,17 @@ bool IsSystemTrayAvailable()
 void SetSystemTrayAvailableOverride(std::optional<bool> available)
 {
     AvailableOverride() = available;
+}
+
+bool TrayReportsDoubleClicks(const QDBusConnection& bus)
+{
+    if (DoubleClicksOverride())
+        return *DoubleClicksOverride();
+    const QDBusConnectionInterface* services = bus.isConnected() ? bus.interface() : nullptr;
+    return !(services && services->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value());
+}
+
+void SetTrayDoubleClicksOverride(std::optional<bool> reports)
+{
+    DoubleClicksOverride() = reports;
 }

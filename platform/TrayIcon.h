@@ -13,6 +13,7 @@
 #include <QSystemTrayIcon>
 #include <optional>
 
+class QDBusConnection;
 class QWidget;
 
 inline constexpr int NIM_ADD = 0;
@@ -38,8 +39,18 @@ bool ShellNotifyIcon(int message, const NotifyIconData& data);
 // The mouse message a tray activation stands for: a double-click is
 // WM_LBUTTONDBLCLK (0x203), the context request WM_RBUTTONUP (0x205), a single
 // click WM_LBUTTONUP (0x202), a middle click WM_MBUTTONUP (0x208), anything
-// else WM_MOUSEMOVE (0x200).
-int TrayMouseMessage(QSystemTrayIcon::ActivationReason reason);
+// else WM_MOUSEMOVE (0x200). A tray that cannot report double clicks sends a
+// single activation for what elsewhere is the double click that opens the
+// window: with reportsDoubleClicks false that is WM_LBUTTONDBLCLK.
+int TrayMouseMessage(QSystemTrayIcon::ActivationReason reason, bool reportsDoubleClicks = true);
+
+// Whether the tray on that session bus reports double clicks. Trays that
+// speak StatusNotifierItem (KDE Plasma's, GNOME's with the AppIndicator
+// extension) send one activation per click, never a double click; Qt uses
+// them whenever the bus has a StatusNotifierWatcher. The icons added after a
+// change of answer follow it; tests can force the answer.
+bool TrayReportsDoubleClicks(const QDBusConnection& bus);
+void SetTrayDoubleClicksOverride(std::optional<bool> reports);
 
 // The icon added for that window and id, or null.
 QSystemTrayIcon* FindTrayIcon(const QWidget* hWnd, unsigned uID);

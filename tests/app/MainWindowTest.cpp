@@ -131,6 +131,24 @@ TEST_F(SheetFixture, OkHidesIntoTheTrayAndDoubleClickRestoresTheGeometry)
     EXPECT_EQ(sheet->geometry(), client);
 }
 
+TEST_F(SheetFixture, WhereTheTrayHasNoDoubleClickOneActivationRestores)
+{
+    QSystemTrayIcon* icon = FindTrayIcon(sheet.get(), 128);
+    ASSERT_NE(icon, nullptr);
+    SendWndMessage(sheet.get(), WM_HIDE_TO_TRAY);
+    ASSERT_FALSE(sheet->isVisible());
+    // A tray that reports double clicks: a single click stays a click.
+    SetTrayDoubleClicksOverride(true);
+    Q_EMIT icon->activated(QSystemTrayIcon::Trigger);
+    EXPECT_FALSE(sheet->isVisible());
+    // StatusNotifierItem trays (KDE Plasma, GNOME's AppIndicator) send one
+    // activation, never a double click: that restores the window.
+    SetTrayDoubleClicksOverride(false);
+    Q_EMIT icon->activated(QSystemTrayIcon::Trigger);
+    SetTrayDoubleClicksOverride(std::nullopt);
+    EXPECT_TRUE(sheet->isVisible());
+}
+
 TEST_F(SheetFixture, WithoutATrayOkMinimisesInstead)
 {
     SetSystemTrayAvailableOverride(false);

@@ -2,12 +2,12 @@
 // for real against a stand-in plasmashell on a private bus.
 
 #include "core/desktop/KdeBackend.h"
+#include "support/PrivateBus.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QJSEngine>
 #include <QMutex>
-#include <QProcess>
 #include <QThread>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -141,12 +141,8 @@ class DesktopKdeBus : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        ASSERT_TRUE(m_daemon.waitForStarted(5000)) << "dbus-daemon is needed";
-        while (!m_daemon.canReadLine())
-            ASSERT_TRUE(m_daemon.waitForReadyRead(5000));
-        m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
-        ASSERT_FALSE(m_address.isEmpty());
+        ASSERT_FALSE(m_bus.Address().isEmpty()) << "dbus-daemon is needed";
+        m_address = m_bus.Address();
         m_thread.start();
         m_fake.moveToThread(&m_thread);
     }
@@ -155,8 +151,6 @@ protected:
         QDBusConnection::disconnectFromBus("fake-plasma");
         m_thread.quit();
         m_thread.wait();
-        m_daemon.kill();
-        m_daemon.waitForFinished();
     }
     void ServePlasma()
     {
@@ -166,7 +160,7 @@ protected:
         ASSERT_TRUE(service.registerService("org.kde.plasmashell"));
     }
 
-    QProcess m_daemon;
+    PrivateBus m_bus;
     QString m_address;
     QThread m_thread;
     FakePlasmaShell m_fake;

@@ -11,6 +11,8 @@ PACKAGES=(
   xvfb xauth x11-utils x11-xserver-utils tigervnc-standalone-server tigervnc-tools
   fonts-dejavu-core fonts-liberation fontconfig
   clang libclang-rt-14-dev
+  # The swaybg back end's test: a headless wlroots compositor, swaybg, grim.
+  sway swaybg grim
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then

@@ -141,7 +141,7 @@ bool TrayReportsDoubleClicks(const QDBusConnection& bus)
     return !(services && services->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher")).value());
 }
 
-void SetTrayDoubleClicksOverride(std::optional<bool> reports)
+std::optional<bool> SetTrayDoubleClicksOverride(std::optional<bool> reports)
 {
-    DoubleClicksOverride() = reports;
+    return std::exchange(DoubleClicksOverride(), reports);
 }

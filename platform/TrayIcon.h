@@ -50,7 +50,8 @@ int TrayMouseMessage(QSystemTrayIcon::ActivationReason reason, bool reportsDoubl
 // them whenever the bus has a StatusNotifierWatcher. The icons added after a
 // change of answer follow it; tests can force the answer.
 bool TrayReportsDoubleClicks(const QDBusConnection& bus);
-void SetTrayDoubleClicksOverride(std::optional<bool> reports);
+// Returns the override set before.
+std::optional<bool> SetTrayDoubleClicksOverride(std::optional<bool> reports);
 
 // The icon added for that window and id, or null.
 QSystemTrayIcon* FindTrayIcon(const QWidget* hWnd, unsigned uID);

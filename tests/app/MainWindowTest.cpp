@@ -4,6 +4,7 @@
 #include "platform/ModalRun.h"
 #include "platform/TrayIcon.h"
 #include "res/Resource.h"
+#include "support/HookGuards.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -137,15 +138,16 @@ TEST_F(SheetFixture, WhereTheTrayHasNoDoubleClickOneActivationRestores)
     ASSERT_NE(icon, nullptr);
     SendWndMessage(sheet.get(), WM_HIDE_TO_TRAY);
     ASSERT_FALSE(sheet->isVisible());
-    // A tray that reports double clicks: a single click stays a click.
-    SetTrayDoubleClicksOverride(true);
-    Q_EMIT icon->activated(QSystemTrayIcon::Trigger);
-    EXPECT_FALSE(sheet->isVisible());
+    {
+        // A tray that reports double clicks: a single click stays a click.
+        const TrayDoubleClicksGuard reports(true);
+        Q_EMIT icon->activated(QSystemTrayIcon::Trigger);
+        EXPECT_FALSE(sheet->isVisible());
+    }
     // StatusNotifierItem trays (KDE Plasma, GNOME's AppIndicator) send one
     // activation, never a double click: that restores the window.
-    SetTrayDoubleClicksOverride(false);
+    const TrayDoubleClicksGuard noDoubleClicks(false);
     Q_EMIT icon->activated(QSystemTrayIcon::Trigger);
-    SetTrayDoubleClicksOverride(std::nullopt);
     EXPECT_TRUE(sheet->isVisible());
 }
 

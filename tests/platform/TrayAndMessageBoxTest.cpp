@@ -3,6 +3,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/TrayIcon.h"
+#include "support/HookGuards.h"
 #include "support/PrivateBus.h"
 
 #include <QApplication>
@@ -31,9 +32,11 @@ TEST(TrayIcon, StatusNotifierTraysReportNoDoubleClicks)
     EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::Trigger, true), WM_LBUTTONUP);
     EXPECT_EQ(TrayMouseMessage(QSystemTrayIcon::Context, false), WM_RBUTTONUP);
 
-    SetTrayDoubleClicksOverride(true);
-    EXPECT_TRUE(TrayReportsDoubleClicks(app));
-    SetTrayDoubleClicksOverride(std::nullopt);
+    {
+        const TrayDoubleClicksGuard forced(true);
+        EXPECT_TRUE(TrayReportsDoubleClicks(app));
+    }
+    EXPECT_FALSE(TrayReportsDoubleClicks(app));
     QDBusConnection::disconnectFromBus("tray-host");
     QDBusConnection::disconnectFromBus("tray-app");
 }

@@ -8,6 +8,7 @@
 #include "platform/FilePrompts.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
+#include "platform/TrayIcon.h"
 
 #include <utility>
 
@@ -32,3 +33,4 @@ using MessageBoxGuard = HookGuard<MessageBoxHook, SetMessageBoxHook>;
 using BeepGuard = HookGuard<BeepHook, SetBeepHook>;
 using FilePromptGuard = HookGuard<FilePromptHook, SetFilePromptHook>;
 using ProfilePathGuard = HookGuard<QString, SetByValue<SetProfilePath>>;
+using TrayDoubleClicksGuard = HookGuard<std::optional<bool>, SetTrayDoubleClicksOverride>;

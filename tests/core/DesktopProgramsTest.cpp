@@ -7,6 +7,7 @@
 #include "core/desktop/PcmanfmBackend.h"
 #include "core/desktop/SwayBackend.h"
 #include "core/desktop/XfceBackend.h"
+#include "support/StandInPrograms.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,25 +31,22 @@ if [ -n "$QUILVANE_FAKE_OUTPUT" ]; then cat "$QUILVANE_FAKE_OUTPUT"; fi
 exit "${QUILVANE_FAKE_EXIT:-0}"
 )sh";
 
+std::vector<std::pair<QString, QByteArray>> Recorders(const QStringList& programs)
+{
+    std::vector<std::pair<QString, QByteArray>> scripts;
+    for (const QString& program : programs)
+        scripts.emplace_back(program, kRecorder);
+    return scripts;
+}
+
 class RecordingPath {
 public:
-    explicit RecordingPath(const QStringList& programs) : m_oldPath(qgetenv("PATH"))
+    explicit RecordingPath(const QStringList& programs) : m_programs(Recorders(programs))
     {
-        QDir().mkpath(m_dir.filePath("bin"));
-        QDir().mkpath(m_dir.filePath("calls"));
-        for (const QString& program : programs) {
-            QFile script(m_dir.filePath("bin/" + program));
-            EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-            script.write(kRecorder);
-            script.close();
-            script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
-        qputenv("PATH", QFile::encodeName(m_dir.filePath("bin")) + ":" + m_oldPath);
-        qputenv("QUILVANE_RECORD_DIR", QFile::encodeName(m_dir.filePath("calls")));
+        qputenv("QUILVANE_RECORD_DIR", QFile::encodeName(m_programs.State()));
     }
     ~RecordingPath()
     {
-        qputenv("PATH", m_oldPath);
         for (const char* name : {"QUILVANE_RECORD_DIR", "QUILVANE_FAKE_OUTPUT", "QUILVANE_FAKE_EXIT"})
             qunsetenv(name);
     }
@@ -57,7 +55,7 @@ public:
     std::vector<QStringList> Calls() const
     {
         std::vector<QStringList> calls;
-        QDir dir(m_dir.filePath("calls"));
+        QDir dir(m_programs.State());
         for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
             QFile f(dir.filePath(name));
             EXPECT_TRUE(f.open(QIODevice::ReadOnly));
@@ -71,21 +69,21 @@ public:
     }
     void ClearCalls() const
     {
-        QDir dir(m_dir.filePath("calls"));
+        QDir dir(m_programs.State());
         for (const QString& name : dir.entryList(QDir::Files))
             dir.remove(name);
     }
     void SetOutput(const QByteArray& text)
     {
-        QFile f(m_dir.filePath("output"));
+        QFile f(m_output.filePath("output"));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
         qputenv("QUILVANE_FAKE_OUTPUT", QFile::encodeName(f.fileName()));
     }
 
 private:
-    QTemporaryDir m_dir;
-    QByteArray m_oldPath;
+    StandInPrograms m_programs;
+    QTemporaryDir m_output;
 };
 
 // Pictures with every troublesome kind of name, as real files.
@@ -171,21 +169,12 @@ exit 2
 
 class FakeXfconf {
 public:
-    FakeXfconf() : m_oldPath(qgetenv("PATH"))
+    FakeXfconf() : m_programs({std::pair<QString, QByteArray>("xfconf-query", kXfconf)})
     {
-        QDir().mkpath(m_dir.filePath("bin"));
-        QDir().mkpath(m_dir.filePath("store"));
-        QFile script(m_dir.filePath("bin/xfconf-query"));
-        EXPECT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(kXfconf);
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("PATH", QFile::encodeName(m_dir.filePath("bin")) + ":" + m_oldPath);
-        qputenv("QUILVANE_XFCONF_DIR", QFile::encodeName(m_dir.filePath("store")));
+        qputenv("QUILVANE_XFCONF_DIR", QFile::encodeName(m_programs.State()));
     }
     ~FakeXfconf()
     {
-        qputenv("PATH", m_oldPath);
         qunsetenv("QUILVANE_XFCONF_DIR");
         qunsetenv("QUILVANE_XFCONF_FAIL");
     }
@@ -199,7 +188,7 @@ public:
     std::map<QString, QString> Channel() const
     {
         std::map<QString, QString> values;
-        QDir dir(m_dir.filePath("store"));
+        QDir dir(m_programs.State());
         for (const QString& name : dir.entryList(QDir::Files)) {
             QFile f(dir.filePath(name));
             EXPECT_TRUE(f.open(QIODevice::ReadOnly));
@@ -209,10 +198,9 @@ public:
     }
 
 private:
-    QString File(QString property) const { return m_dir.filePath("store/" + property.replace('/', '%')); }
+    QString File(QString property) const { return m_programs.State() + "/" + property.replace('/', '%'); }
 
-    QTemporaryDir m_dir;
-    QByteArray m_oldPath;
+    StandInPrograms m_programs;
 };
 
 QString Backdrop(const QString& monitor, int workspace)

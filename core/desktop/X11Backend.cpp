@@ -212,7 +212,9 @@ private:
 // of the same size share one rendering. Null when render gives up.
 QImage ComposeRoot(const X11Backend::Renderer& render, QSize rootSize, const std::vector<QRect>& monitors)
 {
-    if (monitors.empty()) {
+    // One monitor covering the root (the common single screen) needs no
+    // second root-sized image to compose in.
+    if (monitors.empty() || (monitors.size() == 1 && monitors.front() == QRect(QPoint(0, 0), rootSize))) {
         QImage image = render(rootSize);
         if (!image.isNull() && (image.size() != rootSize || image.format() != QImage::Format_RGB32))
             image = image.scaled(rootSize).convertToFormat(QImage::Format_RGB32);

@@ -21,8 +21,11 @@ const QString kRecordPrefix = QStringLiteral("swaybg-");
 const QString kRecordSuffix = QStringLiteral(".pid");
 // swaybg says this on standard error once it has an output to draw on.
 const QByteArray kOutputFound = "Found config";
+// And this when it cannot read the picture: it keeps running, showing a
+// plain colour instead.
+const QByteArray kNotLoaded = "Failed to load";
 
-constexpr int kStartTimeoutMs = 5000;
+constexpr int kStartTimeoutMs = 3000;
 constexpr int kEndTimeoutMs = 1000;
 constexpr int kPollMs = 10;
 // Samples in a row without CPU time spent, asleep, before a swaybg that
@@ -102,11 +105,12 @@ QByteArray ReadLog(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-enum class Start { Drawing, Ended, TimedOut };
+enum class Start { Drawing, Ended, Refused, TimedOut };
 
 // Waits until the new swaybg has found its output and then gone idle: it
 // has drawn, handed the picture over and waits for events. Ended when it
-// gave up (no compositor, no layer shell, a picture it cannot read).
+// gave up (no compositor, no layer shell), refused when it could not read
+// the picture.
 Start WaitUntilDrawing(pid_t pid, const QString& log)
 {
     QElapsedTimer elapsed;
@@ -118,10 +122,13 @@ Start WaitUntilDrawing(pid_t pid, const QString& log)
         const ProcessStat stat = ReadProcessStat(pid);
         if (!stat.Running())
             return Start::Ended;
-        hasOutput = hasOutput || ReadLog(log).contains(kOutputFound);
+        const QByteArray said = ReadLog(log);
+        if (said.contains(kNotLoaded))
+            return Start::Refused;
+        hasOutput = hasOutput || said.contains(kOutputFound);
         idle = hasOutput && stat.state == 'S' && stat.cpuTicks == lastCpu ? idle + 1 : 0;
         if (idle >= kIdleSamples)
-            return Start::Drawing;
+            return ReadLog(log).contains(kNotLoaded) ? Start::Refused : Start::Drawing;
         lastCpu = stat.cpuTicks;
         QThread::msleep(kPollMs);
     }
@@ -189,6 +196,8 @@ bool SwaybgBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle sty
             WarnUnchanged(QStringLiteral("swaybg: cannot write in %1").arg(PictureName(folder)));
         else if (start == Start::Ended)
             WarnUnchanged(QStringLiteral("swaybg ended: %1").arg(said));
+        else if (start == Start::Refused)
+            WarnUnchanged(QStringLiteral("swaybg cannot show %1: %2").arg(PictureName(absolutePath), said));
         else
             WarnUnchanged(QStringLiteral("swaybg found no output to draw on within %1 s").arg(kStartTimeoutMs / 1000));
         return false;

@@ -170,6 +170,26 @@ TEST_F(SwaybgOnWlroots, TheWallpaperStaysAfterQuitting)
     EXPECT_EQ(m_compositor.Capture().pixel(320, 240), kRed);
 }
 
+TEST_F(SwaybgOnWlroots, APictureSwaybgRefusesKeepsTheWallpaper)
+{
+    QImage red(16, 16, QImage::Format_RGB32);
+    red.fill(kRed);
+    SwaybgBackend backend;
+    ASSERT_TRUE(backend.SetWallpaper(Picture("red.png", red), WallpaperStyle::Stretch));
+    const QString broken = m_pictures.filePath("broken\x1b[2J.png");
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x89PNG not really");
+    file.close();
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(backend.SetWallpaper(broken, WallpaperStyle::Tile));
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("swaybg cannot show"), std::string::npos) << said;
+    EXPECT_EQ(said.find('\x1b'), std::string::npos) << said;
+    EXPECT_EQ(SwaybgsOn(m_compositor.Display()).size(), 1u);
+    EXPECT_EQ(m_compositor.Capture().pixel(320, 240), kRed);
+}
+
 TEST_F(SwaybgOnWlroots, SwaybgsOfOthersAreLeftAlone)
 {
     QImage red(16, 16, QImage::Format_RGB32);

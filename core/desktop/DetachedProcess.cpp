@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <vector>
 
@@ -32,9 +33,16 @@ QByteArray ReadProcFile(pid_t pid, const char* name)
         (void)!::write(reportFd, &code, sizeof code);
         ::_exit(127);
     }
-    // Nothing else of ours leaks into a program that runs for days (the
-    // report pipe still closes only on a successful exec).
+    // Nothing of ours is left in a program that runs for days: no open file
+    // (the report pipe still closes only on a successful exec), no blocked
+    // or ignored signal, no hold on our working folder.
     ::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+    sigset_t none;
+    ::sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    for (const int signal : {SIGPIPE, SIGTERM, SIGINT, SIGHUP, SIGCHLD})
+        ::signal(signal, SIG_DFL);
+    (void)!::chdir("/");
     ::execv(path, argv);
     const int code = errno;
     (void)!::write(reportFd, &code, sizeof code);

@@ -141,6 +141,39 @@ QString LogText(const QString& log)
     return text.isEmpty() ? QStringLiteral("no reason given") : PictureName(text.right(300));
 }
 
+// How starting one swaybg went, and why when it did not.
+struct Launch {
+    Start start = Start::Ended;
+    QString why;
+};
+
+// Starts swaybg with the arguments, written down in dir, and waits until it
+// draws. One that does not is ended again: nothing changes.
+Launch StartSwaybg(const QDir& dir, const QString& program, const QStringList& arguments)
+{
+    QTemporaryFile logFile(dir.filePath(QStringLiteral("swaybg-XXXXXX.log")));
+    logFile.setAutoRemove(false);
+    if (!logFile.open())
+        return {Start::Ended, QStringLiteral("cannot write in %1").arg(PictureName(dir.path()))};
+    const QString log = logFile.fileName();
+    logFile.close();
+
+    Launch launch;
+    const pid_t pid = StartDetached(program, arguments, log, launch.why);
+    if (pid < 0) {
+        QFile::remove(log);
+        return {Start::Ended, PictureName(launch.why)};
+    }
+    // Written down at once, so that even if we end early it is known as ours.
+    const bool recorded = Record(dir, pid, program);
+    launch.start = recorded ? WaitUntilDrawing(pid, log) : Start::Ended;
+    launch.why = recorded ? LogText(log) : QStringLiteral("cannot write in %1").arg(PictureName(dir.path()));
+    QFile::remove(log);
+    if (launch.start != Start::Drawing)
+        End({pid, ReadProcessStat(pid).startTime, program, dir.filePath(RecordName(pid))});
+    return launch;
+}
+
 } // namespace
 
 QString SwaybgBackend::StateFolder()
@@ -158,7 +191,7 @@ bool SwaybgBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle sty
         return false;
     }
     const QString folder = StateFolder();
-    QDir dir(folder);
+    const QDir dir(folder);
     if (folder.isEmpty() || (!dir.exists() && !QDir().mkpath(folder))) {
         WarnUnchanged(QStringLiteral("swaybg: no runtime folder to keep track of it in"));
         return false;
@@ -166,43 +199,23 @@ bool SwaybgBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle sty
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const std::vector<Instance> previous = Recorded(dir);
 
-    QTemporaryFile logFile(dir.filePath(QStringLiteral("swaybg-XXXXXX.log")));
-    logFile.setAutoRemove(false);
-    if (!logFile.open()) {
-        WarnUnchanged(QStringLiteral("swaybg: cannot write in %1").arg(PictureName(folder)));
-        return false;
+    const Launch launch = StartSwaybg(dir, program,
+                                      {QStringLiteral("-o"), QStringLiteral("*"), QStringLiteral("-i"), absolutePath,
+                                       QStringLiteral("-m"), WallpaperStyleWord(style)});
+    switch (launch.start) {
+    case Start::Drawing:
+        for (const Instance& instance : previous)
+            End(instance);
+        return true;
+    case Start::Ended:
+        WarnUnchanged(QStringLiteral("swaybg ended: %1").arg(launch.why));
+        break;
+    case Start::Refused:
+        WarnUnchanged(QStringLiteral("swaybg cannot show %1: %2").arg(PictureName(absolutePath), launch.why));
+        break;
+    case Start::TimedOut:
+        WarnUnchanged(QStringLiteral("swaybg found no output to draw on within %1 s").arg(kStartTimeoutMs / 1000));
+        break;
     }
-    const QString log = logFile.fileName();
-    logFile.close();
-
-    QString error;
-    const pid_t pid = StartDetached(program,
-                                    {QStringLiteral("-o"), QStringLiteral("*"), QStringLiteral("-i"), absolutePath,
-                                     QStringLiteral("-m"), WallpaperStyleWord(style)},
-                                    log, error);
-    if (pid < 0) {
-        QFile::remove(log);
-        WarnUnchanged(QStringLiteral("swaybg: %1").arg(PictureName(error)));
-        return false;
-    }
-    // Written down at once, so that even if we end early it is known as ours.
-    const bool recorded = Record(dir, pid, program);
-    const Start start = WaitUntilDrawing(pid, log);
-    const QString said = LogText(log);
-    QFile::remove(log);
-    if (!recorded || start != Start::Drawing) {
-        End({pid, ReadProcessStat(pid).startTime, program, dir.filePath(RecordName(pid))});
-        if (!recorded)
-            WarnUnchanged(QStringLiteral("swaybg: cannot write in %1").arg(PictureName(folder)));
-        else if (start == Start::Ended)
-            WarnUnchanged(QStringLiteral("swaybg ended: %1").arg(said));
-        else if (start == Start::Refused)
-            WarnUnchanged(QStringLiteral("swaybg cannot show %1: %2").arg(PictureName(absolutePath), said));
-        else
-            WarnUnchanged(QStringLiteral("swaybg found no output to draw on within %1 s").arg(kStartTimeoutMs / 1000));
-        return false;
-    }
-    for (const Instance& instance : previous)
-        End(instance);
-    return true;
+    return false;
 }

@@ -51,15 +51,22 @@ bool CheckKey(GSettingsSchema* schema, const char* schemaId, const char* key, co
     return inRange;
 }
 
-// Whether the settings' store is GIO's in-memory one.
-bool InMemoryOnly(GSettings* settings)
+// Why the desktop would never see what is written to the settings' store;
+// empty when it would. Without its dconf module GIO falls back, silently, to
+// memory or to a key file of its own, neither of which the desktop reads; a
+// key file named in GSETTINGS_BACKEND is somebody's deliberate choice.
+QString UnseenStore(GSettings* settings)
 {
     GSettingsBackend* store = nullptr;
     g_object_get(settings, "backend", &store, nullptr);
-    const bool inMemory = store && g_strcmp0(G_OBJECT_TYPE_NAME(store), "GMemorySettingsBackend") == 0;
+    const QByteArray type = store ? G_OBJECT_TYPE_NAME(store) : "none";
     if (store)
         g_object_unref(store);
-    return inMemory;
+    if (type == "GMemorySettingsBackend" || type == "GNullSettingsBackend")
+        return QStringLiteral("GIO keeps settings in memory only, where the desktop never sees them");
+    if (type == "GKeyfileSettingsBackend" && qEnvironmentVariableIsEmpty("GSETTINGS_BACKEND"))
+        return QStringLiteral("GIO would write the settings to a file of its own, which the desktop does not read");
+    return {};
 }
 
 } // namespace
@@ -120,9 +127,8 @@ bool GSettingsWallpaper::Apply(const Keys& keys, const QString& absolutePath, Wa
     }
 
     const Settings settings(g_settings_new_full(schema.get(), settingsBackend, nullptr));
-    if (InMemoryOnly(settings.get())) {
-        WarnUnchanged(QStringLiteral("GIO keeps settings in memory only, where the desktop never sees them (is "
-                                     "dconf-gsettings-backend installed?)"));
+    if (const QString unseen = UnseenStore(settings.get()); !unseen.isEmpty()) {
+        WarnUnchanged(unseen + QStringLiteral(" (is dconf-gsettings-backend installed?)"));
         return false;
     }
     for (const auto& [key, value] : values) {

@@ -26,9 +26,10 @@ public:
 
     // Writes the keys and waits until the settings back end has them.
     // settingsBackend: GIO's settings store to write to; null means the
-    // default one. A store that keeps the values in memory only (what GIO
-    // falls back to when it cannot load its dconf module) would let nobody
-    // see the change: that is a failure, and nothing is written.
+    // default one. A store the desktop never reads (memory, or GIO's own key
+    // file, what GIO falls back to when it cannot load its dconf module) is a
+    // failure, and nothing is written; a key file named in GSETTINGS_BACKEND
+    // is used.
     static bool Apply(const Keys& keys, const QString& absolutePath, WallpaperStyle style,
                       _GSettingsBackend* settingsBackend = nullptr);
 

@@ -176,23 +176,35 @@ TEST(DesktopGSettings, MissingSchemaOrKeyIsReportedNotFatal)
     EXPECT_EQ(Stored("org/mate/desktop/background", "picture-options"), before) << "nothing half-written";
 }
 
-TEST(DesktopGSettings, InMemoryStoreIsAFailure)
+TEST(DesktopGSettings, StoresTheDesktopNeverReadsAreFailures)
 {
-    // What GIO falls back to without its dconf module: values that live
-    // only in this process, which the desktop never sees.
+    // What GIO falls back to without its dconf module: values that live only
+    // in this process, or a key file of its own when nobody asked for one.
+    QTemporaryDir dir;
     GSettingsBackend* memory = g_memory_settings_backend_new();
+    GSettingsBackend* keyfile =
+        g_keyfile_settings_backend_new(dir.filePath("keyfile").toUtf8().constData(), "/", nullptr);
+    const QByteArray chosen = qgetenv("GSETTINGS_BACKEND");
+    qunsetenv("GSETTINGS_BACKEND");
     GSettingsWallpaper::Keys keys;
     keys.schema = "org.mate.background";
     keys.pathKey = "picture-filename";
-    ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(GSettingsWallpaper::Apply(keys, "/m.png", WallpaperStyle::Tile, memory));
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("GIO keeps settings in memory only"), std::string::npos) << said;
-    EXPECT_NE(said.find("the wallpaper stays as it is"), std::string::npos) << said;
-    GSettings* settings = g_settings_new_with_backend("org.mate.background", memory);
-    gchar* value = g_settings_get_string(settings, "picture-filename");
-    EXPECT_STRNE(value, "/m.png");
-    g_free(value);
-    g_object_unref(settings);
+    for (const auto& [store, why] : {std::pair{memory, "GIO keeps settings in memory only"},
+                                     std::pair{keyfile, "a file of its own, which the desktop does not read"}}) {
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(GSettingsWallpaper::Apply(keys, "/m.png", WallpaperStyle::Tile, store));
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find(why), std::string::npos) << said;
+        EXPECT_NE(said.find("the wallpaper stays as it is"), std::string::npos) << said;
+        GSettings* settings = g_settings_new_with_backend("org.mate.background", store);
+        gchar* value = g_settings_get_string(settings, "picture-filename");
+        EXPECT_STRNE(value, "/m.png");
+        g_free(value);
+        g_object_unref(settings);
+    }
+    // A key file asked for by name is used.
+    qputenv("GSETTINGS_BACKEND", chosen);
+    EXPECT_TRUE(GSettingsWallpaper::Apply(keys, "/m.png", WallpaperStyle::Tile, keyfile));
+    g_object_unref(keyfile);
     g_object_unref(memory);
 }

@@ -9,6 +9,7 @@
 #include "core/desktop/SwaybgBackend.h"
 #include "core/desktop/DetachedProcess.h"
 #include "support/HeadlessCompositor.h"
+#include "support/PictureFixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,6 +81,10 @@ protected:
         EXPECT_TRUE(image.save(path, "PNG")) << path.toStdString();
         return path;
     }
+    QString Solid(const QString& name, QRgb colour)
+    {
+        return fixtures::WriteSolid(m_pictures.filePath(name), QSize(16, 16), colour);
+    }
 
     HeadlessCompositor m_compositor;
     QTemporaryDir m_runtime;
@@ -126,9 +131,7 @@ TEST_F(SwaybgOnWlroots, EachStyleShowsThePicture)
 
 TEST_F(SwaybgOnWlroots, AnyFileNameReachesSwaybgAsItIs)
 {
-    QImage blue(32, 32, QImage::Format_RGB32);
-    blue.fill(kBlue);
-    const QString path = Picture(QString::fromUtf8("it's \"a\" $HOME $(x) été 写真 -m tile.png"), blue);
+    const QString path = Solid(QString::fromUtf8("it's \"a\" $HOME $(x) été 写真 -m tile.png"), kBlue);
     ASSERT_TRUE(SwaybgBackend().SetWallpaper(path, WallpaperStyle::Stretch));
     const QImage screen = m_compositor.Capture();
     EXPECT_EQ(screen.pixel(40, 40), kBlue);
@@ -137,11 +140,7 @@ TEST_F(SwaybgOnWlroots, AnyFileNameReachesSwaybgAsItIs)
 
 TEST_F(SwaybgOnWlroots, AHundredChangesLeaveOneInstance)
 {
-    QImage red(16, 16, QImage::Format_RGB32);
-    red.fill(kRed);
-    QImage blue = red;
-    blue.fill(kBlue);
-    const QString paths[] = {Picture("red.png", red), Picture("blue.png", blue)};
+    const QString paths[] = {Solid("red.png", kRed), Solid("blue.png", kBlue)};
     SwaybgBackend backend;
     for (int i = 0; i < 100; ++i) {
         ASSERT_TRUE(backend.SetWallpaper(paths[i % 2], WallpaperStyle::Stretch)) << i;
@@ -158,9 +157,7 @@ TEST_F(SwaybgOnWlroots, AHundredChangesLeaveOneInstance)
 
 TEST_F(SwaybgOnWlroots, TheWallpaperStaysAfterQuitting)
 {
-    QImage red(16, 16, QImage::Format_RGB32);
-    red.fill(kRed);
-    const QString path = Picture("red.png", red);
+    const QString path = Solid("red.png", kRed);
     // A process of its own sets the wallpaper and quits, as the program
     // does when the user closes it.
     GTEST_FLAG_SET(death_test_style, "fast");
@@ -172,15 +169,10 @@ TEST_F(SwaybgOnWlroots, TheWallpaperStaysAfterQuitting)
 
 TEST_F(SwaybgOnWlroots, APictureSwaybgRefusesKeepsTheWallpaper)
 {
-    QImage red(16, 16, QImage::Format_RGB32);
-    red.fill(kRed);
     SwaybgBackend backend;
-    ASSERT_TRUE(backend.SetWallpaper(Picture("red.png", red), WallpaperStyle::Stretch));
+    ASSERT_TRUE(backend.SetWallpaper(Solid("red.png", kRed), WallpaperStyle::Stretch));
     const QString broken = m_pictures.filePath("broken\x1b[2J.png");
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\x89PNG not really");
-    file.close();
+    fixtures::WriteFile(broken, "\x89PNG not really");
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(backend.SetWallpaper(broken, WallpaperStyle::Tile));
     const std::string said = ::testing::internal::GetCapturedStderr();
@@ -192,11 +184,7 @@ TEST_F(SwaybgOnWlroots, APictureSwaybgRefusesKeepsTheWallpaper)
 
 TEST_F(SwaybgOnWlroots, SwaybgsOfOthersAreLeftAlone)
 {
-    QImage red(16, 16, QImage::Format_RGB32);
-    red.fill(kRed);
-    QImage blue = red;
-    blue.fill(kBlue);
-    const QString redPath = Picture("red.png", red);
+    const QString redPath = Solid("red.png", kRed);
     // Someone else's swaybg, and a record of ours that a reused process id
     // now points at it: its start time differs.
     QString error;
@@ -210,7 +198,7 @@ TEST_F(SwaybgOnWlroots, SwaybgsOfOthersAreLeftAlone)
     forged.close();
 
     SwaybgBackend backend;
-    ASSERT_TRUE(backend.SetWallpaper(Picture("blue.png", blue), WallpaperStyle::Stretch));
+    ASSERT_TRUE(backend.SetWallpaper(Solid("blue.png", kBlue), WallpaperStyle::Stretch));
     ASSERT_TRUE(backend.SetWallpaper(redPath, WallpaperStyle::Centre));
     EXPECT_TRUE(ReadProcessStat(foreign).Running());
     EXPECT_EQ(SwaybgsOn(m_compositor.Display()).size(), 2u);

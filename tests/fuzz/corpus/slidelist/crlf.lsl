@@ -1,0 +1,3 @@
+3
+/home/ann/a.jpg
+/home/ann/b.png

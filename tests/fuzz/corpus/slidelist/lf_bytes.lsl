@@ -1,0 +1,5 @@
+2 words
+/x/ÿþ.jpg
+foobar
+
+extra

@@ -12,6 +12,14 @@ void CPropertyPage::Create()
         return;
     m_created = true;
     m_size = BuildDialog(this, m_template, Bindings());
+    // A widget shows the children it has when it is itself shown; children
+    // added later stay hidden until shown one by one. A page built when its
+    // tab is first selected is already on screen, so every control the
+    // template marks visible is shown here (on a page not yet shown this only
+    // marks them to appear with it).
+    const QList<QWidget*> controls = DialogControls(this);
+    for (qsizetype i = 0; i < controls.size() && i < qsizetype(m_template.controls.size()); ++i)
+        controls[i]->setVisible(m_template.controls[i].style & ws::Visible);
     setMinimumSize(m_size);
     for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
         const int id = GetDlgCtrlID(button);

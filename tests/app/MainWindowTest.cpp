@@ -230,3 +230,30 @@ TEST_F(SheetFixture, AboutFromTheTrayMenuOpensTheAboutBox)
     EXPECT_EQ(title, "About Quilvane V1");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
+
+TEST_F(SheetFixture, EveryControlOfBothPagesShowsOnItsTab)
+{
+    QTabWidget* tabs = sheet->TabWidget();
+    const auto expectShown = [&](CPropertyPage* page, const char* when) {
+        ASSERT_EQ(tabs->currentWidget(), page);
+        const QList<QWidget*> controls = DialogControls(page);
+        ASSERT_EQ(controls.size(), qsizetype(page->Template().controls.size())) << when;
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            const DialogControl& c = page->Template().controls[i];
+            if (!(c.style & ws::Visible))
+                continue;
+            QWidget* w = controls[i];
+            EXPECT_TRUE(w->isVisible()) << when << ": control " << c.id << " \"" << c.text << "\" is hidden";
+            EXPECT_FALSE(w->geometry().isEmpty()) << when << ": control " << c.id;
+            EXPECT_TRUE(page->rect().contains(w->geometry())) << when << ": control " << c.id << " lies off the page";
+        }
+    };
+    expectShown(&sheet->m_designPage, "design page at start-up");
+    tabs->setCurrentIndex(1);
+    expectShown(&sheet->m_slideShowPage, "wallpaper page first selected");
+    tabs->setCurrentIndex(0);
+    expectShown(&sheet->m_designPage, "back to the design page");
+    tabs->setCurrentIndex(1);
+    expectShown(&sheet->m_slideShowPage, "wallpaper page again");
+    EXPECT_FALSE(sheet->m_designPage.isVisible());
+}

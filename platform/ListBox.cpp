@@ -130,7 +130,15 @@ void CListBox::SetHorizontalExtent(int pixels)
 
 void CListBox::updateGeometries()
 {
-    QListWidget::updateGeometries();
+    // The view's own pass resizes the viewport when a scroll bar comes or
+    // goes, and the resize asks for this pass again; with our range in place
+    // of the view's the bars can keep trading places, so a pass that starts
+    // inside another only applies the range.
+    if (!m_inGeometryUpdate) {
+        m_inGeometryUpdate = true;
+        QListWidget::updateGeometries();
+        m_inGeometryUpdate = false;
+    }
     // The scrollable width is the extent, not the widest item.
     QScrollBar* bar = horizontalScrollBar();
     const int range = std::max(0, m_horizontalExtent - viewport()->width());

@@ -62,6 +62,7 @@ private:
     bool m_sorted = false;
     int m_horizontalExtent = 0;
     int m_codeChanges = 0; // >0 while the list changes from code
+    bool m_inGeometryUpdate = false;
 };
 
 // Sets the horizontal extent of a list box from the widest of its entries:

@@ -1,0 +1,71 @@
+// The slide-show page's folder, file list and preview.
+
+#include "slideshow/SetWallpaperDlg.h"
+
+#include "core/ImageHelpers.h"
+#include "core/WallPaperManager.h"
+#include "platform/FilePrompts.h"
+#include "slideshow/PictureFolder.h"
+
+void CSetWallpaperDlg::FillFileList()
+{
+    m_listFiles.ResetContent();
+    if (!m_strFolder.endsWith(u'/'))
+        m_strFolder += u'/';
+
+    const WallPaperManager* manager = WallPaperManager::GetInstance();
+    const bool allTypes = !manager || manager->SupportActiveDesktop();
+    const PictureFiles found = FindPictureFiles(m_strFolder, allTypes);
+    for (const QString& path : found.paths)
+        m_listFiles.AddString(path);
+    ApplyHorizontalExtentRule(&m_listFiles, found.longest);
+
+    if (m_listFiles.GetCount() > 0) {
+        m_listFiles.setFocus();
+        m_listFiles.SetCurSel(0);
+        OnSelchangeFileList();
+    }
+}
+
+void CSetWallpaperDlg::OnBrowseFolder()
+{
+    FilePrompt prompt;
+    prompt.kind = FilePrompt::Kind::Folder;
+    prompt.title = QStringLiteral("Browse for Images");
+    prompt.parent = this;
+    const std::optional<QString> chosen = PromptForPath(prompt);
+    if (!chosen || chosen->isEmpty())
+        return;
+    m_strFolder = *chosen + u'/';
+    m_editFolder.setText(m_strFolder);
+    m_listFiles.ResetContent();
+    FillFileList();
+}
+
+void CSetWallpaperDlg::PreviewFile(const QString& path)
+{
+    const QString ext = FindExtension(path).toLower();
+    if (ext.isEmpty())
+        return;
+    const int type = FindType(ext);
+    if (type == CXIMAGE_FORMAT_UNKNOWN)
+        return;
+    // A picture that fails to load leaves the empty face, which is repainted
+    // all the same.
+    m_slidePreview.m_image.Load(path, type);
+    m_slidePreview.update();
+}
+
+void CSetWallpaperDlg::OnSelchangeFileList()
+{
+    const int index = m_listFiles.GetCurSel();
+    if (index >= 0)
+        PreviewFile(m_listFiles.GetText(index));
+}
+
+void CSetWallpaperDlg::OnSelchangeSlideList()
+{
+    const int index = m_listSlides.GetCurSel();
+    if (index >= 0)
+        PreviewFile(m_listSlides.GetText(index));
+}

@@ -1,0 +1,72 @@
+// Saving the slide list to a list file and opening one into it.
+
+#include "slideshow/SetWallpaperDlg.h"
+
+#include "platform/FilePrompts.h"
+#include "platform/MessageBox.h"
+#include "platform/Warning.h"
+#include "slideshow/SlideListFile.h"
+
+namespace {
+
+FilePrompt ListFilePrompt(FilePrompt::Kind kind, QWidget* parent)
+{
+    FilePrompt prompt;
+    prompt.kind = kind;
+    prompt.title = kind == FilePrompt::Kind::Save ? QStringLiteral("Save As") : QStringLiteral("Open");
+    prompt.filter = QStringLiteral("*.lsl| *.lsl||");
+    if (kind == FilePrompt::Kind::Save)
+        prompt.defaultExt = QStringLiteral(".lsl");
+    prompt.parent = parent;
+    return prompt;
+}
+
+} // namespace
+
+void CSetWallpaperDlg::OnSaveList()
+{
+    if (m_listSlides.GetCount() == 0) {
+        AfxMessageBox(QStringLiteral("Can not save empty list."), this);
+        return;
+    }
+    const std::optional<QString> path = PromptForPath(ListFilePrompt(FilePrompt::Kind::Save, this));
+    if (!path)
+        return;
+
+    QByteArrayList entries;
+    entries.reserve(m_listSlides.GetCount());
+    for (int i = 0; i < m_listSlides.GetCount(); ++i)
+        entries << EntryBytes(m_listSlides.GetText(i));
+    // Written whole or not at all: a failure keeps the file that was there.
+    QString error;
+    if (!WriteSlideListFile(*path, entries, &error)) {
+        Warning(QStringLiteral("cannot write the list file %1: %2").arg(Printable(*path), error));
+        AfxMessageBox(QStringLiteral("Can not open file!"), this);
+    }
+}
+
+void CSetWallpaperDlg::OnOpenList()
+{
+    const std::optional<QString> path = PromptForPath(ListFilePrompt(FilePrompt::Kind::Open, this));
+    if (!path)
+        return;
+    const std::optional<SlideList> list = ReadSlideListFile(*path);
+    if (!list) {
+        AfxMessageBox(QStringLiteral("Can not open %1.").arg(*path), this);
+        return;
+    }
+    if (list->capped)
+        Warning(QStringLiteral("%1 names more than %2 pictures; the first %2 are loaded")
+                    .arg(Printable(*path))
+                    .arg(kMaxListEntries));
+
+    m_listSlides.ResetContent();
+    for (const QByteArray& entry : list->entries)
+        m_listSlides.AddString(EntryText(entry));
+    ApplySlidesExtent();
+    if (m_listSlides.GetCount() > 0) {
+        m_listSlides.setFocus();
+        m_listSlides.SetCurSel(0);
+        OnSelchangeSlideList();
+    }
+}

@@ -1,0 +1,52 @@
+// Starting and stopping the slide show, and its ticks.
+
+#include "slideshow/SetWallpaperDlg.h"
+
+#include "core/SlideShowManager.h"
+#include "platform/CallTrace.h"
+#include "slideshow/SlideListFile.h"
+
+#include <climits>
+#include <string>
+
+int CSetWallpaperDlg::SlidePeriodMs(const QString& frequencyText)
+{
+    const long long seconds = LeadingInteger(frequencyText.toUtf8());
+    if (seconds < 1)
+        return 1000;
+    return static_cast<int>(std::min<long long>(seconds * 1000, INT_MAX));
+}
+
+void CSetWallpaperDlg::OnPlayStop()
+{
+    SlideShowManager* manager = SlideShowManager::GetInstance();
+    if (!m_bPlaying) {
+        const int period = SlidePeriodMs(m_editFrequency.text());
+        const bool random = m_checkRandom.isChecked();
+        const int style = ShowTypeIndex();
+        m_nTimerID = startTimer(period);
+        calltrace::Record("SetTimer " + std::to_string(period));
+        calltrace::Record("OnStartTimer random=" + std::to_string(random) + " style=" + std::to_string(style));
+        if (manager)
+            manager->OnStartTimer(&m_listSlides, random, style);
+        m_bPlaying = true;
+        m_btnPlay.setText(QStringLiteral("Stop"));
+        return;
+    }
+    if (m_nTimerID != 0) {
+        killTimer(m_nTimerID);
+        calltrace::Record("KillTimer");
+        calltrace::Record("OnEndTimer");
+        if (manager)
+            manager->OnEndTimer();
+        m_nTimerID = 0;
+    }
+    m_bPlaying = false;
+    m_btnPlay.setText(QStringLiteral("Play"));
+}
+
+void CSetWallpaperDlg::OnTimer(int)
+{
+    if (SlideShowManager* manager = SlideShowManager::GetInstance())
+        manager->OnChangeWallpaper();
+}

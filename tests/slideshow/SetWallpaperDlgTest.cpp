@@ -1,0 +1,511 @@
+// The slide-show page on real widgets: start-up state, the file list, the
+// slide list editing, the frequency and Play/Stop, list files and drops.
+// Wallpapers go to a recording back end and slide-show ticks to a recording
+// setter; prompts and message boxes are answered through their hooks.
+
+#include "slideshow/SetWallpaperDlg.h"
+#include "core/SlideShowManager.h"
+#include "core/WallPaperManager.h"
+#include "platform/CallTrace.h"
+#include "platform/DialogBuilder.h"
+#include "platform/FilePrompts.h"
+#include "platform/MessageBox.h"
+#include "res/Resource.h"
+#include "support/FileSizeLimit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <deque>
+#include <memory>
+
+namespace {
+
+class CallbackBackend final : public DesktopBackend {
+public:
+    explicit CallbackBackend(std::function<void(const QString&, WallpaperStyle)> onSet) : m_onSet(std::move(onSet)) {}
+    QString Name() const override { return "callback"; }
+    bool SetWallpaper(const QString& path, WallpaperStyle style) override
+    {
+        m_onSet(path, style);
+        return true;
+    }
+
+private:
+    std::function<void(const QString&, WallpaperStyle)> m_onSet;
+};
+
+struct PageFixture : ::testing::Test {
+    void SetUp() override
+    {
+        m_oldCwd = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir.path()));
+        WallPaperManager::StaticCreate();
+        WallPaperManager::GetInstance()->SetBackend(std::make_unique<CallbackBackend>(
+            [this](const QString& path, WallpaperStyle style) { wallpapers << path + " " + StyleName(style); }));
+        SlideShowManager::StaticCreate();
+        SlideShowManager::GetInstance()->SetWallpaperSetter([this](const QString& path, int style) {
+            ticks << QStringLiteral("%1 %2").arg(QFileInfo(path).fileName()).arg(style);
+            return WallPaperManager::Result::Shown;
+        });
+        SetMessageBoxHook([this](const QString&, const QString& text) {
+            boxes << text;
+            return IDOK;
+        });
+        SetFilePromptHook([this](const FilePrompt& p) -> std::optional<QString> {
+            prompts.push_back(p);
+            if (answers.empty())
+                return std::nullopt;
+            const std::optional<QString> a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+    }
+    void TearDown() override
+    {
+        calltrace::Stop();
+        page.reset();
+        SetMessageBoxHook({});
+        SetFilePromptHook({});
+        SlideShowManager::StaticDestroy();
+        WallPaperManager::StaticDestroy();
+        QDir::setCurrent(m_oldCwd);
+    }
+
+    static QString StyleName(WallpaperStyle s)
+    {
+        return s == WallpaperStyle::Tile ? "tile" : s == WallpaperStyle::Stretch ? "stretch" : "centre";
+    }
+
+    CSetWallpaperDlg& Open()
+    {
+        page = std::make_unique<CSetWallpaperDlg>();
+        page->Create();
+        page->show();
+        return *page;
+    }
+
+    // A picture whose width tells it apart in the preview (an empty file
+    // when width is 0: listing looks only at names).
+    QString File(const QString& relative, int width = 0)
+    {
+        const QString path = dir.filePath(relative);
+        QDir().mkpath(QFileInfo(path).path());
+        if (width > 0) {
+            QImage image(width, 10, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            EXPECT_TRUE(image.save(path, QFileInfo(path).suffix().toLower() == "bmp" ? "BMP" : "PNG"));
+        } else {
+            QFile f(path);
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+        return path;
+    }
+
+    QStringList Entries(const CListBox& list) const
+    {
+        QStringList out;
+        for (int i = 0; i < list.GetCount(); ++i)
+            out << list.GetText(i);
+        return out;
+    }
+
+    void Click(int id) { QTest::mouseClick(GetDlgItemAs<QAbstractButton>(page.get(), id), Qt::LeftButton); }
+
+    void SetSlides(const QStringList& entries)
+    {
+        page->m_listSlides.ResetContent();
+        for (const QString& e : entries)
+            page->m_listSlides.AddString(e);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<CSetWallpaperDlg> page;
+    QStringList wallpapers;
+    QStringList ticks;
+    QStringList boxes;
+    std::vector<FilePrompt> prompts;
+    std::deque<std::optional<QString>> answers;
+
+private:
+    QString m_oldCwd;
+};
+
+} // namespace
+
+TEST_F(PageFixture, StartsWithoutAWallpaperFolder)
+{
+    CSetWallpaperDlg& p = Open();
+    EXPECT_EQ(p.m_editFolder.text(), "wallpaper/");
+    EXPECT_FALSE(p.m_editFolder.isEnabled());
+    EXPECT_EQ(p.m_listFiles.GetCount(), 0);
+    EXPECT_EQ(p.m_listFiles.GetCurSel(), -1);
+    EXPECT_FALSE(p.m_slidePreview.m_image.IsValid());
+
+    QStringList types;
+    for (int i = 0; i < p.m_comboShowType.count(); ++i)
+        types << p.m_comboShowType.itemText(i);
+    EXPECT_EQ(types, (QStringList{"CENTER", "TILE", "STRETCH"}));
+    EXPECT_EQ(p.ShowTypeIndex(), 0);
+    EXPECT_EQ(p.m_sliderFrequency.minimum(), 1);
+    EXPECT_EQ(p.m_sliderFrequency.maximum(), 60);
+    EXPECT_EQ(p.m_sliderFrequency.value(), 5);
+    EXPECT_EQ(p.m_editFrequency.text(), "5");
+    EXPECT_EQ(p.m_comboUnits.count(), 1);
+    EXPECT_EQ(p.m_comboUnits.currentText(), "Seconds");
+    EXPECT_FALSE(p.m_checkRandom.isChecked());
+    EXPECT_EQ(p.m_btnPlay.text(), "Play");
+}
+
+TEST_F(PageFixture, FileListComesPatternByPatternInNameOrder)
+{
+    // The folder the design page writes into, whatever its letter case.
+    const QString first = File("WallPaper/b.BMP", 40);
+    File("WallPaper/a.png");
+    File("WallPaper/C.jpg");
+    File("WallPaper/a.bmp", 30);
+    File("WallPaper/b.jpeg");
+    File("WallPaper/notes.txt");
+    File("WallPaper/x.gif");
+    File("WallPaper/y.dib");
+    QDir().mkpath(dir.filePath("WallPaper/folder.jpg"));
+
+    CSetWallpaperDlg& p = Open();
+    EXPECT_EQ(p.m_editFolder.text(), "WallPaper/");
+    const QString base = dir.filePath("WallPaper/");
+    EXPECT_EQ(Entries(p.m_listFiles), (QStringList{base + "a.bmp", base + "b.BMP", base + "C.jpg", base + "b.jpeg",
+                                                   base + "x.gif", base + "y.dib", base + "a.png"}));
+    EXPECT_EQ(p.m_listFiles.GetCurSel(), 0);
+    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 30) << "the first entry is previewed at once";
+    EXPECT_TRUE(p.m_listFiles.hasFocus() || !p.isActiveWindow());
+    EXPECT_EQ(first, base + "b.BMP");
+
+    // Without the desktop's support for other types, only bitmaps.
+    WallPaperManager::GetInstance()->SetSupportActiveDesktopOverride(false);
+    p.FillFileList();
+    EXPECT_EQ(Entries(p.m_listFiles), (QStringList{base + "a.bmp", base + "b.BMP"}));
+
+    // A click on an entry previews it, once the list has taken the click.
+    CListBox& files = p.m_listFiles;
+    QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, files.visualItemRect(files.item(1)).center());
+    QTRY_COMPARE(p.m_slidePreview.m_image.GetWidth(), 40);
+}
+
+TEST_F(PageFixture, BrowsingForAFolder)
+{
+    File("photos/p.png", 25);
+    CSetWallpaperDlg& p = Open();
+    answers.push_back(std::nullopt);
+    Click(IDC_BROWSE_FOLDER);
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].kind, FilePrompt::Kind::Folder);
+    EXPECT_EQ(prompts[0].title, "Browse for Images");
+    EXPECT_EQ(p.m_strFolder, "wallpaper/") << "cancelling changes nothing";
+
+    answers.push_back(dir.filePath("photos"));
+    Click(IDC_BROWSE_FOLDER);
+    EXPECT_EQ(p.m_strFolder, dir.filePath("photos") + "/");
+    EXPECT_EQ(p.m_editFolder.text(), p.m_strFolder);
+    EXPECT_EQ(Entries(p.m_listFiles), QStringList{dir.filePath("photos/p.png")});
+    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 25);
+}
+
+TEST_F(PageFixture, EditingTheSlideList)
+{
+    const QString a = File("wallpaper/a.png", 11);
+    const QString b = File("wallpaper/b.png", 12);
+    CSetWallpaperDlg& p = Open();
+    CListBox& slides = p.m_listSlides;
+
+    Click(IDC_ADD_TO_LIST);
+    Click(IDC_ADD_TO_LIST);
+    EXPECT_EQ(Entries(slides), (QStringList{a, a})) << "the same picture twice";
+    EXPECT_EQ(slides.GetCurSel(), 1);
+    p.m_listFiles.SetCurSel(1);
+    Click(IDC_ADD_TO_LIST);
+    EXPECT_EQ(Entries(slides), (QStringList{a, a, b}));
+    EXPECT_EQ(slides.GetCurSel(), 2);
+    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 11) << "adding does not preview";
+
+    // Up and Down carry the item data and preview the moved picture; Down
+    // on the last and Up on the first do nothing.
+    slides.SetItemData(2, 77);
+    Click(IDC_MOVE_DOWN);
+    EXPECT_EQ(Entries(slides), (QStringList{a, a, b}));
+    Click(IDC_MOVE_UP);
+    EXPECT_EQ(Entries(slides), (QStringList{a, b, a}));
+    EXPECT_EQ(slides.GetCurSel(), 1);
+    EXPECT_EQ(slides.GetItemData(1), 77);
+    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 12);
+    Click(IDC_MOVE_UP);
+    EXPECT_EQ(Entries(slides), (QStringList{b, a, a}));
+    Click(IDC_MOVE_UP);
+    EXPECT_EQ(Entries(slides), (QStringList{b, a, a}));
+    EXPECT_EQ(slides.GetItemData(0), 77);
+    Click(IDC_MOVE_DOWN);
+    EXPECT_EQ(Entries(slides), (QStringList{a, b, a}));
+
+    Click(IDC_REMOVE);
+    EXPECT_EQ(Entries(slides), (QStringList{a, a}));
+    EXPECT_EQ(slides.GetCurSel(), -1) << "nothing selected after Remove";
+    Click(IDC_REMOVE);
+    EXPECT_EQ(slides.GetCount(), 2) << "Remove without a selection does nothing";
+    Click(IDC_REMOVE_ALL);
+    EXPECT_EQ(slides.GetCount(), 0);
+}
+
+TEST_F(PageFixture, SetWallpaperUsesTheSlideSelectionAndTheShowType)
+{
+    const QString a = File("wallpaper/a.png", 11);
+    CSetWallpaperDlg& p = Open();
+    Click(IDC_SET_WALLPAPER);
+    EXPECT_TRUE(wallpapers.isEmpty()) << "a file-list selection alone sets nothing";
+
+    Click(IDC_ADD_TO_LIST);
+    const struct {
+        int index;
+        const char* typed; // text typed into the show type's edit field, or null
+        const char* expected;
+    } cases[] = {{0, nullptr, "centre"}, {1, nullptr, "tile"}, {2, nullptr, "stretch"}, {1, "TILES", "centre"}};
+    for (const auto& c : cases) {
+        wallpapers.clear();
+        p.m_comboShowType.setCurrentIndex(c.index);
+        if (c.typed)
+            p.m_comboShowType.setEditText(c.typed);
+        Click(IDC_SET_WALLPAPER);
+        EXPECT_EQ(wallpapers, QStringList{a + " " + c.expected}) << c.index;
+    }
+}
+
+TEST_F(PageFixture, HorizontalExtentFollowsTheLongestEntry)
+{
+    CSetWallpaperDlg& p = Open();
+    CListBox& slides = p.m_listSlides;
+    SetSlides({"a", "bb"});
+    Click(IDC_ADD_TO_LIST); // nothing selected in the (empty) file list
+    EXPECT_EQ(slides.GetCount(), 2);
+    EXPECT_EQ(slides.GetHorizontalExtent(), 0) << "entries of 100 pixels or less leave the extent";
+
+    const QString wide(80, u'W');
+    SetSlides({"a", wide, "b"});
+    Click(IDC_ADD_TO_LIST);
+    const int extent = QFontMetrics(slides.font()).horizontalAdvance(wide) + 3 + 20;
+    EXPECT_EQ(slides.GetHorizontalExtent(), extent) << "Add recomputes the extent even when it adds nothing";
+    SetSlides({"a"});
+    Click(IDC_ADD_TO_LIST);
+    EXPECT_EQ(slides.GetHorizontalExtent(), extent) << "a shorter list does not shrink it";
+}
+
+TEST_F(PageFixture, FrequencyAndPlayStop)
+{
+    CSetWallpaperDlg& p = Open();
+    calltrace::Start();
+    Click(IDC_PLAY_STOP);
+    EXPECT_EQ(p.m_btnPlay.text(), "Stop");
+    EXPECT_TRUE(p.m_bPlaying);
+    EXPECT_NE(p.m_nTimerID, 0);
+    EXPECT_TRUE(SlideShowManager::GetInstance()->IsRunning());
+    Click(IDC_PLAY_STOP);
+    EXPECT_EQ(p.m_btnPlay.text(), "Play");
+    EXPECT_EQ(p.m_nTimerID, 0);
+    EXPECT_FALSE(SlideShowManager::GetInstance()->IsRunning());
+    EXPECT_EQ(calltrace::Stop(),
+              (std::vector<std::string>{"SetTimer 5000", "OnStartTimer random=0 style=0", "KillTimer", "OnEndTimer"}));
+
+    // The trackbar's right end shows 60, and its tool tip follows.
+    p.m_sliderFrequency.setFocus();
+    QTest::keyClick(&p.m_sliderFrequency, Qt::Key_End);
+    EXPECT_EQ(p.m_editFrequency.text(), "60");
+    EXPECT_EQ(p.m_sliderFrequency.toolTip(), "60");
+
+    const std::pair<const char*, int> periods[] = {
+        {"60", 60000},
+        {"90", 90000},
+        {"12abc", 12000},
+        {" 7", 7000},
+        {"abc", 1000},
+        {"", 1000},
+        {"0", 1000},
+        {"-3", 1000},
+        {"2147483", 2147483000},
+        {"99999999999", INT_MAX},
+    };
+    for (const auto& [text, period] : periods) {
+        p.m_editFrequency.setText(text);
+        calltrace::Start();
+        Click(IDC_PLAY_STOP);
+        Click(IDC_PLAY_STOP);
+        const std::vector<std::string> calls = calltrace::Stop();
+        ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls[0], "SetTimer " + std::to_string(period)) << text;
+    }
+}
+
+TEST_F(PageFixture, SettingsChangedWhilePlayingWaitForTheNextStart)
+{
+    const QString a = File("wallpaper/a.png", 11);
+    CSetWallpaperDlg& p = Open();
+    Click(IDC_ADD_TO_LIST);
+    calltrace::Start();
+    p.m_comboShowType.setCurrentIndex(2);
+    Click(IDC_PLAY_STOP);
+    p.m_comboShowType.setCurrentIndex(1);
+    p.m_checkRandom.setChecked(true);
+    p.m_editFrequency.setText("9");
+    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    EXPECT_EQ(ticks, QStringList{"a.png 2"}) << "the style given at the start";
+    Click(IDC_PLAY_STOP);
+    Click(IDC_PLAY_STOP);
+    EXPECT_EQ(calltrace::Stop(),
+              (std::vector<std::string>{"SetTimer 5000", "OnStartTimer random=0 style=2", "KillTimer", "OnEndTimer",
+                                        "SetTimer 9000", "OnStartTimer random=1 style=1"}));
+
+    // Remove All keeps the show running on the now empty list.
+    Click(IDC_REMOVE_ALL);
+    ticks.clear();
+    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    EXPECT_TRUE(ticks.isEmpty());
+    EXPECT_TRUE(p.m_bPlaying);
+    EXPECT_TRUE(SlideShowManager::GetInstance()->IsRunning());
+    Click(IDC_ADD_TO_LIST);
+    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    EXPECT_EQ(ticks, QStringList{"a.png 1"});
+}
+
+TEST_F(PageFixture, TheTimerTicksIntoTheManager)
+{
+    File("wallpaper/a.png", 11);
+    File("wallpaper/b.png", 12);
+    CSetWallpaperDlg& p = Open();
+    Click(IDC_ADD_TO_LIST);
+    p.m_listFiles.SetCurSel(1);
+    Click(IDC_ADD_TO_LIST);
+    p.m_editFrequency.setText("1");
+    Click(IDC_PLAY_STOP);
+    QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 2, 5000);
+    EXPECT_EQ(ticks, (QStringList{"a.png 0", "b.png 0"}));
+    Click(IDC_PLAY_STOP);
+}
+
+TEST_F(PageFixture, SavingLists)
+{
+    Open();
+    Click(IDC_SAVE_LIST);
+    EXPECT_EQ(boxes, QStringList{"Can not save empty list."});
+    EXPECT_TRUE(prompts.empty()) << "no dialog for an empty list";
+
+    const QString list = dir.filePath("one.lsl");
+    SetSlides({"/photos/beach.jpg"});
+    answers.push_back(list);
+    Click(IDC_SAVE_LIST);
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].kind, FilePrompt::Kind::Save);
+    EXPECT_EQ(prompts[0].filter, "*.lsl| *.lsl||");
+    EXPECT_EQ(prompts[0].defaultExt, ".lsl");
+    QFile f(list);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("1\r\n/photos/beach.jpg\r\n")) << "exactly two lines";
+    f.close();
+
+    // A write that fails keeps the old file and says so.
+    boxes.clear();
+    SetSlides({QString(300, u'p'), "/b"});
+    answers.push_back(list);
+    {
+        FileSizeLimit limit(40);
+        ASSERT_TRUE(limit.active());
+        ::testing::internal::CaptureStderr();
+        Click(IDC_SAVE_LIST);
+        ::testing::internal::GetCapturedStderr();
+    }
+    EXPECT_EQ(boxes, QStringList{"Can not open file!"});
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("1\r\n/photos/beach.jpg\r\n"));
+}
+
+TEST_F(PageFixture, OpeningLists)
+{
+    const QString a = File("wallpaper/a.png", 11);
+    const QString b = File("wallpaper/b.png", 12);
+    CSetWallpaperDlg& p = Open();
+    const auto openFile = [&](const QByteArray& bytes) {
+        const QString path = dir.filePath("list.lsl");
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+        f.close();
+        answers.push_back(path);
+        Click(IDC_OPEN_LIST);
+    };
+
+    openFile("3\r\n" + b.toUtf8() + "\r\n" + a.toUtf8() + "\r\n");
+    EXPECT_EQ(Entries(p.m_listSlides), (QStringList{b, a}));
+    EXPECT_EQ(p.m_listSlides.GetCurSel(), 0);
+    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 12) << "the first entry is previewed";
+    EXPECT_EQ(prompts.back().kind, FilePrompt::Kind::Open);
+    EXPECT_EQ(prompts.back().filter, "*.lsl| *.lsl||");
+
+    for (const char* first : {"0", "-2", "text"}) {
+        SetSlides({a});
+        openFile(QByteArray(first) + "\n" + a.toUtf8() + "\n");
+        EXPECT_EQ(p.m_listSlides.GetCount(), 0) << first;
+    }
+
+    // A name that is not UTF-8 comes back byte for byte when saved again.
+    const QByteArray odd = "3\r\n/photos/caf\xe9.jpg\r\n/p/\xff<b>&amp;.png\r\n\r\n";
+    openFile(odd);
+    EXPECT_EQ(p.m_listSlides.GetCount(), 3);
+    answers.push_back(dir.filePath("again.lsl"));
+    Click(IDC_SAVE_LIST);
+    QFile again(dir.filePath("again.lsl"));
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), odd);
+
+    // A file that cannot be opened leaves the list as it was; the name shows
+    // as it is spelled.
+    const QStringList before = Entries(p.m_listSlides);
+    const QString missing = dir.filePath("<b>gone</b> & lost.lsl");
+    answers.push_back(missing);
+    Click(IDC_OPEN_LIST);
+    EXPECT_EQ(boxes, QStringList{"Can not open " + missing + "."});
+    EXPECT_EQ(Entries(p.m_listSlides), before);
+
+    answers.push_back(std::nullopt);
+    Click(IDC_OPEN_LIST);
+    EXPECT_EQ(Entries(p.m_listSlides), before) << "a cancelled dialog changes nothing";
+}
+
+TEST_F(PageFixture, PicturesDroppedFromAFileManagerAreAppended)
+{
+    const QString a = File("drop/a.png", 11);
+    const QString b = File("drop/b.jpg");
+    const QString text = File("drop/readme.txt");
+    CSetWallpaperDlg& p = Open();
+    SetSlides({"/first.png"});
+
+    QMimeData data;
+    QWidget* target = p.m_listSlides.viewport();
+    data.setUrls({QUrl::fromLocalFile(text)});
+    QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &refused);
+    EXPECT_FALSE(refused.isAccepted()) << "nothing to take from a drag without pictures";
+
+    data.setUrls(
+        {QUrl::fromLocalFile(a), QUrl::fromLocalFile(text), QUrl::fromLocalFile(b), QUrl("https://example.org/c.png")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(Entries(p.m_listSlides), (QStringList{"/first.png", a, b}));
+    EXPECT_EQ(p.m_listSlides.GetCurSel(), 2);
+}

@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "support/FileSizeLimit.h"
+#include "support/HookGuards.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,11 +56,11 @@ struct PageFixture : ::testing::Test {
             ticks << QStringLiteral("%1 %2").arg(QFileInfo(path).fileName()).arg(style);
             return WallPaperManager::Result::Shown;
         });
-        SetMessageBoxHook([this](const QString&, const QString& text) {
+        m_boxes.emplace([this](const QString&, const QString& text) {
             boxes << text;
             return IDOK;
         });
-        SetFilePromptHook([this](const FilePrompt& p) -> std::optional<QString> {
+        m_prompts.emplace([this](const FilePrompt& p) -> std::optional<QString> {
             prompts.push_back(p);
             if (answers.empty())
                 return std::nullopt;
@@ -72,8 +73,8 @@ struct PageFixture : ::testing::Test {
     {
         calltrace::Stop();
         page.reset();
-        SetMessageBoxHook({});
-        SetFilePromptHook({});
+        m_prompts.reset();
+        m_boxes.reset();
         SlideShowManager::StaticDestroy();
         WallPaperManager::StaticDestroy();
         QDir::setCurrent(m_oldCwd);
@@ -136,6 +137,8 @@ struct PageFixture : ::testing::Test {
 
 private:
     QString m_oldCwd;
+    std::optional<MessageBoxGuard> m_boxes;
+    std::optional<FilePromptGuard> m_prompts;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "slideshow/SlideListFile.h"
 #include "support/FileSizeLimit.h"
+#include "support/TestData.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -55,6 +56,26 @@ TEST(SlideListFile, ReadingRules)
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParseSlideList(c.file).entries, c.entries) << c.what;
+}
+
+TEST(SlideListFile, ReadingTheSampleFiles)
+{
+    const QByteArrayList two = {"/pictures/beach.jpg", "/pictures/snow.bmp"};
+    const std::pair<const char*, QByteArrayList> cases[] = {
+        {"list-crlf.lsl", two},
+        {"list-lf.lsl", two},
+        {"list-count-3-two-entries.lsl", two},
+        {"list-count-then-words.lsl", two},
+        {"list-count-not-a-number.lsl", {}},
+    };
+    for (const auto& [name, entries] : cases) {
+        const std::optional<SlideList> list = ReadSlideListFile(TestData(name));
+        ASSERT_TRUE(list.has_value()) << name;
+        EXPECT_EQ(list->entries, entries) << name;
+    }
+    QFile crlf(TestData("list-crlf.lsl"));
+    ASSERT_TRUE(crlf.open(QIODevice::ReadOnly));
+    EXPECT_EQ(FormatSlideList(two), crlf.readAll()) << "the writer makes the sample byte for byte";
 }
 
 TEST(SlideListFile, LeadingIntegerReadsAsAtoi)

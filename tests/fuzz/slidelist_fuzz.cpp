@@ -7,44 +7,28 @@
 
 #include "slideshow/SlideListFile.h"
 
+#include "FuzzSupport.h"
+
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
 void Check(bool ok, const char* what)
 {
-    if (!ok) {
-        std::fprintf(stderr, "slidelist_fuzz: %s\n", what);
-        std::abort();
-    }
+    FuzzCheck(ok, "slidelist_fuzz", what);
 }
 
 // The reading rules over bytes in memory, with C's own strtol for the count.
 QByteArrayList MemoryRead(const QByteArray& bytes, int cap)
 {
-    qsizetype pos = 0;
-    const auto chunk = [&](QByteArray& c) {
-        c.clear();
-        while (c.size() < 1023 && pos < bytes.size()) {
-            char ch = bytes[pos++];
-            if (ch == '\r' && pos < bytes.size() && bytes[pos] == '\n') {
-                ++pos;
-                ch = '\n';
-            }
-            c.append(ch);
-            if (ch == '\n')
-                break;
-        }
-        return !c.isEmpty();
-    };
+    qint64 pos = 0;
+    const auto chunk = [&](QByteArray& c) { return MemoryLine(bytes, pos, 1023, c); };
     QByteArrayList entries;
     QByteArray c;
     long n = 0;
@@ -62,15 +46,10 @@ QByteArrayList MemoryRead(const QByteArray& bytes, int cap)
     return entries;
 }
 
-struct ScratchFile {
-    QString path = QDir::tempPath() + QStringLiteral("/slidelist_fuzz_%1.lsl").arg(static_cast<qint64>(::getpid()));
-    ~ScratchFile() { QFile::remove(path); }
-};
-
-QString ScratchPath()
+const FuzzScratchFile& Scratch()
 {
-    static const ScratchFile file;
-    return file.path;
+    static const FuzzScratchFile file("slidelist_fuzz", "lsl");
+    return file;
 }
 
 } // namespace
@@ -83,14 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         while (bytes.size() < 70000)
             bytes += once;
     }
-    {
-        QFile out(ScratchPath());
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        out.write(bytes);
-    }
+    if (!Scratch().Write(bytes))
+        return 0;
 
-    const std::optional<SlideList> read = ReadSlideListFile(ScratchPath());
+    const std::optional<SlideList> read = ReadSlideListFile(Scratch().Path());
     Check(read.has_value(), "a regular file could not be read");
     const QByteArrayList expected = MemoryRead(bytes, kMaxListEntries);
     Check(read->entries == expected, "entries differ from the in-memory reading");

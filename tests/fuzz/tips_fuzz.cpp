@@ -6,23 +6,20 @@
 
 #include "designer/TipsReader.h"
 
+#include "FuzzSupport.h"
+
 #include <QByteArray>
-#include <QDir>
 #include <QFile>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
 void Check(bool ok, const char* what)
 {
-    if (!ok) {
-        std::fprintf(stderr, "tips_fuzz: %s\n", what);
-        std::abort();
-    }
+    FuzzCheck(ok, "tips_fuzz", what);
 }
 
 // The reading rules over bytes in memory.
@@ -30,21 +27,7 @@ struct MemoryReader {
     const QByteArray& bytes;
     qint64 pos;
 
-    bool Line(QByteArray& line)
-    {
-        line.clear();
-        while (line.size() < kMaxTipLength && pos < bytes.size()) {
-            char c = bytes[pos++];
-            if (c == '\r' && pos < bytes.size() && bytes[pos] == '\n') {
-                ++pos;
-                c = '\n';
-            }
-            line.append(c);
-            if (c == '\n')
-                break;
-        }
-        return !line.isEmpty();
-    }
+    bool Line(QByteArray& line) { return MemoryLine(bytes, pos, kMaxTipLength, line); }
 
     TipReadResult Next(QByteArray& tip)
     {
@@ -70,16 +53,10 @@ struct MemoryReader {
     }
 };
 
-// One scratch file per process, removed when the fuzzer exits.
-struct ScratchFile {
-    QString path = QDir::tempPath() + QStringLiteral("/tips_fuzz_%1.tip").arg(static_cast<qint64>(::getpid()));
-    ~ScratchFile() { QFile::remove(path); }
-};
-
-QString ScratchPath()
+const FuzzScratchFile& Scratch()
 {
-    static const ScratchFile file;
-    return file.path;
+    static const FuzzScratchFile file("tips_fuzz", "tip");
+    return file;
 }
 
 } // namespace
@@ -87,13 +64,9 @@ QString ScratchPath()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    {
-        QFile out(ScratchPath());
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        out.write(bytes);
-    }
-    QFile file(ScratchPath());
+    if (!Scratch().Write(bytes))
+        return 0;
+    QFile file(Scratch().Path());
     if (!file.open(QIODevice::ReadOnly))
         return 0;
 

@@ -170,7 +170,7 @@ TEST_F(PageFixture, StartsWithoutAWallpaperFolder)
 TEST_F(PageFixture, FileListComesPatternByPatternInNameOrder)
 {
     // The folder the design page writes into, whatever its letter case.
-    const QString first = File("WallPaper/b.BMP", 40);
+    File("WallPaper/b.BMP", 40);
     File("WallPaper/a.png");
     File("WallPaper/C.jpg");
     File("WallPaper/a.bmp", 30);
@@ -187,8 +187,7 @@ TEST_F(PageFixture, FileListComesPatternByPatternInNameOrder)
                                                    base + "x.gif", base + "y.dib", base + "a.png"}));
     EXPECT_EQ(p.m_listFiles.GetCurSel(), 0);
     EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 30) << "the first entry is previewed at once";
-    EXPECT_TRUE(p.m_listFiles.hasFocus() || !p.isActiveWindow());
-    EXPECT_EQ(first, base + "b.BMP");
+    EXPECT_EQ(p.focusWidget(), &p.m_listFiles);
 
     // Without the desktop's support for other types, only bitmaps.
     WallPaperManager::GetInstance()->SetSupportActiveDesktopOverride(false);

@@ -1,0 +1,147 @@
+// 1,000 slide-show ticks over 100 photos of 24 megapixels (6000x4000 JPEGs,
+// made at start), on the plain X11 desktop: the page's timer handler, the
+// slide-show manager and the X11 back end, each tick putting the next photo on
+// the root window centred. Reports the median time per tick, and how much the
+// resident memory grows from tick 50 to the last (the first ticks settle the
+// allocator and the caches). The ratio sets the median tick against decoding
+// one of the photos at full size alone, measured in the same run.
+//
+// Needs an X server in $DISPLAY, e.g.
+//   Xvfb :57 -screen 0 1920x1080x24 & DISPLAY=:57 bench_slideshow_ticks
+// Without one it reports nothing. QUILVANE_BENCH_TICKS and
+// QUILVANE_BENCH_PHOTOS change the counts.
+
+#include "core/Picture.h"
+#include "core/SlideShowManager.h"
+#include "core/WallPaperManager.h"
+#include "res/Resource.h"
+#include "slideshow/SetWallpaperDlg.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <malloc.h>
+#include <vector>
+
+namespace {
+
+constexpr QSize kPhotoSize(6000, 4000);
+
+long ResidentKb()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+double Seconds(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Photo i: a gradient of its own hue with blocks of detail, so each file
+// differs and carries a photo's amount of JPEG data.
+bool WritePhoto(const QString& path, int i)
+{
+    QImage photo(kPhotoSize, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    QLinearGradient sky(0, 0, kPhotoSize.width(), kPhotoSize.height());
+    sky.setColorAt(0, QColor::fromHsv((i * 37) % 360, 160, 230));
+    sky.setColorAt(1, QColor::fromHsv((i * 37 + 120) % 360, 200, 60));
+    painter.fillRect(photo.rect(), sky);
+    for (int k = 0; k < 400; ++k) {
+        const int x = (k * 7919 + i * 131) % kPhotoSize.width();
+        const int y = (k * 4111 + i * 71) % kPhotoSize.height();
+        painter.fillRect(x, y, 40 + k % 90, 30 + k % 70, QColor::fromHsv((k * 13 + i) % 360, 180, 200));
+    }
+    painter.end();
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(85);
+    return writer.write(photo);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        std::printf("slide-show ticks: no X display in DISPLAY, nothing measured\n");
+        return 0;
+    }
+    qputenv("QUILVANE_DESKTOP", "x11");
+    QApplication app(argc, argv);
+    const int ticks = qEnvironmentVariableIntValue("QUILVANE_BENCH_TICKS") > 0
+                          ? qEnvironmentVariableIntValue("QUILVANE_BENCH_TICKS")
+                          : 1000;
+    const int photos = qEnvironmentVariableIntValue("QUILVANE_BENCH_PHOTOS") > 0
+                           ? qEnvironmentVariableIntValue("QUILVANE_BENCH_PHOTOS")
+                           : 100;
+
+    QTemporaryDir dir;
+    CSetWallpaperDlg page;
+    page.Create();
+    const auto made = std::chrono::steady_clock::now();
+    for (int i = 0; i < photos; ++i) {
+        const QString path = dir.filePath(QStringLiteral("photo%1.jpg").arg(i, 3, 10, QChar(u'0')));
+        if (!WritePhoto(path, i)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return 1;
+        }
+        page.m_listSlides.AddString(path);
+    }
+    std::printf("%d photos of %dx%d made in %.0f s\n", photos, kPhotoSize.width(), kPhotoSize.height(), Seconds(made));
+
+    WallPaperManager::StaticCreate();
+    SlideShowManager::StaticCreate();
+    page.m_editFrequency.setText(QStringLiteral("3600")); // the ticks below come from here, not the timer
+    page.OnCmdMsg(IDC_PLAY_STOP);
+
+    std::vector<double> times;
+    long at50 = 0;
+    for (int i = 0; i < ticks; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        page.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+        times.push_back(Seconds(start));
+        if (i + 1 == std::min(50, ticks)) {
+            malloc_trim(0);
+            at50 = ResidentKb();
+        }
+    }
+    malloc_trim(0);
+    const long atEnd = ResidentKb();
+    page.OnCmdMsg(IDC_PLAY_STOP);
+
+    // One full-size decode of a photo, for scale.
+    const auto start = std::chrono::steady_clock::now();
+    CxImage full;
+    full.Load(page.m_listSlides.GetText(0), CXIMAGE_FORMAT_JPG);
+    const double fullDecode = Seconds(start);
+
+    std::sort(times.begin(), times.end());
+    const double median = times[times.size() / 2];
+    std::printf("%d ticks over %d photos, centred on the X11 root: median %.1f ms per tick (fastest %.1f, slowest "
+                "%.1f); a full-size decode alone %.1f ms, ratio %.2f\n",
+                ticks, photos, median * 1e3, times.front() * 1e3, times.back() * 1e3, fullDecode * 1e3,
+                median / fullDecode);
+    std::printf("resident memory after tick 50: %.1f MB, after tick %d: %.1f MB, growth %.2f MB (target < 5 MB)\n",
+                at50 / 1024.0, ticks, atEnd / 1024.0, (atEnd - at50) / 1024.0);
+
+    SlideShowManager::StaticDestroy();
+    WallPaperManager::StaticDestroy();
+    return 0;
+}

@@ -2,11 +2,39 @@
 
 #include <QFontMetrics>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace {
 constexpr int kItemDataRole = Qt::UserRole + 1;
 // Windows' SM_CXBORDER; a one-pixel border on every platform we draw on.
 constexpr int kBorderWidth = 1;
+
+// Whether a sorted list puts a after b.
+bool SortsAfter(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) > 0;
+}
+
+// Items are as wide as the horizontal extent, so the view's own scroll
+// range is the extent's: the view and the extent never disagree about
+// whether a horizontal scroll bar is needed (were they to, a bar shown as
+// needed would come and go for ever). The text is drawn across the item and
+// cut at its end, or at the viewport's edge when that is further.
+class ExtentDelegate : public QStyledItemDelegate {
+public:
+    explicit ExtentDelegate(const CListBox* list) : QStyledItemDelegate(const_cast<CListBox*>(list)), m_list(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(m_list->GetHorizontalExtent());
+        return size;
+    }
+
+private:
+    const CListBox* m_list;
+};
 
 struct CodeChange {
     explicit CodeChange(int& counter) : m_counter(counter) { ++m_counter; }
@@ -23,7 +51,10 @@ CListBox::CListBox(QWidget* parent) : QListWidget(parent)
     // Long paths are cut at the list's edge rather than elided: the
     // horizontal extent decides how far the user can scroll to read them.
     setTextElideMode(Qt::ElideNone);
-    connect(this, &QListWidget::currentRowChanged, this, [this](int) {
+    setItemDelegate(new ExtentDelegate(this));
+    // After the selection has changed, not when the current row moves: a
+    // click makes the item current before it selects it.
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_codeChanges == 0)
             Q_EMIT selChange();
     });
@@ -33,12 +64,34 @@ int CListBox::AddString(const QString& text)
 {
     if (!m_sorted)
         return InsertString(-1, text);
-    int pos = 0;
-    const int n = count();
     // After equal entries, as the Windows list box places them.
-    while (pos < n && QString::compare(item(pos)->text(), text, Qt::CaseInsensitive) <= 0)
-        ++pos;
-    return InsertString(pos, text);
+    int low = 0;
+    int high = count();
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (SortsAfter(item(mid)->text(), text))
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return InsertString(low, text);
+}
+
+void CListBox::AddStrings(const QStringList& texts)
+{
+    if (count() > 0 || texts.size() < 2) {
+        for (const QString& text : texts)
+            AddString(text);
+        return;
+    }
+    // Into an empty list: sorted once (stable, so equal entries keep their
+    // order, as one AddString after another leaves them) and added at once.
+    QStringList ordered = texts;
+    if (m_sorted)
+        std::stable_sort(ordered.begin(), ordered.end(),
+                         [](const QString& a, const QString& b) { return SortsAfter(b, a); });
+    CodeChange change(m_codeChanges);
+    addItems(ordered);
 }
 
 int CListBox::InsertString(int index, const QString& text)
@@ -125,25 +178,7 @@ int CListBox::ItemFromPoint(QPoint p, bool& outside) const
 void CListBox::SetHorizontalExtent(int pixels)
 {
     m_horizontalExtent = std::max(0, pixels);
-    updateGeometries();
-}
-
-void CListBox::updateGeometries()
-{
-    // The view's own pass resizes the viewport when a scroll bar comes or
-    // goes, and the resize asks for this pass again; with our range in place
-    // of the view's the bars can keep trading places, so a pass that starts
-    // inside another only applies the range.
-    if (!m_inGeometryUpdate) {
-        m_inGeometryUpdate = true;
-        QListWidget::updateGeometries();
-        m_inGeometryUpdate = false;
-    }
-    // The scrollable width is the extent, not the widest item.
-    QScrollBar* bar = horizontalScrollBar();
-    const int range = std::max(0, m_horizontalExtent - viewport()->width());
-    bar->setRange(0, range);
-    bar->setPageStep(viewport()->width());
+    doItemsLayout();
 }
 
 void ApplyHorizontalExtentRule(CListBox* list, const QString& longest)

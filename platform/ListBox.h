@@ -7,6 +7,7 @@
 
 #include <QListWidget>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 class CListBox : public QListWidget {
@@ -24,6 +25,9 @@ public:
     // Appends, or inserts at the sorted place (case-insensitive, like the
     // Windows list box) when sorted; returns the index.
     int AddString(const QString& text);
+    // Adds many strings the way AddString adds each, in one step: much
+    // faster for thousands of entries.
+    void AddStrings(const QStringList& texts);
     // Inserts at index (-1 appends); returns the index or LB_ERR.
     int InsertString(int index, const QString& text);
     // Deletes one item; returns the remaining count or LB_ERR.
@@ -52,17 +56,14 @@ public:
 
 Q_SIGNALS:
     // The user changed the selection (click or keyboard); never emitted for
-    // SetCurSel or for changes made by adding and deleting items.
+    // SetCurSel or for changes made by adding and deleting items. Emitted
+    // once the new selection is in place: GetCurSel returns it.
     void selChange();
-
-protected:
-    void updateGeometries() override;
 
 private:
     bool m_sorted = false;
     int m_horizontalExtent = 0;
     int m_codeChanges = 0; // >0 while the list changes from code
-    bool m_inGeometryUpdate = false;
 };
 
 // Sets the horizontal extent of a list box from the widest of its entries:

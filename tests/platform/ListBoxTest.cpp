@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <vector>
 
 TEST(ListBox, SortedAndUnsortedInsertionAndItemData)
 {
@@ -74,6 +75,8 @@ TEST(ListBox, HorizontalExtentRuleAndScrolling)
     CListBox list;
     list.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list.resize(120, 100);
+    // The extent scrolls the entries; a list with none has nothing to scroll.
+    list.AddString("a.jpg");
     list.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
     const QFontMetrics fm(list.font());
@@ -93,4 +96,80 @@ TEST(ListBox, HorizontalExtentRuleAndScrolling)
     // A later short entry leaves the wider extent alone.
     ApplyHorizontalExtentRule(&list, "b.jpg");
     EXPECT_EQ(list.GetHorizontalExtent(), w + 20);
+}
+
+TEST(ListBox, TheNotificationSeesTheNewSelection)
+{
+    CListBox list;
+    list.resize(200, 200);
+    for (const char* s : {"one", "two", "three"})
+        list.AddString(s);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    std::vector<int> seen;
+    QObject::connect(&list, &CListBox::selChange, [&] { seen.push_back(list.GetCurSel()); });
+
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(1)).center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(2)).center());
+    QTest::keyClick(&list, Qt::Key_Up);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 1})) << "the handler reads the selection just made";
+}
+
+// Counts the layout passes of a list box.
+class CountingListBox : public CListBox {
+public:
+    int passes = 0;
+
+protected:
+    void updateGeometries() override
+    {
+        ++passes;
+        CListBox::updateGeometries();
+    }
+};
+
+TEST(ListBox, LongEntriesWithScrollBarsAsNeededSettle)
+{
+    // Entries far wider than the extent: the view alone would want a
+    // horizontal scroll bar, the extent wants none.
+    for (const int extent : {0, 150, 2000}) {
+        CountingListBox list;
+        list.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        list.setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        list.resize(160, 120);
+        for (int i = 0; i < 12; ++i)
+            list.AddString(QStringLiteral("/home/someone/Pictures/a/rather/deep/folder/photo-%1.jpg").arg(i));
+        list.SetHorizontalExtent(extent);
+        list.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+        for (int round = 0; round < 5; ++round)
+            QCoreApplication::processEvents();
+        const int settled = list.passes;
+        for (int round = 0; round < 20; ++round)
+            QCoreApplication::processEvents();
+        EXPECT_EQ(list.passes, settled) << "still laying out with extent " << extent;
+        EXPECT_EQ(list.horizontalScrollBar()->maximum(), std::max(0, extent - list.viewport()->width()));
+        EXPECT_EQ(list.horizontalScrollBar()->isVisible(), extent > list.viewport()->width());
+    }
+}
+
+TEST(ListBox, AddingManyAtOnceSortsAsAddingOneByOne)
+{
+    const QStringList texts{"b.jpg", "A.jpg", "c.png", "B.JPG", "a.jpg", "Ä.jpg", "10.bmp", "9.bmp", "b.jpg"};
+    for (const bool sorted : {true, false}) {
+        CListBox single;
+        CListBox many;
+        single.SetSorted(sorted);
+        many.SetSorted(sorted);
+        for (const QString& t : texts)
+            single.AddString(t);
+        many.AddStrings(texts);
+        // A second batch into a list that already holds entries.
+        many.AddStrings({"0.gif", "zz.gif"});
+        single.AddString("0.gif");
+        single.AddString("zz.gif");
+        ASSERT_EQ(many.GetCount(), single.GetCount());
+        for (int i = 0; i < single.GetCount(); ++i)
+            EXPECT_EQ(many.GetText(i), single.GetText(i)) << "sorted " << sorted << " at " << i;
+    }
 }

@@ -1,21 +1,42 @@
 #pragma once
 
+#include "canvas/AutoEraseStatic.h"
+#include "canvas/PhotoImageEditCtrl.h"
+#include "canvas/PhotoPreviewCtrl.h"
+#include "core/DragDropMgr.h"
+#include "platform/ListBox.h"
 #include "platform/PropertyPage.h"
 #include "platform/TrayIcon.h"
 
+#include <QFileSystemModel>
 #include <QIcon>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStringList>
+#include <QTreeView>
+
+struct AcceleratorTable;
+
+// The page's accelerator table (Delete and Escape), set when the page's
+// window is initialised. GUI thread only.
+extern const AcceleratorTable* g_hAccel;
 
 // True until the design page's first paint, which clears it and offers the
 // Tip of the Day: the start-up tip comes once per process. GUI thread only.
 extern bool g_bTipPending;
 
-// The page on which a wallpaper is composed. It owns the tray icon's record:
-// the icon is added when the page's window is initialised and removed when
-// the page is destroyed.
+// The page on which a wallpaper is composed: a folder tree and the pictures
+// of the chosen folder, a preview of the selected picture with its size and
+// depth, and the design canvas, onto which pictures are dragged from the list
+// (or from the desktop's file manager) and edited with the page's commands.
+// The scene lives in SceneGraph; the page keeps none of it and repaints the
+// canvas after each change. It also owns the tray icon's record: the icon is
+// added when the page's window is initialised and removed when the page goes.
 //
-// Still to come with the design page work: the folder tree, photo list,
-// preview, canvas, accelerators, drag and drop and the scene commands. The
-// controls are laid out already.
+// The page's code is split by concern: life cycle and routing
+// (DesignPage.cpp), folders, list and preview (DesignPageBrowse.cpp), scene
+// commands and drag and drop (DesignPageScene.cpp), saving and applying
+// (DesignPageSave.cpp).
 class CDesignPage : public CPropertyPage {
     Q_OBJECT
 
@@ -25,11 +46,70 @@ public:
 
     bool OnCmdMsg(int id) override;
     void OnCancel() override;
+    bool OnSetActive() override;
+
+    // The six picture patterns a folder is searched for, in this order.
+    static const QStringList& PicturePatterns();
+    // The filter of the picture-file dialogs.
+    static const char* const kPictureFilter;
+    // The first free "wallpaper/wallpaper_N.jpg" under the current folder;
+    // any entry (a folder too) with the name counts as taken.
+    static QString NextWallpaperPath();
 
     QIcon m_hIcon;
+    // Menu 140, attached to the page: a page shows no menu bar of its own,
+    // the main window shows the same menu.
+    QMenuBar m_menu;
+    CDragDropMgr m_dragDropMgr;
+    QFileSystemModel m_folderModel;
+    QTreeView m_treeFolders;
+    CListBox m_listPhotos;
+    CPhotoPreviewCtrl m_preview;
+    CPhotoImageEditCtrl m_canvas;
     int m_nSelectedPhoto = -1;
     NotifyIconData m_nid;
+    QPushButton m_btnChangeBackground;
+    CAutoEraseStatic m_staticWidth;
 
+    // Folder, list and preview.
+    void UpdateBackgroundLabels();
+    void OnFolderSelChanged();
+    // Fills the list with the pictures of folder; appends '/' to the
+    // caller's string when it has none. An empty path changes nothing.
+    void FillPhotoList(QString& folder);
+    void OnPhotoSelChange();
+    void PreviewSelectedPhoto();
+    // The folder-tree item of path, selected and scrolled into view.
+    bool SelectFolder(const QString& path);
+
+    // Scene commands.
+    void OnChangeBackground();
+    void OnAddPhoto();
+    void OnDeletePhoto();
+    void OnChangePhotoImage();
+    void OnRestoreRatio();
+    void OnMirror();
+    void OnFlip();
+    void OnNegative();
+    void OnRotateLeft();
+    void OnRotateRight();
+    void OnGrayScale();
+    // The context menu for a request at a global point, its chosen command
+    // routed to the page. Nothing opens outside the canvas.
+    void OnContextMenu(QPoint global);
+    LRESULT OnDragEnter(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDragDrop(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDragAbort(WPARAM wParam, LPARAM lParam);
+    // Pictures dropped from outside (file URLs) at a canvas point; returns
+    // how many photos were added.
+    int DropFiles(const QList<QUrl>& urls, CPoint canvasPoint);
+
+    // Saving and applying.
+    void OnSetAsWallpaper();
+    void OnSaveAsJpg();
+    void OnPreview();
+
+    // Life cycle.
     void OnHideToTray();
     void OnTrayAbout();
     void OnTrayExit();
@@ -37,10 +117,38 @@ public:
     // The start-up Tip of the Day: shown when its start-up setting is on.
     void OnStartupTip();
 
+    // Repaints the whole canvas from the scene.
+    void RepaintCanvas();
+    // A point of the page in canvas client coordinates.
+    CPoint ToCanvas(QPoint pagePoint) const;
+
 protected:
+    ControlBindings Bindings() override;
     bool OnInitDialog() override;
+    bool WindowProc(int message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool PreTranslateMessage(QObject* target, QEvent* event);
+
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void SetUpFolderTree();
+    void WatchControls();
+    void InvalidateControls(std::initializer_list<int> ids);
+    // Runs a picture-file dialog; the chosen path, or empty when cancelled.
+    static QString PromptForPicture();
+    template <class Edit> void EditSelectedPhoto(Edit edit);
+
     bool m_trayAdded = false;
+    // The folder selected at start-up, kept in view while the tree loads
+    // the folders above it.
+    QString m_revealPath;
 };

@@ -68,7 +68,7 @@ void CDesignPage::SetUpFolderTree()
     // scrolled back into view.
     connect(&m_folderModel, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
         if (!m_revealPath.isEmpty() && m_revealPath.startsWith(loaded))
-            m_treeFolders.scrollTo(m_treeFolders.currentIndex());
+            m_treeFolders.scrollTo(m_treeFolders.currentIndex(), QAbstractItemView::PositionAtCenter);
     });
     // Once the user picks a folder, the tree stays where the user put it.
     connect(&m_treeFolders, &QTreeView::clicked, this, [this] { m_revealPath.clear(); });
@@ -91,7 +91,7 @@ bool CDesignPage::SelectFolder(const QString& path)
         m_treeFolders.expand(above);
     m_revealPath = folder;
     m_treeFolders.setCurrentIndex(item);
-    m_treeFolders.scrollTo(item);
+    m_treeFolders.scrollTo(item, QAbstractItemView::PositionAtCenter);
     return true;
 }
 

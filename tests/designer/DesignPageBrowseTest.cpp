@@ -1,0 +1,140 @@
+// The design page's folder tree, photo list and preview, through the real
+// widgets.
+
+#include "res/Resource.h"
+#include "support/DesignPageFixture.h"
+
+#include <QFontMetrics>
+#include <QTest>
+
+namespace {
+
+class BrowseTest : public DesignPageFixture {
+protected:
+    void PreparePictures() override
+    {
+        // Every pattern in some case, a folder named like a picture, and
+        // entries that are no pictures.
+        WritePicture(Pictures() + "/IMG_0001.JPG", {64, 48});
+        WritePicture(Pictures() + "/Photo.Png", {30, 20}, 0x80FF0000, QImage::Format_ARGB32);
+        WritePicture(Pictures() + "/b.jpeg", {10, 12}, 0xFF808080, QImage::Format_Grayscale8);
+        WritePicture(Pictures() + "/c.bmp", {8, 8});
+        WritePicture(Pictures() + "/d.DIB", {8, 8});
+        QDir().mkpath(Pictures() + "/album.jpg");
+        QDir().mkpath(Pictures() + "/sub");
+        WritePicture(Pictures() + "/sub/hidden-away.png", {8, 8});
+        QFile notes(Pictures() + "/notes.txt");
+        ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    }
+
+    QStringList Listed() const
+    {
+        QStringList items;
+        for (int i = 0; i < page->m_listPhotos.GetCount(); ++i)
+            items << page->m_listPhotos.GetText(i);
+        return items;
+    }
+
+    void Click(int row)
+    {
+        CListBox& list = page->m_listPhotos;
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+    }
+};
+
+} // namespace
+
+TEST_F(BrowseTest, StartsOnTheRememberedFolderAndListsItsPicturesSorted)
+{
+    const QString folder = Pictures() + "/";
+    EXPECT_EQ(page->m_folderModel.filePath(page->m_treeFolders.currentIndex()), Pictures());
+    EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, folder) << "stored with the separator";
+    EXPECT_EQ(Listed(), (QStringList{folder + "album.jpg", folder + "b.jpeg", folder + "c.bmp", folder + "d.DIB",
+                                     folder + "IMG_0001.JPG", folder + "Photo.Png"}));
+    EXPECT_EQ(page->m_nSelectedPhoto, -1);
+    EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width");
+    EXPECT_NE(Label(IDC_BACKGROUND_WIDTH), "Static");
+    EXPECT_EQ(Label(IDC_BACKGROUND_WIDTH), QStringLiteral("Background Width : %1").arg(scene->GetSceneGraphWidth()));
+    EXPECT_EQ(Label(IDC_BACKGROUND_HEIGHT), QStringLiteral("Background Height : %1").arg(scene->GetSceneGraphHeight()));
+
+    // Choosing another folder in the tree lists that one and remembers it.
+    page->m_treeFolders.setCurrentIndex(page->m_folderModel.index(Pictures() + "/sub"));
+    EXPECT_EQ(Listed(), QStringList{folder + "sub/hidden-away.png"});
+    EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, folder + "sub/");
+}
+
+TEST_F(BrowseTest, ATreeItemWithoutAPathStoresAnEmptyFolderAndKeepsTheList)
+{
+    const QStringList before = Listed();
+    ASSERT_FALSE(before.isEmpty());
+    page->m_treeFolders.setCurrentIndex(QModelIndex());
+    EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, QString());
+    EXPECT_EQ(Listed(), before);
+}
+
+TEST_F(BrowseTest, TheFolderGetsOneTrailingSeparator)
+{
+    for (const QString& given : QStringList{Pictures() + "/sub", Pictures() + "/sub/"}) {
+        QString folder = given;
+        page->FillPhotoList(folder);
+        EXPECT_EQ(folder, Pictures() + "/sub/");
+        EXPECT_EQ(Listed(), QStringList{Pictures() + "/sub/hidden-away.png"}) << given.toStdString();
+    }
+    QString empty;
+    page->FillPhotoList(empty);
+    EXPECT_EQ(empty, QString());
+    EXPECT_EQ(page->m_listPhotos.GetCount(), 1) << "an empty path leaves the list";
+}
+
+TEST_F(BrowseTest, TheExtentFollowsOnlyPathsWiderThanAHundredPixels)
+{
+    // Relative folders (the current folder is the fixture's) keep the paths
+    // short enough to measure under 100 pixels.
+    WritePicture(Path("s/a.png"), {4, 4});
+    CListBox& list = page->m_listPhotos;
+    list.SetHorizontalExtent(555);
+    QString shortFolder = "s";
+    page->FillPhotoList(shortFolder);
+    ASSERT_EQ(list.GetCount(), 1);
+    ASSERT_LE(QFontMetrics(list.font()).horizontalAdvance("s/a.png") + 3, 100);
+    EXPECT_EQ(list.GetHorizontalExtent(), 555) << "kept from before";
+
+    QString longFolder = Pictures();
+    page->FillPhotoList(longFolder);
+    const QString longest = longFolder + "IMG_0001.JPG"; // the first of the longest, in pattern order
+    EXPECT_EQ(list.GetHorizontalExtent(), QFontMetrics(list.font()).horizontalAdvance(longest) + 3 + 20);
+}
+
+TEST_F(BrowseTest, SelectingAPhotoShowsItAndItsOwnValues)
+{
+    // Clicks, then the arrow keys, as a user goes through a folder.
+    const struct {
+        int row;
+        const char* width;
+        const char* height;
+        const char* type;
+    } steps[] = {
+        {4, "Width : 64", "Height : 48", "Type : 24"}, // IMG_0001.JPG
+        {5, "Width : 30", "Height : 20", "Type : 32"}, // Photo.Png, with alpha
+        {1, "Width : 10", "Height : 12", "Type : 8"},  // b.jpeg, grey
+    };
+    for (const auto& step : steps) {
+        Click(step.row);
+        EXPECT_EQ(page->m_nSelectedPhoto, step.row);
+        EXPECT_EQ(Label(IDC_PHOTO_WIDTH), step.width);
+        EXPECT_EQ(Label(IDC_PHOTO_HEIGHT), step.height);
+        EXPECT_EQ(Label(IDC_PHOTO_TYPE), step.type);
+    }
+    page->m_listPhotos.setFocus();
+    QTest::keyClick(&page->m_listPhotos, Qt::Key_Down);
+    EXPECT_EQ(page->m_nSelectedPhoto, 2);
+    EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 8");
+    EXPECT_TRUE(page->m_preview.m_image.IsValid());
+
+    // The folder named like a picture is listed; selecting it shows what an
+    // empty picture reports.
+    Click(0);
+    EXPECT_EQ(page->m_nSelectedPhoto, 0);
+    EXPECT_FALSE(page->m_preview.m_image.IsValid());
+    EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 0");
+}

@@ -1,0 +1,288 @@
+// The design page's scene commands, context menus, keys, mouse forwarding
+// and drops, through the real widgets.
+
+#include "platform/MenuTemplate.h"
+#include "res/Resource.h"
+#include "support/DesignPageFixture.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// Counts the paints a widget receives and the keys it is sent.
+class EventCounter : public QObject {
+public:
+    int paints = 0;
+    int keys = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        keys += e->type() == QEvent::KeyPress;
+        return false;
+    }
+};
+
+class SceneTest : public DesignPageFixture {
+protected:
+    void SetUp() override
+    {
+        DesignPageFixture::SetUp();
+        // A background exactly the canvas's size: canvas points are
+        // background pixels, so rectangles compare exactly.
+        const QSize canvas = page->m_canvas.size();
+        ASSERT_TRUE(scene->ChangeBackImage(WritePicture(Path("bg.png"), canvas, 0xFF204080)));
+        square = WritePicture(Path("square.png"), {190, 190}, 0xFFD02020);
+        page->m_canvas.installEventFilter(&canvasEvents);
+        QCoreApplication::processEvents();
+    }
+
+    // Adds a square photo filling rect and returns it.
+    SSceneObject* AddPhoto(CRect rect)
+    {
+        EXPECT_TRUE(scene->CreateSceneObject(square, rect));
+        return scene->GetPhoto(scene->GetPhotoCount() - 1);
+    }
+
+    // Whether the canvas was painted since the last call.
+    bool Repainted()
+    {
+        QCoreApplication::processEvents();
+        const bool painted = canvasEvents.paints > 0;
+        canvasEvents.paints = 0;
+        return painted;
+    }
+
+    QPoint OnPage(CPoint canvasPoint) const { return page->m_canvas.mapTo(page.get(), canvasPoint.ToQPoint()); }
+
+    // The title of the context menu a right click at the page point opens
+    // ("" for none), choosing the command given (0: closing it).
+    QString RightClickMenu(QPoint pagePoint, int choose = 0)
+    {
+        QString title;
+        QTimer::singleShot(0, page.get(), [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                title = menu->title();
+                if (QAction* action = FindMenuCommand(menu, choose)) {
+                    menu->setActiveAction(action);
+                    QTest::keyClick(menu, Qt::Key_Return);
+                } else {
+                    menu->close();
+                }
+            }
+        });
+        QTest::mouseClick(page->windowHandle(), Qt::RightButton, {}, pagePoint);
+        QCoreApplication::processEvents();
+        return title;
+    }
+
+    LRESULT SendDrag(int message, int control, CPoint pt, CDragDropText* data)
+    {
+        DRAGDROPINFO info;
+        info.pt = pt;
+        info.data = data;
+        const LRESULT result = SendWndMessage(page.get(), message, control, reinterpret_cast<LPARAM>(&info));
+        lastPayload.reset(info.data);
+        return result;
+    }
+
+    QString square;
+    EventCounter canvasEvents;
+    std::unique_ptr<CDragDropText> lastPayload;
+};
+
+} // namespace
+
+TEST_F(SceneTest, LeftPressesOnlyFromTheCanvasCornerOnRightPressesAlways)
+{
+    SSceneObject* photo = AddPhoto({20, 20, 80, 80});
+    scene->CheckHitPhoto(30, 30);
+
+    // Left of and above the canvas (on the page, not on another control)
+    // the left button leaves the selection alone.
+    for (const CPoint outside : {CPoint(-4, 40), CPoint(40, -4)}) {
+        QTest::mouseClick(page->windowHandle(), Qt::LeftButton, {}, OnPage(outside));
+        EXPECT_EQ(scene->GetSelectedSceneObj(), photo) << outside.x << "," << outside.y;
+    }
+    // The right button selects what is under the point, and a point left
+    // of the canvas (negative) is passed on too: nothing is there.
+    QTest::mouseClick(page->windowHandle(), Qt::RightButton, {}, OnPage({-4, 40}));
+    EXPECT_EQ(scene->GetSelectedSceneObj(), nullptr);
+    RightClickMenu(OnPage({50, 50}));
+    EXPECT_EQ(scene->GetSelectedSceneObj(), photo);
+}
+
+TEST_F(SceneTest, ContextMenusByWhatIsUnderThePoint)
+{
+    AddPhoto({20, 20, 80, 80});
+    EXPECT_EQ(RightClickMenu(OnPage({50, 50})), "Click Photo");
+    EXPECT_EQ(RightClickMenu(OnPage({150, 150})), "Click BackGround");
+    const QRect canvas = page->m_canvas.geometry();
+    EXPECT_EQ(RightClickMenu(QPoint(canvas.left() - 3, canvas.top() + 10)), "") << "outside the canvas";
+    EXPECT_EQ(RightClickMenu(canvas.bottomRight() + QPoint(3, 3)), "");
+}
+
+TEST_F(SceneTest, AddPhotoGoesToItsFixedPlaceWhereverTheMenuOpened)
+{
+    AnswerPrompts(square);
+    RightClickMenu(OnPage({250, 200}), ID_ADD_PHOTO);
+    ASSERT_EQ(scene->GetPhotoCount(), 1);
+    EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(0)), CRect(100, 100, 200, 200));
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].kind, FilePrompt::Kind::Open);
+    EXPECT_EQ(prompts[0].filter, "SRC(*.bmp;*.jpg;*.jpeg;*.gif;*.png;*.dib)| *.bmp;*.jpg;*.jpeg;*.gif;*.png;*.dib||");
+
+    // A cancelled dialog adds nothing and repaints nothing.
+    AnswerPrompts(std::nullopt);
+    Repainted();
+    page->OnCmdMsg(ID_ADD_PHOTO);
+    EXPECT_EQ(scene->GetPhotoCount(), 1);
+    EXPECT_FALSE(Repainted());
+}
+
+TEST_F(SceneTest, ChangeBackgroundUpdatesTheLabels)
+{
+    AnswerPrompts(WritePicture(Path("wide.png"), {800, 300}));
+    QTest::mouseClick(&page->m_btnChangeBackground, Qt::LeftButton);
+    EXPECT_EQ(Label(IDC_BACKGROUND_WIDTH), "Background Width : 800");
+    EXPECT_EQ(Label(IDC_BACKGROUND_HEIGHT), "Background Height : 300");
+    EXPECT_TRUE(Repainted());
+}
+
+TEST_F(SceneTest, CommandsWithoutASelectedPhoto)
+{
+    AddPhoto({20, 20, 80, 80});
+    scene->CheckHitPhoto(-1, -1);
+    ASSERT_EQ(scene->GetSelectedSceneObj(), nullptr);
+    // The edits do nothing at all; Delete and Restore repaint all the same.
+    const struct {
+        int command;
+        bool repaints;
+    } commands[] = {
+        {ID_MIRROR, false},      {ID_FLIP, false},         {ID_NEGATIVE, false},
+        {ID_ROTATE_LEFT, false}, {ID_ROTATE_RIGHT, false}, {ID_GRAY_SCALE, false},
+        {ID_DELETE_PHOTO, true}, {ID_DELETE_KEY, true},    {ID_RESTORE_RATIO, true},
+    };
+    const QImage before = scene->GetPhoto(0)->GetPicture().GetImage();
+    for (const auto& c : commands) {
+        Repainted();
+        EXPECT_TRUE(page->OnCmdMsg(c.command));
+        EXPECT_EQ(Repainted(), c.repaints) << c.command;
+    }
+    ASSERT_EQ(scene->GetPhotoCount(), 1);
+    EXPECT_EQ(scene->GetPhoto(0)->GetPicture().GetImage(), before);
+
+    // With the photo selected an edit changes it and repaints.
+    scene->CheckHitPhoto(30, 30);
+    Repainted();
+    page->OnCmdMsg(ID_NEGATIVE);
+    EXPECT_TRUE(Repainted());
+    EXPECT_NE(scene->GetPhoto(0)->GetPicture().GetImage(), before);
+}
+
+TEST_F(SceneTest, OnlyTheDeleteKeyDeletesAndKeysGoOnToTheFocusedControl)
+{
+    AddPhoto({20, 20, 80, 80});
+    AddPhoto({120, 20, 180, 80});
+    CListBox& list = page->m_listPhotos;
+    list.installEventFilter(&canvasEvents);
+    page->activateWindow();
+
+    // Keys that used to delete on their release, wherever the focus is.
+    for (QWidget* focus : {static_cast<QWidget*>(page.get()), static_cast<QWidget*>(&list)}) {
+        page->setFocusPolicy(Qt::StrongFocus);
+        focus->setFocus();
+        scene->CheckHitPhoto(30, 30);
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Down, Qt::Key_Alt, Qt::Key_Escape, Qt::Key_A})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        EXPECT_EQ(scene->GetPhotoCount(), 2);
+    }
+
+    list.setFocus();
+    scene->CheckHitPhoto(30, 30);
+    canvasEvents.keys = 0;
+    QTest::keyClick(&list, Qt::Key_Escape);
+    EXPECT_EQ(canvasEvents.keys, 1) << "Escape reaches the list";
+    EXPECT_EQ(scene->GetPhotoCount(), 2);
+    QTest::keyClick(&list, Qt::Key_Delete);
+    EXPECT_EQ(canvasEvents.keys, 2) << "Delete reaches the list";
+    EXPECT_EQ(scene->GetPhotoCount(), 1) << "and deletes the selected photo, once";
+    EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(0)), CRect(120, 20, 180, 80));
+}
+
+TEST_F(SceneTest, DropsFromTheListPlaceThePhotoByTheDropPoint)
+{
+    const struct {
+        CPoint at;
+        CRect expected;
+    } drops[] = {
+        {{0, 0}, {10, 10, 200, 200}},
+        {{50, 20}, {60, 30, 250, 220}},
+    };
+    for (const auto& drop : drops) {
+        const int before = scene->GetPhotoCount();
+        EXPECT_EQ(SendDrag(WM_DD_DRAGDROP, IDC_DESIGN_CANVAS, drop.at, new CDragDropText(square)), 0);
+        ASSERT_EQ(scene->GetPhotoCount(), before + 1);
+        EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(before)), drop.expected);
+    }
+    // Back onto the list: nothing.
+    SendDrag(WM_DD_DRAGDROP, IDC_PHOTO_LIST, {5, 5}, new CDragDropText(square));
+    EXPECT_EQ(SendDrag(WM_DD_DRAGABORT, IDC_PHOTO_LIST, {5, 5}, new CDragDropText(square)), 0);
+    EXPECT_EQ(scene->GetPhotoCount(), 2);
+}
+
+TEST_F(SceneTest, DragsStartOnlyOnAListItem)
+{
+    WritePicture(Pictures() + "/one.png", {8, 8});
+    QString folder = Pictures();
+    page->FillPhotoList(folder);
+    CListBox& list = page->m_listPhotos;
+    ASSERT_EQ(list.GetCount(), 1);
+    const CPoint onItem = CPoint::FromQPoint(list.visualItemRect(list.item(0)).center());
+    const CPoint belowLast(onItem.x, list.viewport()->height() - 2);
+
+    EXPECT_EQ(SendDrag(WM_DD_DRAGENTER, IDC_PHOTO_PREVIEW, {10, 10}, nullptr), 0);
+    EXPECT_EQ(lastPayload, nullptr);
+    EXPECT_EQ(SendDrag(WM_DD_DRAGENTER, IDC_PHOTO_LIST, belowLast, nullptr), 0);
+    EXPECT_EQ(lastPayload, nullptr);
+    EXPECT_EQ(SendDrag(WM_DD_DRAGENTER, IDC_PHOTO_LIST, onItem, nullptr), 1);
+    ASSERT_NE(lastPayload, nullptr);
+    EXPECT_EQ(lastPayload->OnGetData(), folder + "one.png");
+}
+
+TEST_F(SceneTest, FilesFromTheFileManagerBecomePhotos)
+{
+    const QString second = WritePicture(Path("other.PNG"), {190, 190});
+    QFile text(Path("notes.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.close();
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(square), QUrl::fromLocalFile(Path("notes.txt")), QUrl::fromLocalFile(second),
+                  QUrl(QStringLiteral("https://example.org/x.png"))});
+    const QPoint at = OnPage({30, 40});
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.get(), &move);
+    EXPECT_TRUE(move.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+
+    // The pictures only, one after the other, 20 pixels apart.
+    ASSERT_EQ(scene->GetPhotoCount(), 2);
+    EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(0)), CRect(40, 50, 230, 240));
+    EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(1)), CRect(60, 70, 250, 260));
+
+    // Outside the canvas the page takes no files.
+    QDragMoveEvent away(page->m_listPhotos.geometry().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.get(), &away);
+    EXPECT_FALSE(away.isAccepted());
+}

@@ -77,11 +77,12 @@ protected:
         g_bTipPending = false;
         RegConfig::StaticCreate();
         RegConfig::GetInstance()->SetFilePath(m_dir.filePath(QStringLiteral("settings.json")));
-        RegConfig::GetInstance()->m_strFolder = m_pictures;
+        RegConfig::GetInstance()->m_strFolder = RememberedFolder();
         SlideShowManager::StaticCreate();
         scene = CreateSceneWithoutTemplates(m_dir.filePath(QStringLiteral("no-templates")));
         WallPaperManager::StaticCreate();
-        WallPaperManager::GetInstance()->SetBackend(std::make_unique<RecordingDesktop>(&shown));
+        if (RecordsDesktop())
+            WallPaperManager::GetInstance()->SetBackend(std::make_unique<RecordingDesktop>(&shown));
 
         page = std::make_unique<CDesignPage>();
         page->Create();
@@ -101,8 +102,12 @@ protected:
         QDir::setCurrent(m_previousFolder);
     }
 
-    // Pictures put in the remembered folder before the page starts.
+    // Pictures put in the pictures folder before the page starts.
     virtual void PreparePictures() {}
+    // The folder the page starts on.
+    virtual QString RememberedFolder() const { return m_pictures; }
+    // False: the session's own desktop shows the wallpapers.
+    virtual bool RecordsDesktop() const { return true; }
 
     // Answers the next file prompts with path (nothing: cancelled), and
     // records the prompts asked.

@@ -1,0 +1,130 @@
+// The design page as a user drives it, on the test Xvfb with the plain X11
+// desktop: a folder chosen in the tree, a photo dragged from the list onto
+// the canvas and moved there with the mouse, "Set As Wallpaper" pressed, and
+// the root window showing the saved design, centred.
+
+#include "res/Resource.h"
+#include "support/DesignPageFixture.h"
+#include "support/PatternImage.h"
+#include "support/X11Observer.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QtGui/qguiapplication_platform.h>
+#include <functional>
+
+namespace {
+
+constexpr QRgb kPhotoColour = 0xFF20B040;
+
+class EndToEndTest : public DesignPageFixture {
+protected:
+    void SetUp() override
+    {
+        if (TestDisplay().isEmpty())
+            GTEST_SKIP() << "QUILVANE_TEST_DISPLAY is not set (scripts/run-tests.sh starts an Xvfb for this)";
+        ASSERT_EQ(QGuiApplication::platformName(), "xcb");
+        DesignPageFixture::SetUp();
+    }
+
+    void PreparePictures() override
+    {
+        WritePicture(Pictures() + "/photo.png", {300, 200}, kPhotoColour);
+        QDir().mkpath(Path("start"));
+    }
+    QString RememberedFolder() const override { return Path("start"); }
+    bool RecordsDesktop() const override { return false; }
+
+    QPoint OnPage(QPoint canvasPoint) const { return page->m_canvas.mapTo(page.get(), canvasPoint); }
+
+    // A left press on the canvas, forwarded by the page; script plays the
+    // rest of the gesture inside the canvas's tracking loop.
+    void CanvasGesture(QPoint start, const std::function<void()>& script)
+    {
+        QTimer::singleShot(0, &page->m_canvas, script);
+        QTest::mousePress(page.get(), Qt::LeftButton, {}, OnPage(start));
+        QCoreApplication::processEvents();
+        // Lets QTest forget the button; the canvas no longer listens.
+        QTest::mouseRelease(page.get(), Qt::LeftButton, {}, OnPage(start));
+        page->m_canvas.repaint();
+    }
+    void CanvasMove(QPoint p) { QTest::mouseMove(&page->m_canvas, p); }
+    void CanvasRelease(QPoint p) { QTest::mouseRelease(&page->m_canvas, Qt::LeftButton, {}, p); }
+};
+
+} // namespace
+
+TEST_F(EndToEndTest, ADesignComposedWithTheMouseBecomesTheDesktop)
+{
+    const Observer x(TestDisplay());
+    ASSERT_TRUE(x.Ok());
+    ASSERT_EQ(x.Depth(), 24);
+    const QSize screen = x.RootSize();
+
+    // A background smaller than the screen, so the centring shows.
+    ASSERT_TRUE(scene->ChangeBackImage(WritePicture(Path("bg.png"), {400, 225})));
+    page->UpdateBackgroundLabels();
+    const QRect shownAt(QPoint((screen.width() - 400) / 2, (screen.height() - 225) / 2), QSize(400, 225));
+
+    // The folder, chosen in the tree.
+    QTreeView& tree = page->m_treeFolders;
+    const QModelIndex folder = page->m_folderModel.index(Pictures());
+    tree.scrollTo(folder);
+    const QRect item = tree.visualRect(folder);
+    ASSERT_TRUE(item.isValid());
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, item.center());
+    CListBox& list = page->m_listPhotos;
+    ASSERT_EQ(list.GetCount(), 1);
+
+    // The photo, dragged from the list onto the canvas.
+    const QPoint from = list.viewport()->mapTo(page.get(), list.visualItemRect(list.item(0)).center());
+    const QPoint to = OnPage({40, 50});
+    QTest::mousePress(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(0)).center());
+    for (int step = 1; step <= 10; ++step)
+        QTest::mouseMove(page.get(), from + (to - from) * step / 10);
+    QTest::mouseRelease(page.get(), Qt::LeftButton, {}, to);
+    ASSERT_EQ(scene->GetPhotoCount(), 1) << "dropped on the canvas";
+    SSceneObject* photo = scene->GetPhoto(0);
+    const CRect dropped = scene->GetPhotoDrawRect(photo);
+    // Fitted into (50, 60, 240, 250), the drop point moved by (10, 10).
+    EXPECT_NEAR(dropped.left, 50, 1);
+    EXPECT_NEAR(dropped.right, 240, 1);
+    EXPECT_TRUE(dropped.PtInRect({145, 155}));
+
+    // Selected with a click, then moved with the mouse.
+    const QPoint middle = dropped.CenterPoint().ToQPoint();
+    CanvasGesture(middle, [&] { CanvasRelease(middle); });
+    ASSERT_EQ(scene->GetSelectedSceneObj(), photo);
+    const QPoint moved = middle + QPoint(60, 30);
+    CanvasGesture(middle, [&] {
+        CanvasMove(middle + QPoint(30, 15));
+        CanvasMove(moved);
+        CanvasRelease(moved);
+    });
+    CRect expected = dropped;
+    expected.OffsetRect(60, 30);
+    EXPECT_EQ(scene->GetPhotoDrawRect(photo), expected);
+
+    QTest::mouseClick(GetDlgItemAs<QPushButton>(page.get(), IDC_SET_AS_WALLPAPER), Qt::LeftButton);
+    QImage saved(Path("wallpaper/wallpaper_1.jpg"), "jpeg");
+    ASSERT_EQ(saved.size(), QSize(400, 225));
+    saved = saved.convertToFormat(QImage::Format_RGB32);
+
+    // The photo is in the design where it was moved to...
+    const QRectF place = photo->GetSceneRect();
+    const QRgb atPhoto = saved.pixel(place.center().toPoint());
+    EXPECT_NEAR(qGreen(atPhoto), qGreen(kPhotoColour), 12);
+    EXPECT_NEAR(qRed(atPhoto), qRed(kPhotoColour), 12);
+
+    // ...and the desktop shows the design, centred, once the page is out of
+    // the way (the server has unmapped it when it answers a request).
+    page->hide();
+    QCoreApplication::processEvents();
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    ASSERT_NE(x11, nullptr);
+    std::free(xcb_get_input_focus_reply(x11->connection(), xcb_get_input_focus(x11->connection()), nullptr));
+    const QImage root = x.RootPixels();
+    ASSERT_EQ(root.size(), screen);
+    EXPECT_EQ(root.copy(shownAt), saved);
+}

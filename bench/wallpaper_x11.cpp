@@ -8,6 +8,7 @@
 //   Xvfb :57 -screen 0 1920x1080x24 & DISPLAY=:57 bench_wallpaper_x11
 // Without one every benchmark is skipped.
 
+#include "PeakMemory.h"
 #include "core/Picture.h"
 #include "core/desktop/WallpaperRender.h"
 #include "core/desktop/X11Backend.h"
@@ -80,44 +81,6 @@ QString PhotoPath()
         return file;
     }();
     return path;
-}
-
-long StatusKb(const char* key)
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(std::strlen(key))).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-struct Measure {
-    double seconds = 0;
-    double peakMB = 0; // the most memory above what was in use before
-    bool ok = false;
-};
-
-// Runs one wallpaper change; the kernel's high-water mark is reset first
-// (clear_refs 5), so the peak belongs to this change alone, and free heap is
-// handed back first, so memory the allocator kept from the previous change
-// is not reused unseen.
-template <typename Change> Measure Run(Change change)
-{
-    malloc_trim(0);
-    QFile clear("/proc/self/clear_refs");
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-    clear.close();
-    const long before = StatusKb("VmRSS:");
-    const auto start = std::chrono::steady_clock::now();
-    Measure m;
-    m.ok = change();
-    m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    m.peakMB = double(StatusKb("VmHWM:") - before) / 1024.0;
-    return m;
 }
 
 bool Ours(X11Backend& x11, const QString& path)

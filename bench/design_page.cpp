@@ -205,5 +205,7 @@ int main(int argc, char** argv)
     if (!g_nextPhoto.empty())
         std::printf("next photo, %dx%d JPEGs: %.1f ms median\n", kPreviewPhotoSize.width(), kPreviewPhotoSize.height(),
                     1e3 * Median(g_nextPhoto));
+    g_page.reset();
+    WallPaperManager::StaticDestroy();
     return 0;
 }

@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 constexpr int kItemDataRole = Qt::UserRole + 1;
@@ -86,10 +88,17 @@ void CListBox::AddStrings(const QStringList& texts)
     }
     // Into an empty list: sorted once (stable, so equal entries keep their
     // order, as one AddString after another leaves them) and added at once.
+    // Each text is case-folded once, not at every comparison.
     QStringList ordered = texts;
-    if (m_sorted)
-        std::stable_sort(ordered.begin(), ordered.end(),
-                         [](const QString& a, const QString& b) { return SortsAfter(b, a); });
+    if (m_sorted) {
+        std::vector<std::pair<QString, qsizetype>> keys;
+        keys.reserve(static_cast<size_t>(texts.size()));
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            keys.emplace_back(texts[i].toCaseFolded(), i);
+        std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (size_t i = 0; i < keys.size(); ++i)
+            ordered[static_cast<qsizetype>(i)] = texts[keys[i].second];
+    }
     CodeChange change(m_codeChanges);
     addItems(ordered);
 }

@@ -76,15 +76,15 @@ void CDesignPage::SetUpFolderTree()
 
 bool CDesignPage::SelectFolder(const QString& path)
 {
-    // A remembered folder that has gone since is no place to start.
-    QString folder = path;
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = DefaultFolder();
+    // A first run starts in the Pictures folder. A remembered folder that
+    // is not there now (a drive not plugged in) selects nothing and stays
+    // remembered.
+    QString folder = path.isEmpty() ? DefaultFolder() : path;
     folder = QDir::cleanPath(QDir(folder).absolutePath());
 
     // Asking the model for the path's index reads the folders along it at
     // once, even though the model fills everything else lazily.
-    const QModelIndex item = m_folderModel.index(folder);
+    const QModelIndex item = QFileInfo(folder).isDir() ? m_folderModel.index(folder) : QModelIndex();
     if (!item.isValid())
         return false;
     for (QModelIndex above = item.parent(); above.isValid(); above = above.parent())

@@ -9,7 +9,7 @@
 
 namespace {
 
-class BrowseTest : public DesignPageFixture {
+class DesignBrowseTest : public DesignPageFixture {
 protected:
     void PreparePictures() override
     {
@@ -44,7 +44,7 @@ protected:
 
 } // namespace
 
-TEST_F(BrowseTest, StartsOnTheRememberedFolderAndListsItsPicturesSorted)
+TEST_F(DesignBrowseTest, StartsOnTheRememberedFolderAndListsItsPicturesSorted)
 {
     const QString folder = Pictures() + "/";
     EXPECT_EQ(page->m_folderModel.filePath(page->m_treeFolders.currentIndex()), Pictures());
@@ -63,7 +63,7 @@ TEST_F(BrowseTest, StartsOnTheRememberedFolderAndListsItsPicturesSorted)
     EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, folder + "sub/");
 }
 
-TEST_F(BrowseTest, ATreeItemWithoutAPathStoresAnEmptyFolderAndKeepsTheList)
+TEST_F(DesignBrowseTest, ATreeItemWithoutAPathStoresAnEmptyFolderAndKeepsTheList)
 {
     const QStringList before = Listed();
     ASSERT_FALSE(before.isEmpty());
@@ -72,7 +72,7 @@ TEST_F(BrowseTest, ATreeItemWithoutAPathStoresAnEmptyFolderAndKeepsTheList)
     EXPECT_EQ(Listed(), before);
 }
 
-TEST_F(BrowseTest, TheFolderGetsOneTrailingSeparator)
+TEST_F(DesignBrowseTest, TheFolderGetsOneTrailingSeparator)
 {
     for (const QString& given : QStringList{Pictures() + "/sub", Pictures() + "/sub/"}) {
         QString folder = given;
@@ -86,7 +86,7 @@ TEST_F(BrowseTest, TheFolderGetsOneTrailingSeparator)
     EXPECT_EQ(page->m_listPhotos.GetCount(), 1) << "an empty path leaves the list";
 }
 
-TEST_F(BrowseTest, TheExtentFollowsOnlyPathsWiderThanAHundredPixels)
+TEST_F(DesignBrowseTest, TheExtentFollowsOnlyPathsWiderThanAHundredPixels)
 {
     // Relative folders (the current folder is the fixture's) keep the paths
     // short enough to measure under 100 pixels.
@@ -105,7 +105,7 @@ TEST_F(BrowseTest, TheExtentFollowsOnlyPathsWiderThanAHundredPixels)
     EXPECT_EQ(list.GetHorizontalExtent(), QFontMetrics(list.font()).horizontalAdvance(longest) + 3 + 20);
 }
 
-TEST_F(BrowseTest, SelectingAPhotoShowsItAndItsOwnValues)
+TEST_F(DesignBrowseTest, SelectingAPhotoShowsItAndItsOwnValues)
 {
     // Clicks, then the arrow keys, as a user goes through a folder.
     const struct {

@@ -10,7 +10,7 @@
 
 namespace {
 
-class SaveTest : public DesignPageFixture {
+class DesignSaveTest : public DesignPageFixture {
 protected:
     void Touch(const QString& relative, const QByteArray& bytes = "x")
     {
@@ -29,7 +29,7 @@ protected:
 
 } // namespace
 
-TEST_F(SaveTest, TheFirstFreeNumberIsTaken)
+TEST_F(DesignSaveTest, TheFirstFreeNumberIsTaken)
 {
     const struct {
         QStringList files;
@@ -52,7 +52,7 @@ TEST_F(SaveTest, TheFirstFreeNumberIsTaken)
     }
 }
 
-TEST_F(SaveTest, SetAsWallpaperWritesTheNextFileAndShowsItCentred)
+TEST_F(DesignSaveTest, SetAsWallpaperWritesTheNextFileAndShowsItCentred)
 {
     ASSERT_FALSE(QFileInfo::exists(Path("wallpaper")));
     const QSize full(scene->GetSceneGraphWidth(), scene->GetSceneGraphHeight());
@@ -66,7 +66,7 @@ TEST_F(SaveTest, SetAsWallpaperWritesTheNextFileAndShowsItCentred)
     }
 }
 
-TEST_F(SaveTest, AFailedSaveLeavesTheDesktopAlone)
+TEST_F(DesignSaveTest, AFailedSaveLeavesTheDesktopAlone)
 {
     {
         FileSizeLimit limit(16);
@@ -77,7 +77,7 @@ TEST_F(SaveTest, AFailedSaveLeavesTheDesktopAlone)
     EXPECT_TRUE(shown.empty()) << "a file that was not written is not shown";
 }
 
-TEST_F(SaveTest, SaveAsAddsTheExtensionAndReplacesAnExistingFile)
+TEST_F(DesignSaveTest, SaveAsAddsTheExtensionAndReplacesAnExistingFile)
 {
     const QSize full(scene->GetSceneGraphWidth(), scene->GetSceneGraphHeight());
     AnswerPrompts(Path("design"));

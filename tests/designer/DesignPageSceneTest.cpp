@@ -4,6 +4,7 @@
 #include "platform/MenuTemplate.h"
 #include "res/Resource.h"
 #include "support/DesignPageFixture.h"
+#include "support/PaintRecorder.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -13,22 +14,20 @@
 
 namespace {
 
-// Counts the paints a widget receives and the keys it is sent.
-class EventCounter : public QObject {
+// Counts the keys a widget is sent.
+class KeyCounter : public QObject {
 public:
-    int paints = 0;
     int keys = 0;
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
-        paints += e->type() == QEvent::Paint;
         keys += e->type() == QEvent::KeyPress;
         return false;
     }
 };
 
-class SceneTest : public DesignPageFixture {
+class DesignSceneTest : public DesignPageFixture {
 protected:
     void SetUp() override
     {
@@ -38,7 +37,7 @@ protected:
         const QSize canvas = page->m_canvas.size();
         ASSERT_TRUE(scene->ChangeBackImage(WritePicture(Path("bg.png"), canvas, 0xFF204080)));
         square = WritePicture(Path("square.png"), {190, 190}, 0xFFD02020);
-        page->m_canvas.installEventFilter(&canvasEvents);
+        canvasPaints.Watch(&page->m_canvas);
         QCoreApplication::processEvents();
     }
 
@@ -53,8 +52,8 @@ protected:
     bool Repainted()
     {
         QCoreApplication::processEvents();
-        const bool painted = canvasEvents.paints > 0;
-        canvasEvents.paints = 0;
+        const bool painted = canvasPaints.paints.size() > m_paintsSeen;
+        m_paintsSeen = canvasPaints.paints.size();
         return painted;
     }
 
@@ -92,13 +91,14 @@ protected:
     }
 
     QString square;
-    EventCounter canvasEvents;
+    PaintRecorder canvasPaints;
+    size_t m_paintsSeen = 0;
     std::unique_ptr<CDragDropText> lastPayload;
 };
 
 } // namespace
 
-TEST_F(SceneTest, LeftPressesOnlyFromTheCanvasCornerOnRightPressesAlways)
+TEST_F(DesignSceneTest, LeftPressesOnlyFromTheCanvasCornerOnRightPressesAlways)
 {
     SSceneObject* photo = AddPhoto({20, 20, 80, 80});
     scene->CheckHitPhoto(30, 30);
@@ -117,7 +117,7 @@ TEST_F(SceneTest, LeftPressesOnlyFromTheCanvasCornerOnRightPressesAlways)
     EXPECT_EQ(scene->GetSelectedSceneObj(), photo);
 }
 
-TEST_F(SceneTest, ContextMenusByWhatIsUnderThePoint)
+TEST_F(DesignSceneTest, ContextMenusByWhatIsUnderThePoint)
 {
     AddPhoto({20, 20, 80, 80});
     EXPECT_EQ(RightClickMenu(OnPage({50, 50})), "Click Photo");
@@ -127,7 +127,7 @@ TEST_F(SceneTest, ContextMenusByWhatIsUnderThePoint)
     EXPECT_EQ(RightClickMenu(canvas.bottomRight() + QPoint(3, 3)), "");
 }
 
-TEST_F(SceneTest, AddPhotoGoesToItsFixedPlaceWhereverTheMenuOpened)
+TEST_F(DesignSceneTest, AddPhotoGoesToItsFixedPlaceWhereverTheMenuOpened)
 {
     AnswerPrompts(square);
     RightClickMenu(OnPage({250, 200}), ID_ADD_PHOTO);
@@ -145,7 +145,7 @@ TEST_F(SceneTest, AddPhotoGoesToItsFixedPlaceWhereverTheMenuOpened)
     EXPECT_FALSE(Repainted());
 }
 
-TEST_F(SceneTest, ChangeBackgroundUpdatesTheLabels)
+TEST_F(DesignSceneTest, ChangeBackgroundUpdatesTheLabels)
 {
     AnswerPrompts(WritePicture(Path("wide.png"), {800, 300}));
     QTest::mouseClick(&page->m_btnChangeBackground, Qt::LeftButton);
@@ -154,7 +154,7 @@ TEST_F(SceneTest, ChangeBackgroundUpdatesTheLabels)
     EXPECT_TRUE(Repainted());
 }
 
-TEST_F(SceneTest, CommandsWithoutASelectedPhoto)
+TEST_F(DesignSceneTest, CommandsWithoutASelectedPhoto)
 {
     AddPhoto({20, 20, 80, 80});
     scene->CheckHitPhoto(-1, -1);
@@ -185,12 +185,13 @@ TEST_F(SceneTest, CommandsWithoutASelectedPhoto)
     EXPECT_NE(scene->GetPhoto(0)->GetPicture().GetImage(), before);
 }
 
-TEST_F(SceneTest, OnlyTheDeleteKeyDeletesAndKeysGoOnToTheFocusedControl)
+TEST_F(DesignSceneTest, OnlyTheDeleteKeyDeletesAndKeysGoOnToTheFocusedControl)
 {
     AddPhoto({20, 20, 80, 80});
     AddPhoto({120, 20, 180, 80});
     CListBox& list = page->m_listPhotos;
-    list.installEventFilter(&canvasEvents);
+    KeyCounter listKeys;
+    list.installEventFilter(&listKeys);
     page->activateWindow();
 
     // Keys that used to delete on their release, wherever the focus is.
@@ -205,17 +206,17 @@ TEST_F(SceneTest, OnlyTheDeleteKeyDeletesAndKeysGoOnToTheFocusedControl)
 
     list.setFocus();
     scene->CheckHitPhoto(30, 30);
-    canvasEvents.keys = 0;
+    listKeys.keys = 0;
     QTest::keyClick(&list, Qt::Key_Escape);
-    EXPECT_EQ(canvasEvents.keys, 1) << "Escape reaches the list";
+    EXPECT_EQ(listKeys.keys, 1) << "Escape reaches the list";
     EXPECT_EQ(scene->GetPhotoCount(), 2);
     QTest::keyClick(&list, Qt::Key_Delete);
-    EXPECT_EQ(canvasEvents.keys, 2) << "Delete reaches the list";
+    EXPECT_EQ(listKeys.keys, 2) << "Delete reaches the list";
     EXPECT_EQ(scene->GetPhotoCount(), 1) << "and deletes the selected photo, once";
     EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(0)), CRect(120, 20, 180, 80));
 }
 
-TEST_F(SceneTest, DropsFromTheListPlaceThePhotoByTheDropPoint)
+TEST_F(DesignSceneTest, DropsFromTheListPlaceThePhotoByTheDropPoint)
 {
     const struct {
         CPoint at;
@@ -236,7 +237,7 @@ TEST_F(SceneTest, DropsFromTheListPlaceThePhotoByTheDropPoint)
     EXPECT_EQ(scene->GetPhotoCount(), 2);
 }
 
-TEST_F(SceneTest, DragsStartOnlyOnAListItem)
+TEST_F(DesignSceneTest, DragsStartOnlyOnAListItem)
 {
     WritePicture(Pictures() + "/one.png", {8, 8});
     QString folder = Pictures();
@@ -255,7 +256,7 @@ TEST_F(SceneTest, DragsStartOnlyOnAListItem)
     EXPECT_EQ(lastPayload->OnGetData(), folder + "one.png");
 }
 
-TEST_F(SceneTest, FilesFromTheFileManagerBecomePhotos)
+TEST_F(DesignSceneTest, FilesFromTheFileManagerBecomePhotos)
 {
     const QString second = WritePicture(Path("other.PNG"), {190, 190});
     QFile text(Path("notes.txt"));

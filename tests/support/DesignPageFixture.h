@@ -11,7 +11,7 @@
 #include "core/WallPaperManager.h"
 #include "core/desktop/DesktopBackend.h"
 #include "designer/DesignPage.h"
-#include "platform/FilePrompts.h"
+#include "support/HookGuards.h"
 #include "support/SceneSetup.h"
 
 #include <QDir>
@@ -93,7 +93,7 @@ protected:
 
     void TearDown() override
     {
-        SetFilePromptHook({});
+        m_promptAnswers.reset();
         page.reset();
         WallPaperManager::StaticDestroy();
         DestroyScene();
@@ -113,7 +113,8 @@ protected:
     // records the prompts asked.
     void AnswerPrompts(std::optional<QString> path)
     {
-        SetFilePromptHook([this, path](const FilePrompt& prompt) {
+        m_promptAnswers.reset();
+        m_promptAnswers = std::make_unique<FilePromptGuard>([this, path](const FilePrompt& prompt) {
             prompts.push_back(prompt);
             return path;
         });
@@ -130,6 +131,7 @@ protected:
     std::vector<FilePrompt> prompts;
 
 private:
+    std::unique_ptr<FilePromptGuard> m_promptAnswers;
     QString m_previousFolder;
     QString m_pictures;
 };

@@ -18,7 +18,7 @@ namespace {
 
 constexpr QRgb kPhotoColour = 0xFF20B040;
 
-class EndToEndTest : public DesignPageFixture {
+class DesignEndToEndTest : public DesignPageFixture {
 protected:
     void SetUp() override
     {
@@ -55,7 +55,7 @@ protected:
 
 } // namespace
 
-TEST_F(EndToEndTest, ADesignComposedWithTheMouseBecomesTheDesktop)
+TEST_F(DesignEndToEndTest, ADesignComposedWithTheMouseBecomesTheDesktop)
 {
     const Observer x(TestDisplay());
     ASSERT_TRUE(x.Ok());

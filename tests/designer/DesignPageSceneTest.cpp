@@ -7,8 +7,10 @@
 #include "support/PaintRecorder.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QUrl>
 
@@ -286,4 +288,22 @@ TEST_F(DesignSceneTest, FilesFromTheFileManagerBecomePhotos)
     QDragMoveEvent away(page->m_listPhotos.geometry().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(page.get(), &away);
     EXPECT_FALSE(away.isAccepted());
+}
+
+TEST_F(DesignSceneTest, TheCursorFollowsTheTrackerAsTheMouseMoves)
+{
+    AddPhoto({20, 20, 120, 120});
+    scene->CheckHitPhoto(50, 50);
+    page->m_canvas.repaint();
+    const auto moveTo = [&](CPoint canvasPoint) {
+        const QPoint onPage = OnPage(canvasPoint);
+        QCursor::setPos(page->mapToGlobal(onPage));
+        QMouseEvent move(QEvent::MouseMove, onPage, page->mapToGlobal(onPage), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(page.get(), &move);
+        return page->cursor().shape();
+    };
+    EXPECT_EQ(moveTo({70, 70}), Qt::SizeAllCursor);
+    EXPECT_EQ(moveTo({119, 119}), Qt::SizeFDiagCursor);
+    EXPECT_EQ(moveTo({200, 200}), Qt::ArrowCursor) << "taken back off the tracker";
 }

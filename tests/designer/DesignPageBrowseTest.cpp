@@ -138,3 +138,60 @@ TEST_F(DesignBrowseTest, SelectingAPhotoShowsItAndItsOwnValues)
     EXPECT_FALSE(page->m_preview.m_image.IsValid());
     EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 0");
 }
+
+namespace {
+
+// A page started with a remembered folder of the test's choosing; the user's
+// Pictures folder is the fixture's pictures folder.
+class DesignStartTest : public DesignPageFixture {
+protected:
+    void PreparePictures() override
+    {
+        WritePicture(Pictures() + "/start.png", {8, 8});
+        QFile dirs(qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs");
+        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+        dirs.write("XDG_PICTURES_DIR=\"" + Pictures().toUtf8() + "\"\n");
+    }
+    void TearDown() override
+    {
+        DesignPageFixture::TearDown();
+        QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs");
+    }
+    QString RememberedFolder() const override { return remembered; }
+
+    static inline QString remembered;
+};
+
+class DesignFirstRunTest : public DesignStartTest {
+protected:
+    void SetUp() override
+    {
+        remembered.clear();
+        DesignStartTest::SetUp();
+    }
+};
+
+class DesignFolderGoneTest : public DesignStartTest {
+protected:
+    void SetUp() override
+    {
+        remembered = QStringLiteral("/no/such/folder/any/more/");
+        DesignStartTest::SetUp();
+    }
+};
+
+} // namespace
+
+TEST_F(DesignFirstRunTest, StartsInThePicturesFolder)
+{
+    EXPECT_EQ(page->m_folderModel.filePath(page->m_treeFolders.currentIndex()), Pictures());
+    EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, Pictures() + "/");
+    EXPECT_EQ(page->m_listPhotos.GetCount(), 1);
+}
+
+TEST_F(DesignFolderGoneTest, AFolderThatIsNotThereSelectsNothingAndStaysRemembered)
+{
+    EXPECT_FALSE(page->m_treeFolders.currentIndex().isValid());
+    EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, "/no/such/folder/any/more/");
+    EXPECT_EQ(page->m_listPhotos.GetCount(), 0);
+}

@@ -83,6 +83,9 @@ bool CDesignPage::OnInitDialog()
     g_hAccel = &DesignAccelerators();
 
     m_menu.setParent(this);
+    // Never exported to a desktop's global menu either: the main window's
+    // menu bar is the one the user sees.
+    m_menu.setNativeMenuBar(false);
     m_menu.setVisible(false);
     BuildMenuBar(&m_menu, MainMenu(), [this](int id) { OnCmdMsg(id); });
 

@@ -13,6 +13,12 @@ QString FindExtension(const QString& fileName)
     return fileName.mid(dot + 1);
 }
 
+int PictureTypeOf(const QString& fileName)
+{
+    const QString ext = FindExtension(fileName).toLower();
+    return ext.isEmpty() ? CXIMAGE_FORMAT_UNKNOWN : FindType(ext);
+}
+
 int FindType(const QString& lowerCaseExt)
 {
     const QString ext = lowerCaseExt.toLower();

@@ -26,6 +26,10 @@ QString FindExtension(const QString& fileName);
 // accepted too: "PHOTO.JPG" is an ordinary camera file name.
 int FindType(const QString& lowerCaseExt);
 
+// The type code a file's name asks for: FindType of its lower-cased
+// FindExtension; CXIMAGE_FORMAT_UNKNOWN for a name that is no picture's.
+int PictureTypeOf(const QString& fileName);
+
 // A rectangle with src's aspect ratio, as large as fits inside dst and centred
 // in it; scale receives the factor from src's size to the result's size.
 // Smaller sources are enlarged, larger ones reduced.

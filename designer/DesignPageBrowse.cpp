@@ -153,10 +153,7 @@ void CDesignPage::OnPhotoSelChange()
 void CDesignPage::PreviewSelectedPhoto()
 {
     const QString path = m_listPhotos.GetText(m_nSelectedPhoto);
-    const QString ext = FindExtension(path).toLower();
-    if (ext.isEmpty())
-        return;
-    const int type = FindType(ext);
+    const int type = PictureTypeOf(path);
     if (type == CXIMAGE_FORMAT_UNKNOWN)
         return;
     // A file that does not load leaves the picture empty; the labels show

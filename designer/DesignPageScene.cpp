@@ -39,7 +39,7 @@ bool IsPictureFile(const QUrl& url)
     if (!url.isLocalFile())
         return false;
     const QString path = url.toLocalFile();
-    return QFileInfo(path).isFile() && FindType(FindExtension(path).toLower()) != CXIMAGE_FORMAT_UNKNOWN;
+    return QFileInfo(path).isFile() && PictureTypeOf(path) != CXIMAGE_FORMAT_UNKNOWN;
 }
 
 bool HasPictureFiles(const QMimeData* data)

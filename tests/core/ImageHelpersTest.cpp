@@ -41,6 +41,12 @@ TEST(ImageHelpers, FindTypeMapsEachPictureExtensionToItsFormat)
     for (const char* other : {"", "tif", "tiff", "jp", "jpgx", "pngg", ".png", "svg", "ico", "txt"})
         EXPECT_EQ(FindType(other), CXIMAGE_FORMAT_UNKNOWN) << other;
 
+    // From a whole file name: the last component's extension, any case.
+    EXPECT_EQ(PictureTypeOf("/photos/IMG_0001.JPG"), CXIMAGE_FORMAT_JPG);
+    EXPECT_EQ(PictureTypeOf("/my.photos/scan.Dib"), CXIMAGE_FORMAT_BMP);
+    EXPECT_EQ(PictureTypeOf("/my.photos/png"), CXIMAGE_FORMAT_UNKNOWN);
+    EXPECT_EQ(PictureTypeOf("notes.txt"), CXIMAGE_FORMAT_UNKNOWN);
+
     const std::set<int> codes = {CXIMAGE_FORMAT_BMP, CXIMAGE_FORMAT_JPG, CXIMAGE_FORMAT_GIF, CXIMAGE_FORMAT_PNG};
     EXPECT_EQ(codes.size(), 4u);
     EXPECT_EQ(codes.count(CXIMAGE_FORMAT_UNKNOWN), 0u);

@@ -78,11 +78,18 @@ bool SceneGraph::ChangeBackImage(const QString& path)
     if (before.isEmpty())
         return true;
 
+    // Centres keep their place relative to the background; sizes take one
+    // factor, the smaller of the two, so photos keep their shape and a photo
+    // that was inside the old background is inside the new one.
     const double sx = static_cast<double>(after.width()) / before.width();
     const double sy = static_cast<double>(after.height()) / before.height();
+    const double s = std::min(sx, sy);
     for (const auto& photo : m_photos) {
         const QRectF r = photo->m_rect;
-        photo->m_rect = QRectF(r.left() * sx, r.top() * sy, r.width() * sx, r.height() * sy);
+        const QSizeF size = r.size() * s;
+        const QPointF centre(r.center().x() * sx, r.center().y() * sy);
+        photo->m_rect =
+            QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height());
         photo->EnsureResolution(after);
     }
     return true;

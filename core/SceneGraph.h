@@ -43,10 +43,11 @@ public:
     int GetSceneGraphHeight() const;
     const CxImage& GetBackground() const { return m_background; }
 
-    // Replaces the background. Photos keep their places relative to the
-    // background: each edge stays at the same fraction of the background's
-    // width or height. False, and nothing changed, when the file does not
-    // decode.
+    // Replaces the background. Photos keep their shape and their places
+    // relative to the background: each centre stays at the same fraction of
+    // the background's width and height, and each photo is scaled uniformly
+    // by the smaller of the two factors between the backgrounds. False, and
+    // nothing changed, when the file does not decode.
     bool ChangeBackImage(const QString& path);
 
     // The design canvas's client rectangle, which canvas coordinates refer to.

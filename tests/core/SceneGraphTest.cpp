@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace fixtures;
 
@@ -217,31 +218,36 @@ TEST_F(SceneTest, DeleteRemovesThePhotoAndIgnoresNull)
     EXPECT_FALSE(scene->ChangePhotoImage(nullptr, Solid("b.png", QSize(10, 10), kRed)));
 }
 
-TEST_F(SceneTest, ChangeBackImageKeepsPhotosAtTheirPlacesRelativeToTheBackground)
+TEST_F(SceneTest, ChangeBackImageKeepsEachPhotosShapeAndItsCentresRelativePlace)
 {
     ASSERT_TRUE(scene->ChangeBackImage(Solid("wide.png", QSize(1920, 1080), kBlue)));
     scene->SetCanvasRect(CRect(0, 0, 640, 360));
-    SSceneObject* p = Add(Solid("a.png", QSize(10, 10), kGreen), CRect(64, 36, 320, 180));
-    const QRectF before = p->GetSceneRect();
-    EXPECT_EQ(before, QRectF(360, 108, 432, 432));
+    SSceneObject* square = Add(Solid("a.png", QSize(10, 10), kGreen), CRect(64, 36, 320, 180));
+    SSceneObject* corner = Add(Solid("b.png", QSize(20, 10), kRed), CRect(440, 260, 640, 360));
+    EXPECT_EQ(square->GetSceneRect(), QRectF(360, 108, 432, 432));
+    const QRectF cornerBefore = corner->GetSceneRect();
 
+    // Both narrower (0.52) and taller relative to the width (0.93): one factor
+    // for both axes, and photos inside the old background stay inside.
     ASSERT_TRUE(scene->ChangeBackImage(Solid("square.png", QSize(1000, 1000), kRed)));
     EXPECT_EQ(scene->GetSceneGraphWidth(), 1000);
     EXPECT_EQ(scene->GetSceneGraphHeight(), 1000);
-    const QRectF after = p->GetSceneRect();
-    EXPECT_DOUBLE_EQ(after.left() / 1000, before.left() / 1920);
-    EXPECT_DOUBLE_EQ(after.right() / 1000, before.right() / 1920);
-    EXPECT_DOUBLE_EQ(after.top() / 1000, before.top() / 1080);
-    EXPECT_DOUBLE_EQ(after.bottom() / 1000, before.bottom() / 1080);
-    // On the canvas the square background is fitted at (140, 0, 500, 360).
-    ExpectNear(scene->GetPhotoDrawRect(p), CRect(208, 36, 289, 180), 1, "relative place on the canvas");
+    for (const auto& [photo, before] : {std::pair{square, QRectF(360, 108, 432, 432)}, {corner, cornerBefore}}) {
+        const QRectF after = photo->GetSceneRect();
+        EXPECT_NEAR(after.width() / after.height(), before.width() / before.height(), 1e-9) << "shape kept";
+        EXPECT_NEAR(after.center().x() / 1000, before.center().x() / 1920, 1e-9);
+        EXPECT_NEAR(after.center().y() / 1000, before.center().y() / 1080, 1e-9);
+        EXPECT_TRUE(QRectF(-1e-9, -1e-9, 1000 + 2e-9, 1000 + 2e-9).contains(after)) << "still wholly on the background";
+    }
+    EXPECT_NEAR(square->GetSceneRect().width(), 432.0 * 1000 / 1920, 1e-9);
+    const QRectF after = square->GetSceneRect();
 
     const QString garbage = m_dir.filePath("broken.png");
     WriteFile(garbage, Garbage(3000));
     EXPECT_FALSE(scene->ChangeBackImage(garbage));
     EXPECT_FALSE(scene->ChangeBackImage(m_dir.filePath("missing.jpg")));
     EXPECT_EQ(scene->GetSceneGraphWidth(), 1000);
-    EXPECT_EQ(p->GetSceneRect(), after);
+    EXPECT_EQ(square->GetSceneRect(), after);
 }
 
 TEST_F(SceneTest, RestoreRatioAndRotationsWorkAboutThePhotosCentre)

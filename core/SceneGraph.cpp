@@ -1,17 +1,18 @@
 #include "core/SceneGraph.h"
 
+#include "core/BandScaler.h"
 #include "core/ImageHelpers.h"
+#include "core/JpegStreamWriter.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "platform/AtomicFile.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -310,62 +311,161 @@ void SceneGraph::Render(QPainter* dc, const CRect& rect) const
     dc->restore();
 }
 
-bool SceneGraph::SaveToJPG(const QString& path) const
+QImage SceneGraph::SavePixels(const SSceneObject& photo, const CRect& target, const CRect& visible, QSize& full,
+                              QPoint& origin)
 {
-    if (path.isEmpty() || !m_background.IsValid())
-        return false;
+    const QImage& held = photo.m_picture.GetImage();
+    full = held.size();
+    origin = QPoint();
+    // The pixels held are capped at the background's size; a photo that
+    // reaches past the background may need more, and its file may have them.
+    const QSize need = photo.NeededDecodeSize(QSize(), 1.0);
+    if (need.isEmpty() || (held.width() + 1 >= need.width() && held.height() + 1 >= need.height()))
+        return held;
 
-    const QSize size = BackgroundSize();
-    QImage out(size, QImage::Format_RGB32);
-    if (out.isNull())
-        return false;
-    // A background with transparent parts shows white there, not the black
-    // the JPEG encoder would make of them.
-    out.fill(Qt::white);
+    // Decoded at the size the target needs, then cut down to the part that
+    // shows (with a margin for the scaler's taps), before the next photo.
+    CxImage fresh;
+    if (!photo.DecodeWithEdits(need, fresh))
+        return held;
+    const QImage& decoded = fresh.GetImage();
+    const double kx = static_cast<double>(decoded.width()) / target.Width();
+    const double ky = static_cast<double>(decoded.height()) / target.Height();
+    constexpr int kMargin = 2;
+    const QPoint from(static_cast<int>(std::floor((visible.left - target.left) * kx)) - kMargin,
+                      static_cast<int>(std::floor((visible.top - target.top) * ky)) - kMargin);
+    const QPoint to(static_cast<int>(std::ceil((visible.right - target.left) * kx)) + kMargin,
+                    static_cast<int>(std::ceil((visible.bottom - target.top) * ky)) + kMargin);
+    const QRect cut = QRect(from, to - QPoint(1, 1)) & decoded.rect();
+    QImage part = decoded.copy(cut);
+    if (part.isNull())
+        return held;
+    full = decoded.size();
+    origin = cut.topLeft();
+    return part;
+}
+
+namespace {
+
+// The saved picture is composed and encoded this many rows at a time.
+constexpr int kSaveBandRows = 128;
+
+// One photo as the save draws it: prepared when the bands reach it and
+// released once they have passed it.
+struct SaveLayer {
+    const SSceneObject* photo = nullptr;
+    CRect target;  // where the whole photo lies, in background pixels
+    CRect visible; // the part of it on the background
+    bool prepared = false;
+    QImage pixels;
+    QPoint origin;
+    QSize full;
+    std::optional<BandScaler> scaler;
+
+    bool OneToOne() const { return origin.isNull() && pixels.size() == full && full == target.Size().ToQSize(); }
+    void Release()
     {
-        QPainter painter(&out);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        painter.drawImage(0, 0, m_background.GetImage());
-        const CRect whole = GetBackGroundActualRect();
-        for (const auto& photo : m_photos) {
-            CRect target = SceneToTarget(photo->m_rect, whole);
-            target.NormalizeRect();
-            CRect visible;
-            if (target.IsRectEmpty() || !visible.IntersectRect(target, whole))
-                continue;
-            const QImage& picture = photo->m_picture.GetImage();
-            if (target.Width() <= size.width() && target.Height() <= size.height()) {
-                // QPainter samples bilinearly when it scales; shrinking a
-                // picture with it would alias. QImage::scaled averages.
-                const QImage scaled =
-                    picture.size() == target.Size().ToQSize()
-                        ? picture
-                        : picture.scaled(target.Size().ToQSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-                painter.drawImage(target.TopLeft().ToQPoint(), scaled);
-            } else {
-                // Larger than the background: the picture (never larger than
-                // the background) is enlarged, which bilinear sampling does
-                // well, and only the visible part is computed.
-                painter.drawImage(target.ToQRect(), picture);
-            }
-        }
+        pixels = QImage();
+        scaler.reset();
     }
+};
+
+} // namespace
+
+bool SceneGraph::ComposeJpeg(QByteArray& bytes, QString* error) const
+{
+    const auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const QString noMemory = QStringLiteral("There is not enough memory to compose the wallpaper.");
+    const QSize size = BackgroundSize();
+    const CRect whole = GetBackGroundActualRect();
+
+    std::vector<SaveLayer> layers;
+    for (const auto& photo : m_photos) {
+        SaveLayer layer;
+        layer.photo = photo.get();
+        layer.target = SceneToTarget(photo->m_rect, whole);
+        layer.target.NormalizeRect();
+        if (!layer.target.IsRectEmpty() && layer.visible.IntersectRect(layer.target, whole))
+            layers.push_back(std::move(layer));
+    }
+
+    JpegStreamWriter jpeg;
+    if (!jpeg.Start(size, kJpegQuality))
+        return fail(jpeg.ErrorString());
+    QImage band(size.width(), std::min(kSaveBandRows, size.height()), QImage::Format_RGB32);
+    if (band.isNull())
+        return fail(noMemory);
+
+    for (int top = 0; top < size.height(); top += band.height()) {
+        const int rows = std::min(band.height(), size.height() - top);
+        const QRect bandRect(0, top, size.width(), rows);
+        // A background with transparent parts shows white there, not the
+        // black the JPEG encoder would make of them.
+        band.fill(Qt::white);
+        QPainter painter(&band);
+        painter.translate(0, -top);
+        painter.drawImage(0, 0, m_background.GetImage());
+        for (SaveLayer& layer : layers) {
+            if (layer.visible.bottom <= top) {
+                layer.Release();
+                continue;
+            }
+            const QRect part = layer.visible.ToQRect() & bandRect;
+            if (part.isEmpty())
+                continue;
+            if (!layer.prepared) {
+                layer.pixels = SavePixels(*layer.photo, layer.target, layer.visible, layer.full, layer.origin);
+                if (!layer.OneToOne())
+                    layer.scaler.emplace(layer.pixels, layer.origin, layer.full, layer.target.Size().ToQSize());
+                layer.prepared = true;
+            }
+            const QRect local = part.translated(-layer.target.left, -layer.target.top);
+            if (layer.OneToOne()) {
+                painter.drawImage(part.topLeft(), layer.pixels, local);
+                continue;
+            }
+            const QImage scaled = layer.scaler->Region(local);
+            if (scaled.isNull())
+                return fail(noMemory);
+            painter.drawImage(part.topLeft(), scaled);
+        }
+        painter.end();
+        if (!jpeg.WriteRows(band, rows))
+            return fail(jpeg.ErrorString());
+    }
+    if (!jpeg.Finish())
+        return fail(jpeg.ErrorString());
+    bytes = jpeg.TakeBytes();
+    return true;
+}
+
+bool SceneGraph::SaveToJPG(const QString& path, QString* error) const
+{
+    const auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (path.isEmpty())
+        return fail(QStringLiteral("No file name was given for the wallpaper."));
+    if (!m_background.IsValid())
+        return fail(QStringLiteral("There is no background to save."));
 
     QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly))
-            return false;
-        QImageWriter writer(&buffer, "jpeg");
-        writer.setQuality(kJpegQuality);
-        writer.setOptimizedWrite(true);
-        if (!writer.write(out))
-            return false;
-    }
-    out = QImage();
+    if (!ComposeJpeg(bytes, error))
+        return false;
 
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
-        return false;
-    return WriteFileAtomically(info.absoluteFilePath(), bytes);
+        return fail(
+            QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(info.absolutePath())));
+    QString why;
+    if (!WriteFileAtomically(info.absoluteFilePath(), bytes, &why))
+        return fail(
+            QStringLiteral("%1 cannot be written: %2").arg(QDir::toNativeSeparators(info.absoluteFilePath()), why));
+    return true;
 }

@@ -108,8 +108,14 @@ public:
     // Writes the scene at the background's full size as a JPEG of quality
     // kJpegQuality. A missing parent folder is created. The file is written
     // beside the target and renamed over it only when complete, so on any
-    // failure (false) an existing file is left whole.
-    bool SaveToJPG(const QString& path) const;
+    // failure (false) an existing file is left whole; error, when given,
+    // then receives a sentence saying why, for the user.
+    //
+    // The picture is composed and encoded in bands of rows: no full-size copy
+    // of the background is made. A photo reaching past the background is
+    // drawn from its file decoded at the size it is shown (the scene holds it
+    // no larger than the background), one photo at a time.
+    bool SaveToJPG(const QString& path, QString* error = nullptr) const;
 
     // The photos, bottom first.
     int GetPhotoCount() const { return static_cast<int>(m_photos.size()); }
@@ -133,6 +139,15 @@ private:
     // Fits a picture of pictureSize inside box about box's centre.
     static QRectF FitInside(QSizeF pictureSize, const QRectF& box);
     const QImage& ScaledBackground(QSize size) const;
+    // Composes the saved picture band by band and encodes it into bytes.
+    bool ComposeJpeg(QByteArray& bytes, QString* error) const;
+    // The pixels the save draws photo from for its target (background
+    // pixels): the picture held, or, when that is short of what the target
+    // needs and the file has more, the file decoded again at the needed size
+    // and cut down to the part inside visible. full receives the size of the
+    // whole picture those pixels belong to, origin where they start in it.
+    static QImage SavePixels(const SSceneObject& photo, const CRect& target, const CRect& visible, QSize& full,
+                             QPoint& origin);
 
     PhotoTemplateProcessor* m_templates = nullptr;
     CxImage m_background;

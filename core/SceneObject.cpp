@@ -146,7 +146,16 @@ bool SSceneObject::EnsureResolution(QSize background)
     if (need.isEmpty() || (have.width() + 1 >= need.width() && have.height() + 1 >= need.height()))
         return true;
 
-    QSize box = NeededDecodeSize(background, kHeadroom);
+    CxImage fresh;
+    if (!DecodeWithEdits(NeededDecodeSize(background, kHeadroom), fresh))
+        return false;
+    m_picture = std::move(fresh);
+    m_scaled = QImage();
+    return true;
+}
+
+bool SSceneObject::DecodeWithEdits(QSize box, CxImage& out) const
+{
     // The file decodes upright as it is stored; quarter turns among the edits
     // come after that.
     const auto turns = std::count_if(m_edits.begin(), m_edits.end(),
@@ -164,8 +173,7 @@ bool SSceneObject::EnsureResolution(QSize background)
             return false;
         fresh.SetImage(std::move(edited));
     }
-    m_picture = std::move(fresh);
-    m_scaled = QImage();
+    out = std::move(fresh);
     return true;
 }
 

@@ -65,8 +65,14 @@ private:
     bool EnsureResolution(QSize background);
 
     // The size the picture should be decoded at to cover the photo's place,
-    // times factor, capped at the file's own size and at the background.
+    // times factor, capped at the file's own size and at the background (an
+    // empty background: no cap but the file's size).
     QSize NeededDecodeSize(QSize background, double factor) const;
+
+    // Decodes the file again to fit inside box (the photo as shown) and
+    // replays the edits on it, into out. False, and out unchanged, when the
+    // file no longer decodes or an edit runs out of memory.
+    bool DecodeWithEdits(QSize box, CxImage& out) const;
 
     static QImage RunEdit(Edit edit, const QImage& image);
     void ApplyEdit(Edit edit);

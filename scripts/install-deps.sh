@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxcb1-dev libxcb-randr0-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dbus
+  libjpeg62-turbo-dev libxcb1-dev libxcb-randr0-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dbus
   xvfb xauth x11-utils x11-xserver-utils tigervnc-standalone-server tigervnc-tools
   fonts-dejavu-core fonts-liberation fontconfig
   clang libclang-rt-14-dev

@@ -1,6 +1,7 @@
 #include "core/SceneGraph.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "support/FileSizeLimit.h"
+#include "support/HeapWatch.h"
 #include "support/PictureFixtures.h"
 #include "support/SceneFixture.h"
 
@@ -10,6 +11,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <utility>
@@ -378,7 +380,65 @@ TEST_F(SceneTest, FailedSaveLeavesTheOldFileWhole)
     EXPECT_EQ(Read(path), QByteArray("the previous wallpaper"));
     EXPECT_EQ(QDir(m_dir.path()).entryList({"wallpaper*"}, QDir::Files | QDir::Hidden).size(), 1);
 
+    // The caller learns why, in words a page can show.
+    {
+        FileSizeLimit limit(1024);
+        QString why;
+        EXPECT_FALSE(scene->SaveToJPG(path, &why));
+        EXPECT_TRUE(why.contains(path)) << why.toStdString();
+    }
     WriteFile(m_dir.filePath("blocker"), "x");
-    EXPECT_FALSE(scene->SaveToJPG(m_dir.filePath("blocker/wallpaper.jpg")));
-    EXPECT_FALSE(scene->SaveToJPG(QString()));
+    QString why;
+    EXPECT_FALSE(scene->SaveToJPG(m_dir.filePath("blocker/wallpaper.jpg"), &why));
+    EXPECT_TRUE(why.contains("blocker")) << why.toStdString();
+    why.clear();
+    EXPECT_FALSE(scene->SaveToJPG(QString(), &why));
+    EXPECT_FALSE(why.isEmpty());
+}
+
+TEST_F(SceneTest, APhotoStretchedPastTheBackgroundIsSavedFromTheFilesOwnPixels)
+{
+    // Fine grey ripples: they survive the JPEG, but not a decode at the
+    // background's size enlarged twice.
+    QImage file(1200, 900, QImage::Format_RGB32);
+    for (int y = 0; y < file.height(); ++y)
+        for (int x = 0; x < file.width(); ++x) {
+            const int v = 128 + static_cast<int>(90 * std::sin(x * 0.7) * std::sin(y * 0.55));
+            file.setPixel(x, y, qRgb(v, v, v));
+        }
+    ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.png", QSize(400, 300), kBlue)));
+    SSceneObject* p = Add(Write("ripples.png", file), CRect(-100, -50, 700, 550)); // canvas = background pixels
+    ASSERT_EQ(p->GetSceneRect(), QRectF(-100, -50, 800, 600));
+
+    const QString path = m_dir.filePath("wallpaper.jpg");
+    ASSERT_TRUE(scene->SaveToJPG(path));
+    QImage saved;
+    ASSERT_TRUE(saved.load(path, "jpeg"));
+    const QImage expected =
+        file.scaled(800, 600, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).copy(100, 50, 400, 300);
+    double total = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            total += std::abs(qGray(saved.pixel(x, y)) - qGray(expected.pixel(x, y)));
+    EXPECT_LT(total / (400 * 300), 4.0) << "mean difference per pixel";
+}
+
+TEST_F(SceneTest, SavingHoldsNoSecondFullSizeImage)
+{
+    if (!HeapWatch::Available())
+        GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
+    const QSize size(1600, 1200);
+    ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.jpg", size, kBlue, "jpeg")));
+    Add(Solid("green.png", QSize(700, 500), kGreen), CRect(100, 100, 800, 600));
+    Add(Solid("red.png", QSize(300, 300), kRed), CRect(700, 500, 1950, 1300)); // scaled, past the edge
+    const QString path = m_dir.filePath("wallpaper.jpg");
+    ASSERT_TRUE(scene->SaveToJPG(path)); // Qt's plug-ins and caches loaded
+
+    HeapWatch watch;
+    ASSERT_TRUE(scene->SaveToJPG(path));
+    const double fullImage = 4.0 * size.width() * size.height();
+    // The encoder keeps the picture's coefficients for its optimised tables
+    // (3 bytes a pixel); everything else must stay well below a full image.
+    EXPECT_LT(static_cast<double>(watch.PeakAbove()), 3.0 / 4 * fullImage + fullImage / 2)
+        << watch.PeakAbove() / fullImage << " full-size images";
 }

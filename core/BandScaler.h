@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <vector>
+
+// Scales a picture smoothly to a target size one region at a time. Each
+// target pixel is computed from the source pixels alone, never from a
+// neighbouring region, so regions asked for one after another fit together
+// exactly as one scaled picture: a saved wallpaper can be composed in bands
+// without holding any photo scaled whole.
+//
+// Along each axis, shrinking averages the source pixels a target pixel covers
+// (weighted by how much of each it covers) and enlarging interpolates
+// linearly between the two nearest pixel centres. Channels are averaged
+// premultiplied, so transparent pixels lend no colour.
+class BandScaler {
+public:
+    // source holds the part of a picture of fullSize that starts at origin
+    // (the whole picture: origin (0, 0) and source.size() == fullSize). Target
+    // pixels that need source pixels beyond the part held use its nearest
+    // edge pixels.
+    BandScaler(const QImage& source, QPoint origin, QSize fullSize, QSize target);
+
+    // The region (in target pixels, inside (0, 0, target)) of the picture
+    // scaled to the target size: Format_ARGB32_Premultiplied when the source
+    // has an alpha channel, Format_RGB32 otherwise. Null for an empty region
+    // or when memory runs out.
+    QImage Region(const QRect& region) const;
+
+private:
+    // The source pixels one target pixel reads along an axis: held indices
+    // first .. first + weights.size() - 1, weights summing to 1.
+    struct Taps {
+        int first = 0;
+        std::vector<float> weights;
+    };
+    static Taps TapsFor(int t, int fullLength, int targetLength, int origin, int held);
+
+    QImage m_source;
+    QPoint m_origin;
+    QSize m_full;
+    QSize m_target;
+};

@@ -236,6 +236,43 @@ bool SceneGraph::SetPhotoSceneRect(SSceneObject* obj, const QRectF& rect)
     return true;
 }
 
+bool SceneGraph::DragPhoto(SSceneObject* obj, const QRectF& sceneFrom, const CRect& canvasFrom, const CRect& canvasTo,
+                           bool interim)
+{
+    CRect from = canvasFrom;
+    from.NormalizeRect();
+    CRect to = canvasTo;
+    to.NormalizeRect();
+    const QSize size = BackgroundSize();
+    const CRect fitted = CanvasBackground();
+    if (!obj || !Contains(obj) || to.IsRectEmpty() || size.isEmpty() || fitted.IsRectEmpty())
+        return false;
+
+    QRectF scene = sceneFrom.normalized();
+    if (to.Size() == from.Size()) {
+        const double kx = static_cast<double>(size.width()) / fitted.Width();
+        const double ky = static_cast<double>(size.height()) / fitted.Height();
+        scene.translate((to.left - from.left) * kx, (to.top - from.top) * ky);
+    } else {
+        const QRectF mapped = CanvasToScene(to);
+        if (to.left != from.left)
+            scene.setLeft(mapped.left());
+        if (to.right != from.right)
+            scene.setRight(mapped.right());
+        if (to.top != from.top)
+            scene.setTop(mapped.top());
+        if (to.bottom != from.bottom)
+            scene.setBottom(mapped.bottom());
+        scene = scene.normalized();
+    }
+    if (scene.isEmpty())
+        return false;
+    obj->m_rect = scene;
+    if (!interim)
+        obj->EnsureResolution(size);
+    return true;
+}
+
 bool SceneGraph::DeletePhoto(SSceneObject* obj)
 {
     const auto it = Find(obj);

@@ -83,6 +83,20 @@ public:
     // it was.
     bool SetPhotoSceneRect(SSceneObject* obj, const QRectF& rect);
 
+    // Puts the photo where a drag of its canvas rectangle from canvasFrom to
+    // canvasTo takes it, the photo having been at sceneFrom (background
+    // pixels) when the drag began. A move (same size) shifts sceneFrom by the
+    // distance, keeping its size exactly; a resize maps only the edges that
+    // moved from the canvas and keeps the others exactly. An interim
+    // rectangle only moves the photo, as for SetPhotoDrawRect. False for an
+    // empty result or a photo not on the scene.
+    bool DragPhoto(SSceneObject* obj, const QRectF& sceneFrom, const CRect& canvasFrom, const CRect& canvasTo,
+                   bool interim = false);
+
+    // The background as drawn on the canvas: where canvas coordinates and
+    // background pixels meet.
+    CRect GetBackgroundDrawRect() const { return CanvasBackground(); }
+
     // Removes the photo; null (or a photo not on the scene) does nothing and
     // returns false.
     bool DeletePhoto(SSceneObject* obj);

@@ -12,6 +12,11 @@ class SSceneObject;
 // the canvas: while the user drags, the photo follows (so each repaint shows
 // it at its new place), when the button is released it takes the final
 // rectangle, and a cancelled drag puts it back exactly where it was.
+//
+// A move shifts the photo's place without changing its size; a resize moves
+// only the edges dragged. However far the mouse goes, a grip of the photo (a
+// handle's width, or the whole photo when it is smaller) stays on the
+// background, so the photo can always be seen, selected and deleted.
 class TrackerTool : public CRectTracker {
 public:
     TrackerTool() = default;
@@ -22,8 +27,14 @@ public:
 
 protected:
     void OnChangedRect(const CRect& rectOld) override;
+    void AdjustRect(int handle, CRect& rect) override;
 
 private:
-    // The photo being tracked, only while Track runs.
+    // Puts the photo where the tracked rectangle now says.
+    void FollowRect(bool interim);
+
+    // The photo being tracked and its place when tracking began, only while
+    // Track runs.
     SSceneObject* m_photo = nullptr;
+    QRectF m_sceneFrom;
 };

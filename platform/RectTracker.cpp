@@ -175,6 +175,10 @@ bool CRectTracker::TrackHandle(int handle, QWidget* wnd, CPoint start, bool allo
     if (wnd->isVisible())
         wnd->repaint();
     const CRect saved = m_rect;
+    if (!rubberBand) {
+        m_trackedHandle = handle;
+        m_trackedFrom = saved;
+    }
 
     std::unique_ptr<QRubberBand> band;
     if (rubberBand) {
@@ -221,7 +225,9 @@ bool CRectTracker::TrackHandle(int handle, QWidget* wnd, CPoint start, bool allo
 
     bool moved = false;
     const auto follow = [&](CPoint p) {
-        const CRect next = rectFor(p);
+        CRect next = rectFor(p);
+        if (!rubberBand)
+            AdjustRect(handle, next);
         if (next == m_rect)
             return;
         const CRect old = m_rect;
@@ -305,6 +311,8 @@ bool CRectTracker::TrackHandle(int handle, QWidget* wnd, CPoint start, bool allo
     m_trackingWnd = nullptr;
     return m_rect != saved;
 }
+
+void CRectTracker::AdjustRect(int, CRect&) {}
 
 // Painted at once rather than scheduled: the user's hand is on the mouse and
 // the owner's paint is what shows the rectangle at its new place.

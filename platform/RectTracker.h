@@ -80,7 +80,17 @@ protected:
     // m_rect.
     virtual void OnChangedRect(const CRect& rectOld);
 
+    // Called during Track with each rectangle the mouse asks for, before it
+    // becomes m_rect: a subclass may bound it. handle is the one tracked
+    // (hitMiddle for a move). This one leaves it alone.
+    virtual void AdjustRect(int handle, CRect& rect);
+
     QWidget* TrackingWindow() const { return m_trackingWnd; }
+
+    // The handle of the current or last Track (hitMiddle for a move), and
+    // m_rect as that tracking began.
+    int TrackedHandle() const { return m_trackedHandle; }
+    const CRect& TrackedFrom() const { return m_trackedFrom; }
 
 private:
     bool TrackHandle(int handle, QWidget* wnd, CPoint point, bool allowInvert, bool rubberBand);
@@ -88,5 +98,7 @@ private:
     static Qt::CursorShape CursorFor(int hit);
 
     QPointer<QWidget> m_trackingWnd;
+    int m_trackedHandle = hitNothing;
+    CRect m_trackedFrom;
     QPointer<QWidget> m_cursorWnd;
 };

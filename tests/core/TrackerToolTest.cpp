@@ -154,3 +154,45 @@ TEST_F(TrackerToolTest, EscapeAndTheRightButtonPutThePhotoBackExactly)
     EXPECT_FALSE(rightButton);
     EXPECT_EQ(photo->GetSceneRect(), before);
 }
+
+TEST_F(TrackerToolTest, AMoveShiftsThePhotoExactlyAndAResizeMovesOnlyTheDraggedEdges)
+{
+    // Not on the canvas's grid (3 background pixels a canvas pixel), as after
+    // "Restore Actual ZoomRatio": mapping the edges back would round it.
+    ASSERT_TRUE(scene->SetPhotoSceneRect(photo, QRectF(301.4, 299.8, 600.5, 300.2)));
+    canvas.repaint();
+    EXPECT_TRUE(Track({150, 150}, [&] {
+        Move({160, 155});
+        EXPECT_EQ(photo->GetSceneRect().size(), QSizeF(600.5, 300.2)) << "while dragging too";
+        Release({170, 160});
+    }));
+    EXPECT_EQ(photo->GetSceneRect(), QRectF(361.4, 329.8, 600.5, 300.2));
+
+    // The right side, dragged: left, top and bottom stay exactly.
+    canvas.repaint();
+    const CRect shown = scene->GetPhotoDrawRect(photo);
+    const QPoint rightSide(shown.right - 1, shown.CenterPoint().y);
+    EXPECT_TRUE(Track(rightSide, [&] { Release(rightSide + QPoint(30, 0)); }));
+    const QRectF resized = photo->GetSceneRect();
+    EXPECT_EQ(resized.left(), 361.4);
+    EXPECT_EQ(resized.top(), 329.8);
+    EXPECT_EQ(resized.height(), 300.2);
+    EXPECT_EQ(scene->GetPhotoDrawRect(photo).right, shown.right + 30);
+}
+
+TEST_F(TrackerToolTest, TrackingKeepsAGripOfThePhotoOnTheBackground)
+{
+    // Off the canvas to the top-left, far: a corner as wide as a handle stays.
+    const int grip = canvas.tracker.m_nHandleSize;
+    EXPECT_TRUE(Track({150, 150}, [&] { Release({-900, -700}); }));
+    EXPECT_EQ(scene->GetPhotoDrawRect(photo), CRect(-200 + grip, -100 + grip, grip, grip));
+    EXPECT_TRUE(scene->CheckHitPhoto(grip / 2, grip / 2)) << "it can still be selected";
+    EXPECT_EQ(scene->GetSelectedSceneObj(), photo);
+
+    // Off to the bottom-right while resizing through the top-left handle past
+    // the far corner: the dragged edges stop a grip inside the background.
+    ASSERT_TRUE(scene->SetPhotoDrawRect(photo, CRect(600, 300, 700, 400)));
+    canvas.repaint();
+    EXPECT_TRUE(Track({600, 300}, [&] { Release({900, 800}); }));
+    EXPECT_EQ(scene->GetPhotoDrawRect(photo), CRect(640 - grip, 360 - grip, 700, 400));
+}

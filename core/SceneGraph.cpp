@@ -204,11 +204,31 @@ bool SceneGraph::CheckHitPhoto(int x, int y)
     return false;
 }
 
+CRect SceneGraph::PhotoTarget(const SSceneObject& photo, const CRect& fitted, int minSide) const
+{
+    CRect target = SceneToTarget(photo.m_rect, fitted);
+    target.NormalizeRect();
+    if (fitted.IsRectEmpty())
+        return target;
+    // Grown about its centre, so the photo stays where it is.
+    if (target.Width() < minSide) {
+        const double centre = (target.left + target.right) / 2.0;
+        target.left = static_cast<int>(std::floor(centre - minSide / 2.0 + 0.5));
+        target.right = target.left + minSide;
+    }
+    if (target.Height() < minSide) {
+        const double centre = (target.top + target.bottom) / 2.0;
+        target.top = static_cast<int>(std::floor(centre - minSide / 2.0 + 0.5));
+        target.bottom = target.top + minSide;
+    }
+    return target;
+}
+
 CRect SceneGraph::GetPhotoDrawRect(const SSceneObject* obj) const
 {
     if (!obj || !Contains(obj))
         return {};
-    return SceneToTarget(obj->m_rect, CanvasBackground());
+    return PhotoTarget(*obj, CanvasBackground(), kMinPhotoSide);
 }
 
 bool SceneGraph::SetPhotoDrawRect(SSceneObject* obj, const CRect& rect, bool interim)
@@ -331,8 +351,7 @@ void SceneGraph::Render(QPainter* dc, const CRect& rect) const
     dc->save();
     dc->setClipRect(fitted.ToQRect(), Qt::IntersectClip);
     for (const auto& photo : m_photos) {
-        CRect target = SceneToTarget(photo->m_rect, fitted);
-        target.NormalizeRect();
+        const CRect target = PhotoTarget(*photo, fitted, kMinPhotoSide);
         CRect visible;
         if (target.IsRectEmpty() || !visible.IntersectRect(target, fitted))
             continue;

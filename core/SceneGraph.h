@@ -69,8 +69,12 @@ public:
     // returns true; with none there, clears the selection and returns false.
     bool CheckHitPhoto(int x, int y);
 
-    // The photo's rectangle on the canvas, as Render draws it there; empty for
-    // null or a photo not on the scene.
+    // However small a photo is made, the canvas shows it at least this many
+    // pixels wide and high, so it can be seen, selected and deleted.
+    static constexpr int kMinPhotoSide = 4;
+
+    // The photo's rectangle on the canvas, as Render draws it there (at least
+    // kMinPhotoSide each way); empty for null or a photo not on the scene.
     CRect GetPhotoDrawRect(const SSceneObject* obj) const;
 
     // Puts the photo at rect (canvas coordinates, normalised). An interim
@@ -148,6 +152,9 @@ private:
     CRect CanvasBackground() const;
     QRectF CanvasToScene(const CRect& rect) const;
     CRect SceneToTarget(const QRectF& rect, const CRect& fitted) const;
+    // The photo's rectangle in the background fitted at fitted, normalised
+    // and at least minSide each way.
+    CRect PhotoTarget(const SSceneObject& photo, const CRect& fitted, int minSide) const;
     std::vector<std::unique_ptr<SSceneObject>>::const_iterator Find(const SSceneObject* obj) const;
     bool Contains(const SSceneObject* obj) const { return Find(obj) != m_photos.end(); }
     // Fits a picture of pictureSize inside box about box's centre.

@@ -203,6 +203,23 @@ TEST_F(SceneTest, HitTestingPicksTheTopmostPhotoAndClearsTheSelectionOnBackgroun
     EXPECT_EQ(RenderCanvas(QSize(640, 360)).pixel(175, 175), kRed);
 }
 
+TEST_F(SceneTest, APhotoTooSmallForTheCanvasStillShowsAFewPixelsThatCanBeSelected)
+{
+    scene->SetCanvasRect(CRect(0, 0, 640, 360)); // 3 background pixels a canvas pixel
+    SSceneObject* tiny = Add(Solid("tiny.png", QSize(10, 10), kGreen), CRect(100, 100, 200, 200));
+    ASSERT_TRUE(scene->SetPhotoSceneRect(tiny, QRectF(450.4, 450.4, 0.5, 0.5)));
+
+    const CRect shown = scene->GetPhotoDrawRect(tiny);
+    EXPECT_GE(shown.Width(), 3);
+    EXPECT_GE(shown.Height(), 3);
+    EXPECT_TRUE(shown.PtInRect(CPoint(150, 150))) << "about the photo's own place";
+    const CPoint centre = shown.CenterPoint();
+    EXPECT_TRUE(scene->CheckHitPhoto(centre.x, centre.y));
+    EXPECT_EQ(scene->GetSelectedSceneObj(), tiny);
+    EXPECT_EQ(RenderCanvas(QSize(640, 360)).pixel(centre.x, centre.y), kGreen);
+    EXPECT_TRUE(scene->DeletePhoto(scene->GetSelectedSceneObj()));
+}
+
 TEST_F(SceneTest, DeleteRemovesThePhotoAndIgnoresNull)
 {
     scene->SetCanvasRect(CRect(0, 0, 640, 360));

@@ -15,13 +15,18 @@ CPreviewDialog::CPreviewDialog(QWidget* parent) : CDialog(PreviewDialogTemplate(
 bool CPreviewDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    // The primary screen only, in device-independent pixels; with several
-    // monitors the primary one need not start at (0, 0).
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        setFixedSize(area.size());
-        move(area.topLeft());
+    // A full-screen window on the primary screen, placed there by the window
+    // system: a Wayland compositor ignores where a window asks to be moved,
+    // but honours the full-screen state. The geometry set first serves window
+    // systems that take the screen from the window's place.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        // The template's fixed size would keep the window from growing.
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setScreen(screen);
+        setGeometry(screen->geometry());
     }
+    setWindowState(windowState() | Qt::WindowFullScreen);
     return true;
 }
 

@@ -2,8 +2,9 @@
 
 #include "platform/Dialog.h"
 
-// The design shown on the whole primary screen, fitted with the background's
-// proportions. A left double-click, Escape, Enter or the system close command
+// The design shown on the whole primary screen, in a full-screen window,
+// fitted with the background's proportions and drawn at the screen's device
+// pixels. A left double-click, Escape, Enter or the system close command
 // ends it. It only reads the scene.
 class CPreviewDialog : public CDialog {
     Q_OBJECT

@@ -342,6 +342,27 @@ void SceneGraph::Render(QPainter* dc, const CRect& rect) const
 {
     if (!dc || !m_background.IsValid())
         return;
+    // On a high-DPI surface the painter scales logical coordinates up to
+    // device pixels; pictures scaled to the logical size would be enlarged
+    // again, blurred. So the scene is drawn in device pixels, wherever the
+    // painter maps by a plain scale (a rotated painter gets the logical path).
+    const QTransform toDevice = dc->deviceTransform();
+    const bool scaled = toDevice.m11() != 1 || toDevice.m22() != 1;
+    if (!scaled || toDevice.type() > QTransform::TxScale || toDevice.m11() <= 0 || toDevice.m22() <= 0) {
+        RenderFitted(dc, rect, kMinPhotoSide);
+        return;
+    }
+    const QRectF device = toDevice.mapRect(QRectF(rect.left, rect.top, rect.Width(), rect.Height()));
+    const CRect target(RoundToPixel(device.left()), RoundToPixel(device.top()), RoundToPixel(device.right()),
+                       RoundToPixel(device.bottom()));
+    dc->save();
+    dc->setWorldTransform(toDevice.inverted() * dc->worldTransform());
+    RenderFitted(dc, target, std::max(1, RoundToPixel(kMinPhotoSide * std::min(toDevice.m11(), toDevice.m22()))));
+    dc->restore();
+}
+
+void SceneGraph::RenderFitted(QPainter* dc, const CRect& rect, int minSide) const
+{
     const CRect fitted = FittedBackground(rect);
     if (fitted.IsRectEmpty())
         return;
@@ -351,7 +372,7 @@ void SceneGraph::Render(QPainter* dc, const CRect& rect) const
     dc->save();
     dc->setClipRect(fitted.ToQRect(), Qt::IntersectClip);
     for (const auto& photo : m_photos) {
-        const CRect target = PhotoTarget(*photo, fitted, kMinPhotoSide);
+        const CRect target = PhotoTarget(*photo, fitted, minSide);
         CRect visible;
         if (target.IsRectEmpty() || !visible.IntersectRect(target, fitted))
             continue;

@@ -117,7 +117,8 @@ public:
 
     // Draws the background fitted inside rect and the photos over it, clipped
     // to the background, over whatever dc already holds. Pictures are drawn
-    // from copies scaled to their on-screen size, made once per size.
+    // from copies scaled to their on-screen size in device pixels (twice the
+    // logical size on a surface of pixel ratio 2), made once per size.
     void Render(QPainter* dc, const CRect& rect) const;
 
     // The background at its full size: (0, 0, width, height).
@@ -160,6 +161,8 @@ private:
     // Fits a picture of pictureSize inside box about box's centre.
     static QRectF FitInside(QSizeF pictureSize, const QRectF& box);
     const QImage& ScaledBackground(QSize size) const;
+    // Render in the painter's current coordinates, photos at least minSide.
+    void RenderFitted(QPainter* dc, const CRect& rect, int minSide) const;
     // Composes the saved picture band by band and encodes it into bytes.
     bool ComposeJpeg(QByteArray& bytes, QString* error) const;
     // The pixels the save draws photo from for its target (background

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -46,15 +47,24 @@ TEST_F(PreviewTest, CoversThePrimaryScreenWithTheSceneInTheBackgroundsProportion
     CPreviewDialog dlg;
     QRect shownAt;
     bool frameless = false;
+    bool fullScreen = false;
+    const QScreen* on = nullptr;
     QImage shown;
     const int code = DriveModal(dlg, [&] {
         shownAt = dlg.geometry();
         frameless = dlg.windowFlags().testFlag(Qt::FramelessWindowHint);
+        // A full-screen window, not one moved over the screen: compositors
+        // that place windows themselves ignore a move.
+        fullScreen = dlg.windowState().testFlag(Qt::WindowFullScreen) && dlg.windowHandle() &&
+                     dlg.windowHandle()->windowStates().testFlag(Qt::WindowFullScreen);
+        on = dlg.screen();
         shown = dlg.grab().toImage().convertToFormat(QImage::Format_RGB32);
     });
     EXPECT_EQ(code, kStillOpen);
     EXPECT_EQ(shownAt, screen);
     EXPECT_TRUE(frameless);
+    EXPECT_TRUE(fullScreen);
+    EXPECT_EQ(on, QGuiApplication::primaryScreen());
     ASSERT_EQ(shown.size(), screen.size());
 
     // The background fitted: as wide as the screen allows and 16:9, centred.

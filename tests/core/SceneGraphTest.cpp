@@ -2,6 +2,7 @@
 #include "core/PhotoTemplateProcessor.h"
 #include "support/FileSizeLimit.h"
 #include "support/HeapWatch.h"
+#include "support/PatternImage.h"
 #include "support/PictureFixtures.h"
 #include "support/SceneFixture.h"
 
@@ -155,6 +156,29 @@ TEST_F(SceneTest, RenderFitsTheBackgroundAndDrawsPhotosClippedToIt)
     EXPECT_EQ(scene->GetPhotoDrawRect(inside), CRect(100, 100, 200, 200));
     EXPECT_TRUE(scene->CheckHitPhoto(150, 150));
     EXPECT_EQ(scene->GetSelectedSceneObj(), inside);
+}
+
+TEST_F(SceneTest, OnAHighDpiSurfaceTheSceneIsDrawnAtDevicePixels)
+{
+    // Twice as many device pixels as logical ones: the 1280x720 background
+    // fits the 640x360 logical canvas pixel for device pixel.
+    const QImage background = PatternImage(1280, 720);
+    const QImage picture = PatternImage(200, 100).mirrored(true, false);
+    ASSERT_TRUE(scene->ChangeBackImage(Write("bg.png", background)));
+    scene->SetCanvasRect(CRect(0, 0, 640, 360));
+    SSceneObject* p = Add(Write("photo.png", picture), CRect(100, 100, 200, 150));
+    ASSERT_EQ(p->GetSceneRect(), QRectF(200, 200, 200, 100));
+
+    QImage device(1280, 720, QImage::Format_RGB32);
+    device.setDevicePixelRatio(2);
+    device.fill(kGrey);
+    {
+        QPainter painter(&device);
+        scene->Render(&painter, CRect(0, 0, 640, 360));
+    }
+    EXPECT_EQ(device.copy(0, 0, 200, 200), background.copy(0, 0, 200, 200));
+    EXPECT_EQ(device.copy(200, 200, 200, 100), picture);
+    EXPECT_EQ(device.copy(900, 400, 300, 300), background.copy(900, 400, 300, 300));
 }
 
 TEST_F(SceneTest, CreateKeepsThePicturesShapeInsideTheRectangleAndRefusesBadInput)

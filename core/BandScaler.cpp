@@ -1,7 +1,19 @@
 #include "core/BandScaler.h"
 
+#include <QSemaphore>
+#include <QThread>
+#include <QThreadPool>
+
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// A region smaller than this many pixels a thread is scaled on one thread:
+// handing it out would cost more than it saves.
+constexpr int kPixelsPerThread = 64 * 1024;
+
+} // namespace
 
 BandScaler::BandScaler(const QImage& source, QPoint origin, QSize fullSize, QSize target)
     : m_source(source.convertToFormat(source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
@@ -10,50 +22,57 @@ BandScaler::BandScaler(const QImage& source, QPoint origin, QSize fullSize, QSiz
 {
 }
 
-BandScaler::Taps BandScaler::TapsFor(int t, int fullLength, int targetLength, int origin, int held)
+BandScaler::Axis BandScaler::AxisFor(int from, int to, int fullLength, int targetLength, int origin, int held)
 {
-    Taps taps;
+    Axis axis;
+    axis.lo = held;
     const double scale = static_cast<double>(fullLength) / targetLength;
-    int from = 0;
     std::vector<double> weights;
-    if (targetLength < fullLength) {
-        // The target pixel covers [t, t + 1) * scale of the source.
-        const double begin = t * scale;
-        const double end = (t + 1) * scale;
-        from = static_cast<int>(std::floor(begin));
-        const int to = std::min(fullLength, static_cast<int>(std::ceil(end)));
-        for (int i = from; i < to; ++i)
-            weights.push_back(std::min<double>(i + 1, end) - std::max<double>(i, begin));
-    } else {
-        // Pixel centres line up: target centre t + 0.5 lies at source
-        // position (t + 0.5) * scale, between centres i + 0.5 and i + 1.5.
-        const double at = (t + 0.5) * scale - 0.5;
-        from = static_cast<int>(std::floor(at));
-        const double f = at - from;
-        weights = {1 - f, f};
-    }
-    // Indices outside the picture, or outside the part held, read its edge.
-    // Neighbouring taps may then land on one index: they are merged.
-    double total = 0;
-    for (double w : weights)
-        total += w;
-    int last = -1;
-    for (size_t k = 0; k < weights.size(); ++k) {
-        const int full = std::clamp(from + static_cast<int>(k), 0, fullLength - 1);
-        const int index = std::clamp(full - origin, 0, held - 1);
-        const float w = static_cast<float>(weights[k] / total);
-        if (last < 0) {
-            taps.first = index;
-            taps.weights.push_back(w);
-        } else if (index == last) {
-            taps.weights.back() += w;
+    for (int t = from; t < to; ++t) {
+        int start = 0;
+        weights.clear();
+        if (targetLength < fullLength) {
+            // The target pixel covers [t, t + 1) * scale of the source.
+            const double begin = t * scale;
+            const double end = (t + 1) * scale;
+            start = static_cast<int>(std::floor(begin));
+            const int stop = std::min(fullLength, static_cast<int>(std::ceil(end)));
+            for (int i = start; i < stop; ++i)
+                weights.push_back(std::min<double>(i + 1, end) - std::max<double>(i, begin));
         } else {
-            taps.weights.resize(static_cast<size_t>(index - taps.first) + 1, 0.0f);
-            taps.weights.back() += w;
+            // Pixel centres line up: target centre t + 0.5 lies at source
+            // position (t + 0.5) * scale, between centres i + 0.5 and i + 1.5.
+            const double at = (t + 0.5) * scale - 0.5;
+            start = static_cast<int>(std::floor(at));
+            weights = {1 - (at - start), at - start};
         }
-        last = index;
+        const int n = static_cast<int>(weights.size());
+        double total = 0;
+        for (double w : weights)
+            total += w;
+        // Indices outside the picture, or outside the part held, read its
+        // edge; taps that land on one index are merged.
+        const int offset = static_cast<int>(axis.weights.size());
+        int first = -1;
+        int last = -1;
+        for (int k = 0; k < n; ++k) {
+            const int index = std::clamp(std::clamp(start + k, 0, fullLength - 1) - origin, 0, held - 1);
+            const float w = static_cast<float>(weights[static_cast<size_t>(k)] / total);
+            if (first < 0)
+                first = index;
+            if (index == last)
+                axis.weights.back() += w;
+            else
+                axis.weights.push_back(w);
+            last = index;
+        }
+        axis.first.push_back(first);
+        axis.count.push_back(last - first + 1);
+        axis.offset.push_back(offset);
+        axis.lo = std::min(axis.lo, first);
+        axis.hi = std::max(axis.hi, last + 1);
     }
-    return taps;
+    return axis;
 }
 
 QImage BandScaler::Region(const QRect& region) const
@@ -65,49 +84,92 @@ QImage BandScaler::Region(const QRect& region) const
     if (out.isNull())
         return {};
 
-    std::vector<Taps> columns;
-    columns.reserve(static_cast<size_t>(area.width()));
-    int left = m_source.width();
-    int right = 0;
-    for (int x = area.left(); x <= area.right(); ++x) {
-        columns.push_back(TapsFor(x, m_full.width(), m_target.width(), m_origin.x(), m_source.width()));
-        left = std::min(left, columns.back().first);
-        right = std::max(right, columns.back().first + static_cast<int>(columns.back().weights.size()));
+    if (m_columnsFrom != area.left() || m_columnsTo != area.right() + 1) {
+        m_columns =
+            AxisFor(area.left(), area.right() + 1, m_full.width(), m_target.width(), m_origin.x(), m_source.width());
+        m_columnsFrom = area.left();
+        m_columnsTo = area.right() + 1;
     }
+    const Axis& columns = m_columns;
+    const Axis rows =
+        AxisFor(area.top(), area.bottom() + 1, m_full.height(), m_target.height(), m_origin.y(), m_source.height());
 
-    // One source row range at a time: the target row's vertical average over
-    // the columns the region reads, then each target pixel across it.
-    std::vector<float> row(static_cast<size_t>(right - left) * 4);
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const Taps rows = TapsFor(y, m_full.height(), m_target.height(), m_origin.y(), m_source.height());
-        std::fill(row.begin(), row.end(), 0.0f);
-        for (size_t k = 0; k < rows.weights.size(); ++k) {
-            const float w = rows.weights[k];
-            if (w == 0.0f)
-                continue;
-            const auto* line = reinterpret_cast<const QRgb*>(m_source.constScanLine(rows.first + static_cast<int>(k)));
-            float* acc = row.data();
-            for (int x = left; x < right; ++x, acc += 4) {
-                const QRgb p = line[x];
-                acc[0] += w * static_cast<float>(qAlpha(p));
-                acc[1] += w * static_cast<float>(qRed(p));
-                acc[2] += w * static_cast<float>(qGreen(p));
-                acc[3] += w * static_cast<float>(qBlue(p));
+    // For each target row: the vertical average of the source rows it reads,
+    // over the columns the region reads, then each target pixel across it.
+    // Fixed point: weights of kWeightBits, the vertical sums kept with
+    // kExtraBits below the byte, all four bytes of a pixel alike.
+    constexpr int kWeightBits = 14;
+    constexpr int kExtraBits = 6;
+    constexpr float kOne = 1 << kWeightBits;
+    const auto fixed = [](const std::vector<float>& weights) {
+        std::vector<int> out(weights.size());
+        for (size_t i = 0; i < weights.size(); ++i)
+            out[i] = static_cast<int>(weights[i] * kOne + 0.5f);
+        return out;
+    };
+    const std::vector<int> columnWeights = fixed(columns.weights);
+    const std::vector<int> rowWeights = fixed(rows.weights);
+
+    const int left = columns.lo;
+    const size_t bytes = static_cast<size_t>(columns.hi - left) * 4;
+    const uchar* sourceBits = m_source.constBits();
+    const qsizetype sourceStride = m_source.bytesPerLine();
+    uchar* outBits = out.bits();
+    const qsizetype outStride = out.bytesPerLine();
+    // Rows from..to - 1 of the region; runs of rows share nothing but what
+    // they read, so they may run on several threads at once.
+    const auto scaleRows = [&](int from, int to) {
+        std::vector<int> line(bytes);
+        for (int y = from; y < to; ++y) {
+            const size_t iy = static_cast<size_t>(y);
+            std::fill(line.begin(), line.end(), 0);
+            for (int k = 0; k < rows.count[iy]; ++k) {
+                const int w = rowWeights[static_cast<size_t>(rows.offset[iy] + k)];
+                const uchar* source =
+                    sourceBits + (rows.first[iy] + k) * sourceStride + static_cast<qsizetype>(left) * 4;
+                int* acc = line.data();
+                for (size_t i = 0; i < bytes; ++i)
+                    acc[i] += w * source[i];
+            }
+            for (int& v : line)
+                v >>= kWeightBits - kExtraBits;
+
+            uchar* dest = outBits + y * outStride;
+            for (int x = 0; x < area.width(); ++x, dest += 4) {
+                const size_t ix = static_cast<size_t>(x);
+                const int* weights = columnWeights.data() + columns.offset[ix];
+                const int* acc = line.data() + static_cast<size_t>(columns.first[ix] - left) * 4;
+                int sum[4] = {};
+                for (int k = 0; k < columns.count[ix]; ++k, acc += 4)
+                    for (int c = 0; c < 4; ++c)
+                        sum[c] += weights[k] * acc[c];
+                constexpr int kShift = kWeightBits + kExtraBits;
+                for (int c = 0; c < 4; ++c)
+                    dest[c] = static_cast<uchar>(std::clamp((sum[c] + (1 << (kShift - 1))) >> kShift, 0, 255));
             }
         }
-        auto* dest = reinterpret_cast<QRgb*>(out.scanLine(y - area.top()));
-        for (size_t c = 0; c < columns.size(); ++c) {
-            const Taps& taps = columns[c];
-            float sum[4] = {};
-            const float* acc = row.data() + static_cast<size_t>(taps.first - left) * 4;
-            for (float w : taps.weights) {
-                for (int ch = 0; ch < 4; ++ch)
-                    sum[ch] += w * acc[ch];
-                acc += 4;
-            }
-            const auto channel = [](float v) { return std::clamp(static_cast<int>(v + 0.5f), 0, 255); };
-            dest[c] = qRgba(channel(sum[1]), channel(sum[2]), channel(sum[3]), channel(sum[0]));
-        }
+    };
+
+    // Large regions are shared out over the pool's threads; a run the pool
+    // has no thread for is done here, so this never waits on a busy pool.
+    const int runs = area.width() * area.height() >= kPixelsPerThread
+                         ? std::clamp(QThread::idealThreadCount(), 1, area.height())
+                         : 1;
+    QSemaphore done;
+    int started = 0;
+    for (int r = 1; r < runs; ++r) {
+        const int from = area.height() * r / runs;
+        const int to = area.height() * (r + 1) / runs;
+        const bool queued = QThreadPool::globalInstance()->tryStart([&, from, to] {
+            scaleRows(from, to);
+            done.release();
+        });
+        if (queued)
+            ++started;
+        else
+            scaleRows(from, to);
     }
+    scaleRows(0, area.height() / runs);
+    done.acquire(started);
     return out;
 }

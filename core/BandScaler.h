@@ -31,16 +31,26 @@ public:
     QImage Region(const QRect& region) const;
 
 private:
-    // The source pixels one target pixel reads along an axis: held indices
-    // first .. first + weights.size() - 1, weights summing to 1.
-    struct Taps {
-        int first = 0;
+    // The source pixels each target pixel of a run reads along one axis:
+    // target i reads held indices first[i] .. first[i] + count[i] - 1 with
+    // weights weights[offset[i]] .., summing to 1. lo and hi bound every index
+    // read (hi past the last).
+    struct Axis {
+        std::vector<int> first;
+        std::vector<int> count;
+        std::vector<int> offset;
         std::vector<float> weights;
+        int lo = 0;
+        int hi = 0;
     };
-    static Taps TapsFor(int t, int fullLength, int targetLength, int origin, int held);
+    static Axis AxisFor(int from, int to, int fullLength, int targetLength, int origin, int held);
 
     QImage m_source;
     QPoint m_origin;
     QSize m_full;
     QSize m_target;
+    // The columns of the last region: bands of one photo share them.
+    mutable Axis m_columns;
+    mutable int m_columnsFrom = -1;
+    mutable int m_columnsTo = -1;
 };

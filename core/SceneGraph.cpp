@@ -427,9 +427,20 @@ namespace {
 // The saved picture is composed and encoded this many rows at a time.
 constexpr int kSaveBandRows = 128;
 
+bool Fail(QString* error, const QString& why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+const char* const kNoMemory = "There is not enough memory to compose the wallpaper.";
+
+} // namespace
+
 // One photo as the save draws it: prepared when the bands reach it and
 // released once they have passed it.
-struct SaveLayer {
+struct SceneGraph::SaveLayer {
     const SSceneObject* photo = nullptr;
     CRect target;  // where the whole photo lies, in background pixels
     CRect visible; // the part of it on the background
@@ -447,19 +458,33 @@ struct SaveLayer {
     }
 };
 
-} // namespace
+bool SceneGraph::DrawSaveLayer(QPainter& painter, SaveLayer& layer, const QRect& band)
+{
+    const QRect part = layer.visible.ToQRect() & band;
+    if (part.isEmpty())
+        return true;
+    if (!layer.prepared) {
+        layer.pixels = SavePixels(*layer.photo, layer.target, layer.visible, layer.full, layer.origin);
+        if (!layer.OneToOne())
+            layer.scaler.emplace(layer.pixels, layer.origin, layer.full, layer.target.Size().ToQSize());
+        layer.prepared = true;
+    }
+    const QRect local = part.translated(-layer.target.left, -layer.target.top);
+    if (layer.OneToOne()) {
+        painter.drawImage(part.topLeft(), layer.pixels, local);
+        return true;
+    }
+    const QImage scaled = layer.scaler->Region(local);
+    if (scaled.isNull())
+        return false;
+    painter.drawImage(part.topLeft(), scaled);
+    return true;
+}
 
 bool SceneGraph::ComposeJpeg(QByteArray& bytes, QString* error) const
 {
-    const auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
-    const QString noMemory = QStringLiteral("There is not enough memory to compose the wallpaper.");
     const QSize size = BackgroundSize();
     const CRect whole = GetBackGroundActualRect();
-
     std::vector<SaveLayer> layers;
     for (const auto& photo : m_photos) {
         SaveLayer layer;
@@ -472,14 +497,13 @@ bool SceneGraph::ComposeJpeg(QByteArray& bytes, QString* error) const
 
     JpegStreamWriter jpeg;
     if (!jpeg.Start(size, kJpegQuality))
-        return fail(jpeg.ErrorString());
+        return Fail(error, jpeg.ErrorString());
     QImage band(size.width(), std::min(kSaveBandRows, size.height()), QImage::Format_RGB32);
     if (band.isNull())
-        return fail(noMemory);
+        return Fail(error, QString::fromLatin1(kNoMemory));
 
     for (int top = 0; top < size.height(); top += band.height()) {
         const int rows = std::min(band.height(), size.height() - top);
-        const QRect bandRect(0, top, size.width(), rows);
         // A background with transparent parts shows white there, not the
         // black the JPEG encoder would make of them.
         band.fill(Qt::white);
@@ -487,50 +511,27 @@ bool SceneGraph::ComposeJpeg(QByteArray& bytes, QString* error) const
         painter.translate(0, -top);
         painter.drawImage(0, 0, m_background.GetImage());
         for (SaveLayer& layer : layers) {
-            if (layer.visible.bottom <= top) {
+            if (layer.visible.bottom <= top)
                 layer.Release();
-                continue;
-            }
-            const QRect part = layer.visible.ToQRect() & bandRect;
-            if (part.isEmpty())
-                continue;
-            if (!layer.prepared) {
-                layer.pixels = SavePixels(*layer.photo, layer.target, layer.visible, layer.full, layer.origin);
-                if (!layer.OneToOne())
-                    layer.scaler.emplace(layer.pixels, layer.origin, layer.full, layer.target.Size().ToQSize());
-                layer.prepared = true;
-            }
-            const QRect local = part.translated(-layer.target.left, -layer.target.top);
-            if (layer.OneToOne()) {
-                painter.drawImage(part.topLeft(), layer.pixels, local);
-                continue;
-            }
-            const QImage scaled = layer.scaler->Region(local);
-            if (scaled.isNull())
-                return fail(noMemory);
-            painter.drawImage(part.topLeft(), scaled);
+            else if (!DrawSaveLayer(painter, layer, QRect(0, top, size.width(), rows)))
+                return Fail(error, QString::fromLatin1(kNoMemory));
         }
         painter.end();
         if (!jpeg.WriteRows(band, rows))
-            return fail(jpeg.ErrorString());
+            return Fail(error, jpeg.ErrorString());
     }
     if (!jpeg.Finish())
-        return fail(jpeg.ErrorString());
+        return Fail(error, jpeg.ErrorString());
     bytes = jpeg.TakeBytes();
     return true;
 }
 
 bool SceneGraph::SaveToJPG(const QString& path, QString* error) const
 {
-    const auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     if (path.isEmpty())
-        return fail(QStringLiteral("No file name was given for the wallpaper."));
+        return Fail(error, QStringLiteral("No file name was given for the wallpaper."));
     if (!m_background.IsValid())
-        return fail(QStringLiteral("There is no background to save."));
+        return Fail(error, QStringLiteral("There is no background to save."));
 
     QByteArray bytes;
     if (!ComposeJpeg(bytes, error))
@@ -538,11 +539,13 @@ bool SceneGraph::SaveToJPG(const QString& path, QString* error) const
 
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
-        return fail(
+        return Fail(
+            error,
             QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(info.absolutePath())));
     QString why;
     if (!WriteFileAtomically(info.absoluteFilePath(), bytes, &why))
-        return fail(
+        return Fail(
+            error,
             QStringLiteral("%1 cannot be written: %2").arg(QDir::toNativeSeparators(info.absoluteFilePath()), why));
     return true;
 }

@@ -139,13 +139,18 @@ QImage BandScaler::Region(const QRect& region) const
                 const size_t ix = static_cast<size_t>(x);
                 const int* weights = columnWeights.data() + columns.offset[ix];
                 const int* acc = line.data() + static_cast<size_t>(columns.first[ix] - left) * 4;
-                int sum[4] = {};
-                for (int k = 0; k < columns.count[ix]; ++k, acc += 4)
-                    for (int c = 0; c < 4; ++c)
-                        sum[c] += weights[k] * acc[c];
                 constexpr int kShift = kWeightBits + kExtraBits;
+                // Weights are never negative: only rounding can pass 255.
+                int sum[4] = {1 << (kShift - 1), 1 << (kShift - 1), 1 << (kShift - 1), 1 << (kShift - 1)};
+                for (int k = 0; k < columns.count[ix]; ++k, acc += 4) {
+                    const int w = weights[k];
+                    sum[0] += w * acc[0];
+                    sum[1] += w * acc[1];
+                    sum[2] += w * acc[2];
+                    sum[3] += w * acc[3];
+                }
                 for (int c = 0; c < 4; ++c)
-                    dest[c] = static_cast<uchar>(std::clamp((sum[c] + (1 << (kShift - 1))) >> kShift, 0, 255));
+                    dest[c] = static_cast<uchar>(std::min(sum[c] >> kShift, 255));
             }
         }
     };

@@ -450,24 +450,41 @@ struct SceneGraph::SaveLayer {
     QSize full;
     std::optional<BandScaler> scaler;
 
+    qint64 scaledBytes = 0; // of a copy scaled whole, counted in the budget
+
     bool OneToOne() const { return origin.isNull() && pixels.size() == full && full == target.Size().ToQSize(); }
-    void Release()
+    void Release(qint64& budget)
     {
         pixels = QImage();
         scaler.reset();
+        budget += scaledBytes;
+        scaledBytes = 0;
     }
 };
 
-bool SceneGraph::DrawSaveLayer(QPainter& painter, SaveLayer& layer, const QRect& band)
+bool SceneGraph::DrawSaveLayer(QPainter& painter, SaveLayer& layer, const QRect& band, qint64& budget)
 {
     const QRect part = layer.visible.ToQRect() & band;
     if (part.isEmpty())
         return true;
     if (!layer.prepared) {
-        layer.pixels = SavePixels(*layer.photo, layer.target, layer.visible, layer.full, layer.origin);
-        if (!layer.OneToOne())
-            layer.scaler.emplace(layer.pixels, layer.origin, layer.full, layer.target.Size().ToQSize());
         layer.prepared = true;
+        layer.pixels = SavePixels(*layer.photo, layer.target, layer.visible, layer.full, layer.origin);
+        const QSize size = layer.target.Size().ToQSize();
+        const qint64 bytes = qint64{4} * size.width() * size.height();
+        // While the budget lasts, a photo is scaled whole at once (the
+        // fastest way); beyond it, band by band with no copy of its size.
+        if (!layer.OneToOne() && layer.origin.isNull() && bytes <= budget) {
+            QImage scaled = layer.pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            if (!scaled.isNull()) {
+                layer.pixels = std::move(scaled);
+                layer.full = size;
+                layer.scaledBytes = bytes;
+                budget -= bytes;
+            }
+        }
+        if (!layer.OneToOne())
+            layer.scaler.emplace(layer.pixels, layer.origin, layer.full, size);
     }
     const QRect local = part.translated(-layer.target.left, -layer.target.top);
     if (layer.OneToOne()) {
@@ -495,6 +512,10 @@ bool SceneGraph::ComposeJpeg(QByteArray& bytes, QString* error) const
             layers.push_back(std::move(layer));
     }
 
+    // Photos scaled whole may take at most this much at once: a quarter of
+    // a full-size image.
+    qint64 budget = qint64{size.width()} * size.height();
+
     JpegStreamWriter jpeg;
     if (!jpeg.Start(size, kJpegQuality))
         return Fail(error, jpeg.ErrorString());
@@ -512,8 +533,8 @@ bool SceneGraph::ComposeJpeg(QByteArray& bytes, QString* error) const
         painter.drawImage(0, 0, m_background.GetImage());
         for (SaveLayer& layer : layers) {
             if (layer.visible.bottom <= top)
-                layer.Release();
-            else if (!DrawSaveLayer(painter, layer, QRect(0, top, size.width(), rows)))
+                layer.Release(budget);
+            else if (!DrawSaveLayer(painter, layer, QRect(0, top, size.width(), rows), budget))
                 return Fail(error, QString::fromLatin1(kNoMemory));
         }
         painter.end();

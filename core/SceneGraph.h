@@ -167,9 +167,9 @@ private:
     bool ComposeJpeg(QByteArray& bytes, QString* error) const;
     struct SaveLayer;
     // Draws the part of the photo of layer inside band (background pixels),
-    // preparing its pixels first when the bands reach it. False when memory
-    // ran out.
-    static bool DrawSaveLayer(QPainter& painter, SaveLayer& layer, const QRect& band);
+    // preparing its pixels first when the bands reach it; a photo scaled
+    // whole takes its bytes from budget. False when memory ran out.
+    static bool DrawSaveLayer(QPainter& painter, SaveLayer& layer, const QRect& band, qint64& budget);
     // The pixels the save draws photo from for its target (background
     // pixels): the picture held, or, when that is short of what the target
     // needs and the file has more, the file decoded again at the needed size

@@ -1,11 +1,60 @@
 #!/usr/bin/env bash
 # Runs every benchmark program of a release build. The figures that matter are
 # the ratios each program reports (ours against the naive path, same run).
+#
+# Benchmarks named bench_*_x11 draw on a real X server: without DISPLAY they
+# get an Xvfb of their own, stopped at the end. A benchmark that exits
+# non-zero or reports an error (google benchmark's SkipWithError, which still
+# exits 0) counts as failed; the summary lists both kinds and the exit status
+# is non-zero when any failed.
 set -euo pipefail
 build_dir=${1:?usage: run-bench.sh BUILD_DIR}
+top=$(cd "$(dirname "$0")/.." && pwd)
+source "$top/scripts/lib/xvfb.sh"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+
+results=$(mktemp -d)
+trap 'stop_xvfb; rm -rf "$results"' EXIT
+
+# Prints the names of the benchmarks in a JSON report that ended in an error.
+errors_in() {
+  python3 - "$1" <<'PY'
+import json, sys
+try:
+    report = json.load(open(sys.argv[1]))
+except (OSError, ValueError) as e:
+    print(f"(no readable report: {e})")
+    sys.exit()
+for b in report.get("benchmarks", []):
+    if b.get("error_occurred"):
+        print(f"{b['name']}: {b.get('error_message', '')}")
+PY
+}
+
 shopt -s nullglob
+ran=() failed=()
 for b in "$build_dir"/bin/bench_*; do
-  echo "== $(basename "$b")"
-  "$b" --benchmark_counters_tabular=true
+  name=$(basename "$b")
+  echo "== $name"
+  display=${DISPLAY:-}
+  if [[ $name == *_x11 && -z $display ]]; then
+    [[ -n ${XVFB_DISPLAY:-} ]] || start_xvfb 1920x1080x24
+    display=$XVFB_DISPLAY
+  fi
+  status=0
+  DISPLAY=$display "$b" --benchmark_counters_tabular=true \
+    --benchmark_out="$results/$name.json" --benchmark_out_format=json || status=$?
+  errors=$(errors_in "$results/$name.json")
+  if [[ $status -ne 0 || -n $errors ]]; then
+    failed+=("$name")
+    [[ $status -eq 0 ]] || echo "$name exited with status $status"
+    [[ -z $errors ]] || printf '%s\n' "$errors" | sed "s/^/$name: /"
+  else
+    ran+=("$name")
+  fi
 done
+
+echo "== summary"
+echo "ran: ${ran[*]:-none}"
+echo "failed: ${failed[*]:-none}"
+[[ ${#failed[@]} -eq 0 ]]

@@ -1,0 +1,46 @@
+#!/usr/bin/env python3
+"""Turns the desktop checks' results (desktop, case, status, detail per line,
+tab-separated) into the Markdown page docs/desktops.md: one row per desktop,
+one column per case, and the reason for every failed or skipped one."""
+import datetime
+import platform
+import sys
+
+MARK = {"pass": "pass", "fail": "**FAIL**", "not run": "not run"}
+
+
+def main(results_path, cases):
+    rows, order, notes = {}, [], []
+    with open(results_path, encoding="utf-8") as f:
+        for line in f:
+            desktop, case, status, detail = (line.rstrip("\n").split("\t") + [""] * 4)[:4]
+            if desktop not in rows:
+                rows[desktop] = {}
+                order.append(desktop)
+            rows[desktop][case] = status
+            if status != "pass":
+                notes.append((desktop, case, status, detail))
+
+    out = ["# Desktops checked for real", "",
+           "Written by `make test-desktops` (tests/desktops/run.sh) on "
+           f"{datetime.date.today().isoformat()}, {platform.system()} {platform.release()}: "
+           "each desktop started headless in a private session, pictures set through "
+           "WallPaperManager, the pixels the desktop drew read back.", "",
+           "| desktop | " + " | ".join(cases) + " |",
+           "|---|" + "---|" * len(cases)]
+    for desktop in order:
+        cells = rows[desktop]
+        if "-" in cells:  # the whole desktop was not run
+            out.append(f"| {desktop} | " + " | ".join(["not run"] * len(cases)) + " |")
+        else:
+            out.append(f"| {desktop} | " + " | ".join(MARK.get(cells.get(c, ""), "-") for c in cases) + " |")
+    if notes:
+        out += ["", "## Not passed", ""]
+        for desktop, case, status, detail in notes:
+            what = "the whole desktop" if case == "-" else case
+            out.append(f"- {desktop}, {what}: {status}. {detail}".rstrip())
+    print("\n".join(out))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1], sys.argv[2:])

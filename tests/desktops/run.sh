@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# Sets pictures on real desktops, each started headless in a private session,
+# through Quilvane's own WallPaperManager, and reads back what the desktop
+# draws. One line per case, a closing "N passed, N failed", and the table of
+# results written to RESULTS.md.
+#
+#   run.sh PROBE RESULTS.md [DESKTOP...]   (default: every desktop below)
+#
+# Each desktop is tests/desktops/<name>.sh: the programs it needs
+# (DESKTOP_PROGRAMS), desktop_start, and optionally desktop_capture and the
+# rows kept clear of panels (TOP_MARGIN, BOTTOM_MARGIN). A desktop whose
+# programs are missing or which does not start is "not run", with the reason.
+# The exit status is 0 only when every case that ran passed.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+top=$(cd "$here/../.." && pwd)
+PROBE=$(realpath "${1:?usage: run.sh PROBE RESULTS.md [DESKTOP...]}")
+results_md=${2:?usage: run.sh PROBE RESULTS.md [DESKTOP...]}
+shift 2
+desktops=("$@")
+[[ ${#desktops[@]} -gt 0 ]] || desktops=(x11 xfce lxde lxqt mate sway kde gnome cinnamon)
+CASES=(centre tile stretch odd-name changed-content bad-picture)
+
+WORK=$(mktemp -d /tmp/quilvane-desktops.XXXXXX)
+chmod 755 "$WORK"
+RESULTS=$WORK/results.tsv
+: >"$RESULTS"
+# The probe is a sanitizer build; leaks in the desktops' own libraries it
+# loads are not what is checked here.
+export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+record() { # desktop case status [detail]
+  local detail=${4:-}
+  detail=${detail//$'\n'/ }
+  printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$detail" >>"$RESULTS"
+  printf '%-9s %-16s %s%s\n' "$1" "$2" "$3" "${detail:+: $detail}"
+}
+
+# --- the cases, run inside one desktop's session -----------------------------
+
+PICTURE_SIZE=(240 120) # wider than any screen's aspect, smaller than the screen
+SETTLE=2               # seconds a desktop gets to (wrongly) redraw
+
+desktop_capture() { "$PROBE" grab "$1"; }
+
+# Makes a picture: picture FILE BODY CORNER
+picture() { "$PROBE" picture "$1" "${PICTURE_SIZE[0]}x${PICTURE_SIZE[1]}" "$2" "$3"; }
+
+# Sets the picture as Quilvane does; prints the probe's answer.
+set_picture() { "$PROBE" set "$1" "$2" 2>>"$SESSION/logs/probe.log"; }
+
+# Compares one capture with the picture in the style; prints what differs.
+shows() { # style body corner
+  local shot=$SESSION/shot.png
+  desktop_capture "$shot" >>"$SESSION/logs/capture.log" 2>&1 || { echo "no screenshot"; return 1; }
+  "$PROBE" check "$shot" "$1" "${PICTURE_SIZE[@]}" "$2" "$3" "${TOP_MARGIN:-0}" "${BOTTOM_MARGIN:-0}"
+}
+
+# Waits until the screen shows the picture in the style; prints what the last
+# look saw when it never does.
+comes_up() {
+  local end=$((SECONDS + ${SHOW_TIMEOUT:-15})) seen
+  while :; do
+    seen=$(shows "$@") && return 0
+    ((SECONDS < end)) || break
+    sleep 0.3
+  done
+  echo "$seen"
+  return 1
+}
+
+# One picture set and looked for; records the case.
+expect_shown() { # case file style-number style body corner
+  local answer seen
+  answer=$(set_picture "$2" "$3")
+  if [[ $answer != shown ]]; then
+    record "$NAME" "$1" fail "WallPaperManager: $answer ($(tail -n 2 "$SESSION/logs/probe.log" | tr '\n' ' '))"
+    return 1
+  fi
+  if seen=$(comes_up "$4" "$5" "$6"); then
+    record "$NAME" "$1" pass
+  else
+    record "$NAME" "$1" fail "$seen"
+    return 1
+  fi
+}
+
+run_cases() {
+  local p=$SESSION/pictures
+  picture "$p/centre.png" '#d03030' '#30d030'
+  expect_shown centre "$p/centre.png" 0 centre '#d03030' '#30d030'
+  picture "$p/tile.png" '#3030d0' '#d0d030'
+  expect_shown tile "$p/tile.png" 1 tile '#3030d0' '#d0d030'
+  picture "$p/stretch.png" '#30d0d0' '#d030d0'
+  expect_shown stretch "$p/stretch.png" 2 stretch '#30d0d0' '#d030d0'
+
+  local odd="$p/it's a \"quoted\" \$HOME \\ name Ünïcødé ça.png"
+  picture "$odd" '#e08020' '#2080e0'
+  expect_shown odd-name "$odd" 2 stretch '#e08020' '#2080e0'
+
+  # The slide show sets one path again after writing a new picture there.
+  local same=$p/same.png answer seen
+  picture "$same" '#808020' '#208080'
+  answer=$(set_picture "$same" 2)
+  if [[ $answer == shown ]] && comes_up stretch '#808020' '#208080' >/dev/null; then
+    picture "$same" '#f0f0f0' '#802080'
+    expect_shown changed-content "$same" 2 stretch '#f0f0f0' '#802080'
+  else
+    record "$NAME" changed-content fail "the first picture did not show ($answer)"
+  fi
+
+  # Garbage under a picture's name: reported, and the screen keeps the last
+  # picture.
+  printf 'not a picture\n' >"$p/broken.png"
+  answer=$(set_picture "$p/broken.png" 2)
+  sleep "$SETTLE"
+  if [[ $answer != "not a picture" ]]; then
+    record "$NAME" bad-picture fail "WallPaperManager answered: $answer"
+  elif seen=$(shows stretch '#f0f0f0' '#802080'); then
+    record "$NAME" bad-picture pass
+  else
+    record "$NAME" bad-picture fail "the screen changed: $seen"
+  fi
+}
+
+# --- one desktop ------------------------------------------------------------
+
+run_desktop() {
+  NAME=$1
+  source "$top/scripts/lib/xvfb.sh"
+  source "$here/common.sh"
+  source "$here/$NAME.sh"
+  local missing=() program
+  for program in "${DESKTOP_PROGRAMS[@]}"; do
+    command -v "$program" >/dev/null || missing+=("$program")
+  done
+  if [[ ${#missing[@]} -gt 0 ]]; then
+    record "$NAME" - "not run" "not installed: ${missing[*]} (scripts/install-desktops.sh installs them)"
+    return
+  fi
+  session_begin "$WORK/$NAME"
+  trap session_end EXIT
+  local started=$SECONDS
+  if ! desktop_start >>"$SESSION/logs/start.log" 2>&1; then
+    record "$NAME" - "not run" "did not start: $(tail -n 3 "$SESSION/logs/start.log" | tr '\n' ' ')"
+    return
+  fi
+  echo "# $NAME started in $((SECONDS - started)) s"
+  run_cases
+}
+
+for d in "${desktops[@]}"; do
+  if [[ ! -f $here/$d.sh ]]; then
+    echo "no desktop $d (tests/desktops/$d.sh)" >&2
+    exit 64
+  fi
+  (run_desktop "$d")
+done
+
+python3 "$here/results_table.py" "$RESULTS" "${CASES[@]}" >"$results_md"
+passed=$(awk -F'\t' '$3 == "pass"' "$RESULTS" | wc -l)
+failed=$(awk -F'\t' '$3 == "fail"' "$RESULTS" | wc -l)
+echo "logs: $WORK"
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

@@ -1,0 +1,7 @@
+# Any X11 session without a desktop of ours: Quilvane draws the root window.
+DESKTOP_PROGRAMS=(Xvfb)
+
+desktop_start() {
+  session_xvfb && session_bus DBUS_SESSION_BUS_ADDRESS
+  export QT_QPA_PLATFORM=xcb
+}

@@ -41,19 +41,23 @@ record() { # desktop case status [detail]
 PICTURE_SIZE=(240 120) # wider than any screen's aspect, smaller than the screen
 SETTLE=2               # seconds a desktop gets to (wrongly) redraw
 
-desktop_capture() { "$PROBE" grab "$1"; }
+desktop_capture() { probe grab "$1"; }
+
+# The probe runs as the desktop's user (a desktop file sets PROBE_AS).
+PROBE_AS=()
+probe() { "${PROBE_AS[@]}" "$PROBE" "$@"; }
 
 # Makes a picture: picture FILE BODY CORNER
-picture() { "$PROBE" picture "$1" "${PICTURE_SIZE[0]}x${PICTURE_SIZE[1]}" "$2" "$3"; }
+picture() { probe picture "$1" "${PICTURE_SIZE[0]}x${PICTURE_SIZE[1]}" "$2" "$3"; }
 
 # Sets the picture as Quilvane does; prints the probe's answer.
-set_picture() { "$PROBE" set "$1" "$2" 2>>"$SESSION/logs/probe.log"; }
+set_picture() { probe set "$1" "$2" 2>>"$SESSION/logs/probe.log"; }
 
 # Compares one capture with the picture in the style; prints what differs.
 shows() { # style body corner
   local shot=$SESSION/shot.png
   desktop_capture "$shot" >>"$SESSION/logs/capture.log" 2>&1 || { echo "no screenshot"; return 1; }
-  "$PROBE" check "$shot" "$1" "${PICTURE_SIZE[@]}" "$2" "$3" "${TOP_MARGIN:-0}" "${BOTTOM_MARGIN:-0}"
+  probe check "$shot" "$1" "${PICTURE_SIZE[@]}" "$2" "$3" "${TOP_MARGIN:-0}" "${BOTTOM_MARGIN:-0}"
 }
 
 # Waits until the screen shows the picture in the style; prints what the last

@@ -105,10 +105,15 @@ struct NastyNames {
 
 } // namespace
 
+// pcmanfm-qt ignores a name it already shows, so it gets a link to the
+// picture named after the picture's content; pcmanfm gets the path itself.
 TEST(DesktopPrograms, PcmanfmGetsPathAndModeAsTwoArguments)
 {
     RecordingPath recording({"pcmanfm-qt", "pcmanfm"});
     NastyNames names;
+    QTemporaryDir data;
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     PcmanfmBackend lxqt("pcmanfm-qt", "lxqt");
     PcmanfmBackend lxde("pcmanfm", "lxde");
     const std::pair<WallpaperStyle, QString> styles[] = {
@@ -120,10 +125,31 @@ TEST(DesktopPrograms, PcmanfmGetsPathAndModeAsTwoArguments)
             ASSERT_TRUE(lxde.SetWallpaper(path, style));
             const auto calls = recording.Calls();
             ASSERT_EQ(calls.size(), 2u);
-            EXPECT_EQ(calls[0], QStringList({"pcmanfm-qt", "--set-wallpaper=" + path, "--wallpaper-mode=" + mode}));
+            ASSERT_EQ(calls[0].size(), 3);
+            const QString sent = calls[0][1].mid(QStringLiteral("--set-wallpaper=").size());
+            EXPECT_TRUE(sent.startsWith(data.path() + "/quilvane/wallpaper-links/wallpaper-")) << sent.toStdString();
+            EXPECT_EQ(QFileInfo(sent).symLinkTarget(), path);
+            EXPECT_EQ(calls[0][2], "--wallpaper-mode=" + mode);
             EXPECT_EQ(calls[1], QStringList({"pcmanfm", "--set-wallpaper=" + path, "--wallpaper-mode=" + mode}));
         }
     }
+
+    // New content under the same name: a new link, and only that one kept.
+    const QString path = names.paths.first();
+    const auto sentFor = [&] {
+        recording.ClearCalls();
+        EXPECT_TRUE(lxqt.SetWallpaper(path, WallpaperStyle::Stretch));
+        return recording.Calls().at(0).at(1);
+    };
+    const QString first = sentFor();
+    EXPECT_EQ(sentFor(), first);
+    QFile rewritten(path);
+    ASSERT_TRUE(rewritten.open(QIODevice::WriteOnly));
+    rewritten.write("new content");
+    rewritten.close();
+    EXPECT_NE(sentFor(), first);
+    EXPECT_EQ(QDir(data.path() + "/quilvane/wallpaper-links").entryList(QDir::System | QDir::Files).size(), 1);
+    qputenv("XDG_DATA_HOME", oldData);
 }
 
 TEST(DesktopPrograms, ProgramFailuresAndAbsenceAreReported)

@@ -1,6 +1,6 @@
 # The two commands of the README. Everything they need is installed by
 # scripts/install-deps.sh on Debian and Ubuntu.
-.PHONY: run test deps build-release build-test bench fuzz clean
+.PHONY: run test test-desktops deps build-release build-test bench fuzz clean
 
 RELEASE_DIR := build/release
 TEST_DIR    := build/test
@@ -23,6 +23,14 @@ build-test: deps
 
 test: build-test
 	@bash scripts/run-tests.sh $(TEST_DIR)
+
+# Sets pictures on each real desktop (installed by scripts/install-desktops.sh),
+# started headless, and reads back what it draws; writes docs/desktops.md.
+test-desktops: deps
+	@bash scripts/install-desktops.sh
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILVANE_SANITIZE=ON
+	cmake --build $(TEST_DIR) -j $(JOBS) --target desktop_probe
+	@bash tests/desktops/run.sh $(TEST_DIR)/bin/desktop_probe docs/desktops.md
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=ON

@@ -9,6 +9,8 @@
 //                                                  3 the desktop failed
 //   desktop_probe grab OUT.png                     the X root window's pixels
 //   desktop_probe gnome-grab OUT.png               GNOME Shell's screenshot
+//   desktop_probe session-manager                  answers as the session manager
+//                                                  on the session bus until killed
 //   desktop_probe check SHOT.png STYLE W H BODY CORNER [TOP_MARGIN BOTTOM_MARGIN]
 //                                                  0 when the shot shows the
 //                                                  picture in the style
@@ -19,7 +21,9 @@
 
 #include <QDBusConnection>
 #include <QDBusInterface>
+#include <QDBusObjectPath>
 #include <QDBusReply>
+#include <QDBusVirtualObject>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -126,67 +130,148 @@ int GrabGnome(const QStringList& a)
     return 0;
 }
 
+// The least of org.gnome.SessionManager that a settings daemon needs before
+// it starts its work: a client registration and "the session is running".
+class SessionManager final : public QDBusVirtualObject {
+public:
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+    {
+        if (message.type() != QDBusMessage::MethodCallMessage)
+            return false;
+        const QString member = message.member();
+        QDBusMessage reply;
+        if (member == u"RegisterClient")
+            reply = message.createReply(QVariant::fromValue(
+                QDBusObjectPath(QStringLiteral("/org/gnome/SessionManager/Client%1").arg(++m_clients))));
+        else if (member == u"IsSessionRunning")
+            reply = message.createReply(true);
+        else
+            reply = message.createReply();
+        return connection.send(reply);
+    }
+
+private:
+    int m_clients = 0;
+};
+
+int RunSessionManager()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    SessionManager manager;
+    if (!bus.registerVirtualObject(QStringLiteral("/org/gnome/SessionManager"), &manager, QDBusConnection::SubPath) ||
+        !bus.registerService(QStringLiteral("org.gnome.SessionManager"))) {
+        std::fprintf(stderr, "cannot answer as org.gnome.SessionManager: %s\n", qPrintable(bus.lastError().message()));
+        return 1;
+    }
+    return QCoreApplication::exec();
+}
+
 bool Near(QRgb a, QRgb b)
 {
     return std::abs(qRed(a) - qRed(b)) <= kTolerance && std::abs(qGreen(a) - qGreen(b)) <= kTolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= kTolerance;
 }
 
-struct Probe {
-    QPoint at;
-    QRgb want;
-    bool equal; // false: anything but `want` and `other`
-    QRgb other = 0;
+struct Look {
+    QImage shot;
+    QSize picture;
+    QRgb body, corner;
+    int top, bottom; // rows kept clear of panels
 };
 
-// Points that only the style asked for shows as listed, for a picture
-// smaller than the screen and of another aspect: centre leaves the corner to
-// the desktop's own colour, tile repeats the picture from the top left
-// (its corner again one picture width on), stretch widens the corner quarter
-// over a quarter of the screen. Checks near the top and bottom stay inside
-// the margins, clear of panels.
-std::vector<Probe> ProbesFor(const QString& style, QSize screen, QSize picture, QRgb body, QRgb corner, int top,
-                             int bottom)
+QRgb At(const Look& l, QPoint p)
 {
-    const int w = screen.width(), h = screen.height(), pw = picture.width(), ph = picture.height();
-    const int y = top + 2;
-    if (style == u"centre")
-        return {{{2, y}, body, false, corner}, {{w / 2, h / 2}, body, true}};
-    if (style == u"tile")
-        return {{{2, y}, corner, true},
-                {{pw / 2, y}, body, true},
-                {{pw + 2, y}, corner, true},
-                {{2, ph + y}, corner, true}};
-    if (style == u"stretch")
-        return {{{2, y}, corner, true}, {{w / 5, y}, corner, true}, {{w - 3, h - bottom - 3}, body, true}};
-    return {};
+    return l.shot.pixel(p);
+}
+
+// Lists what does not fit; empty when everything does.
+using Findings = QStringList;
+
+QString Describe(QPoint p, QRgb seen, const QString& wanted)
+{
+    return QStringLiteral("at %1,%2: %3, wanted %4").arg(p.x()).arg(p.y()).arg(QColor(seen).name(), wanted);
+}
+
+Findings Expect(const Look& l, const std::vector<std::pair<QPoint, QRgb>>& points)
+{
+    Findings wrong;
+    for (const auto& [p, want] : points) {
+        if (!Near(At(l, p), want))
+            wrong << Describe(p, At(l, p), QColor(want).name());
+    }
+    return wrong;
+}
+
+// The picture in the middle, the corner left to the desktop's own colour.
+Findings Centre(const Look& l)
+{
+    const QPoint corner(2, l.top + 2);
+    Findings wrong = Expect(l, {{{l.shot.width() / 2, l.shot.height() / 2}, l.body}});
+    if (Near(At(l, corner), l.body) || Near(At(l, corner), l.corner))
+        wrong << Describe(corner, At(l, corner), QStringLiteral("the desktop's colour"));
+    return wrong;
+}
+
+// The picture repeated: every pixel of one picture-sized window at the top
+// left comes again one picture width to the right and one height down, and
+// the window holds both colours. Desktops differ in where the first copy
+// starts (the top left, or centred), so the offset is left open.
+Findings Tile(const Look& l)
+{
+    const int pw = l.picture.width(), ph = l.picture.height();
+    Findings wrong;
+    bool sawBody = false, sawCorner = false;
+    for (int y = l.top + 1; y < l.top + ph; y += 7) {
+        for (int x = 1; x < pw; x += 7) {
+            const QRgb here = At(l, {x, y});
+            sawBody |= Near(here, l.body);
+            sawCorner |= Near(here, l.corner);
+            for (const QPoint next : {QPoint(x + pw, y), QPoint(x, y + ph)}) {
+                if (!Near(At(l, next), here) && wrong.size() < 3)
+                    wrong << Describe(next, At(l, next), QColor(here).name() + QStringLiteral(" as one copy before"));
+            }
+        }
+    }
+    if (!sawBody || !sawCorner)
+        wrong << QStringLiteral("the top left copy lacks the picture's colours");
+    return wrong;
+}
+
+// The corner quarter widened over a quarter of the screen: a fifth of the
+// way across is still the corner colour, which neither tiling nor cropping
+// to fill (for a picture of this aspect) gives.
+Findings Stretch(const Look& l)
+{
+    const int w = l.shot.width(), h = l.shot.height(), y = l.top + 2;
+    return Expect(l, {{{2, y}, l.corner}, {{w / 5, y}, l.corner}, {{w - 3, h - l.bottom - 3}, l.body}});
 }
 
 int Check(const QStringList& a)
 {
-    const QImage shot = QImage(a.value(0)).convertToFormat(QImage::Format_RGB32);
-    const QString style = a.value(1);
-    const QSize picture(a.value(2).toInt(), a.value(3).toInt());
-    const QColor body(a.value(4)), corner(a.value(5));
-    if (shot.isNull() || picture.isEmpty() || !body.isValid() || !corner.isValid()) {
+    Look l{QImage(a.value(0)).convertToFormat(QImage::Format_RGB32),
+           QSize(a.value(2).toInt(), a.value(3).toInt()),
+           QColor(a.value(4)).rgb(),
+           QColor(a.value(5)).rgb(),
+           a.value(6).toInt(),
+           a.value(7).toInt()};
+    if (l.shot.isNull() || l.picture.isEmpty() || !QColor(a.value(4)).isValid() || !QColor(a.value(5)).isValid()) {
         std::fprintf(stderr, "cannot read the screenshot %s\n", qPrintable(a.value(0)));
         return 1;
     }
-    const std::vector<Probe> probes =
-        ProbesFor(style, shot.size(), picture, body.rgb(), corner.rgb(), a.value(6).toInt(), a.value(7).toInt());
-    if (probes.empty())
+    const QString style = a.value(1);
+    Findings wrong;
+    if (style == u"centre")
+        wrong = Centre(l);
+    else if (style == u"tile")
+        wrong = Tile(l);
+    else if (style == u"stretch")
+        wrong = Stretch(l);
+    else
         return Usage();
-    int wrong = 0;
-    for (const Probe& p : probes) {
-        const QRgb seen = shot.pixel(p.at);
-        const bool ok = p.equal ? Near(seen, p.want) : !Near(seen, p.want) && !Near(seen, p.other);
-        if (!ok) {
-            ++wrong;
-            std::printf("at %d,%d: %s, wanted %s%s\n", p.at.x(), p.at.y(), qPrintable(QColor(seen).name()),
-                        p.equal ? "" : "neither ", qPrintable(QColor(p.want).name()));
-        }
-    }
-    return wrong == 0 ? 0 : 1;
+    if (!wrong.isEmpty())
+        std::printf("%s\n", qPrintable(wrong.join(QStringLiteral("; "))));
+    return wrong.isEmpty() ? 0 : 1;
 }
 
 } // namespace
@@ -209,5 +294,7 @@ int main(int argc, char** argv)
         return GrabGnome(args);
     if (command == u"check")
         return Check(args);
+    if (command == u"session-manager")
+        return RunSessionManager();
     return Usage();
 }

@@ -19,7 +19,7 @@ results_md=${2:?usage: run.sh PROBE RESULTS.md [DESKTOP...]}
 shift 2
 desktops=("$@")
 [[ ${#desktops[@]} -gt 0 ]] || desktops=(x11 xfce lxde lxqt mate sway kde gnome cinnamon)
-CASES=(centre tile stretch odd-name changed-content bad-picture)
+CASES=(centre tile stretch odd-name changed-content bad-picture dark)
 
 WORK=$(mktemp -d /tmp/quilvane-desktops.XXXXXX)
 chmod 755 "$WORK"
@@ -113,14 +113,20 @@ run_cases() {
     record "$NAME" changed-content fail "the first picture did not show ($answer)"
   fi
 
-  # Garbage under a picture's name: reported, and the screen keeps the last
-  # picture.
+  # Garbage under a picture's name: reported, and the screen keeps the
+  # picture shown before it (a fresh one, so this case stands on its own).
+  picture "$p/before-bad.png" '#6040c0' '#c0c040'
+  answer=$(set_picture "$p/before-bad.png" 2)
+  if [[ $answer != shown ]] || ! seen=$(comes_up stretch '#6040c0' '#c0c040'); then
+    record "$NAME" bad-picture fail "the picture before it did not show ($answer) ${seen:-}"
+    return
+  fi
   printf 'not a picture\n' >"$p/broken.png"
   answer=$(set_picture "$p/broken.png" 2)
   sleep "$SETTLE"
   if [[ $answer != "not a picture" ]]; then
     record "$NAME" bad-picture fail "WallPaperManager answered: $answer"
-  elif seen=$(shows stretch '#f0f0f0' '#802080'); then
+  elif seen=$(shows stretch '#6040c0' '#c0c040'); then
     record "$NAME" bad-picture pass
   else
     record "$NAME" bad-picture fail "the screen changed: $seen"
@@ -151,6 +157,8 @@ run_desktop() {
   fi
   echo "# $NAME started in $((SECONDS - started)) s"
   run_cases
+  # A desktop's own cases (a desktop file defines extra_cases).
+  if declare -F extra_cases >/dev/null; then extra_cases; fi
 }
 
 for d in "${desktops[@]}"; do

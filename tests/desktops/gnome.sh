@@ -1,0 +1,26 @@
+# GNOME Shell 43, headless on Wayland with one virtual monitor. It wants a
+# system bus as well (a second private bus here), and starts in the Overview
+# unless given a session mode without one, which it finds only through
+# XDG_DATA_DIRS. Screenshots go only to a caller owning org.gnome.Screenshot.
+DESKTOP_PROGRAMS=(gnome-shell gsettings)
+
+desktop_start() {
+  session_bus DBUS_SESSION_BUS_ADDRESS && session_bus DBUS_SYSTEM_BUS_ADDRESS || return 1
+  mkdir -p "$SESSION/share/gnome-shell/modes"
+  printf '{"parentMode": "user", "hasOverview": false}\n' >"$SESSION/share/gnome-shell/modes/quilvane-check.json"
+  export XDG_DATA_DIRS=$SESSION/share:/usr/local/share:/usr/share
+  export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=offscreen
+  gsettings set org.gnome.desktop.interface color-scheme default || return 1
+  spawn gnome-shell gnome-shell --headless --no-x11 --wayland --virtual-monitor 1024x768 --mode=quilvane-check
+  wait_until 60 desktop_capture "$SESSION/first.png"
+}
+
+desktop_capture() { probe gnome-grab "$1"; }
+
+# The dark style has a picture of its own.
+extra_cases() {
+  gsettings set org.gnome.desktop.interface color-scheme prefer-dark
+  local p=$SESSION/pictures
+  picture "$p/dark.png" '#20a060' '#a02060'
+  expect_shown dark "$p/dark.png" 2 stretch '#20a060' '#a02060'
+}

@@ -10,7 +10,8 @@
 # (DESKTOP_PROGRAMS), desktop_start, and optionally desktop_capture and the
 # rows kept clear of panels (TOP_MARGIN, BOTTOM_MARGIN). A desktop whose
 # programs are missing or which does not start is "not run", with the reason.
-# The exit status is 0 only when every case that ran passed.
+# The exit status is 0 only when every case that ran passed, leaving aside
+# the failures a desktop file lists as the desktop's own (KNOWN).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
@@ -29,16 +30,27 @@ RESULTS=$WORK/results.tsv
 # loads are not what is checked here.
 export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
+# A desktop file lists in KNOWN the cases that fail through a fault of the
+# desktop itself, with the reason; such a failure is recorded as "known",
+# stays in the table and the output, and does not fail the run.
+declare -A KNOWN=()
+
 record() { # desktop case status [detail]
-  local detail=${4:-}
+  local status=$3 detail=${4:-}
   detail=${detail//$'\n'/ }
-  printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "$detail" >>"$RESULTS"
-  printf '%-9s %-16s %s%s\n' "$1" "$2" "$3" "${detail:+: $detail}"
+  if [[ $status == fail && -n ${KNOWN[$2]:-} ]]; then
+    status=known
+    detail="${KNOWN[$2]} Seen: $detail"
+  elif [[ $status == pass && -n ${KNOWN[$2]:-} ]]; then
+    detail="listed as a known failure but passed: take it off the list"
+  fi
+  printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$status" "$detail" >>"$RESULTS"
+  printf '%-9s %-16s %s%s\n' "$1" "$2" "$status" "${detail:+: $detail}"
 }
 
 # --- the cases, run inside one desktop's session -----------------------------
 
-PICTURE_SIZE=(240 120) # wider than any screen's aspect, smaller than the screen
+PICTURE_SIZE=(${PICTURE_W:-240} ${PICTURE_H:-120}) # wider than any screen's aspect, smaller than the screen
 SETTLE=2               # seconds a desktop gets to (wrongly) redraw
 
 desktop_capture() { probe grab "$1"; }
@@ -95,6 +107,7 @@ run_cases() {
   expect_shown centre "$p/centre.png" 0 centre '#d03030' '#30d030'
   picture "$p/tile.png" '#3030d0' '#d0d030'
   expect_shown tile "$p/tile.png" 1 tile '#3030d0' '#d0d030'
+  cp "$SESSION/shot.png" "$SESSION/tile-shot.png"
   picture "$p/stretch.png" '#30d0d0' '#d030d0'
   expect_shown stretch "$p/stretch.png" 2 stretch '#30d0d0' '#d030d0'
 
@@ -172,6 +185,8 @@ done
 python3 "$here/results_table.py" "$RESULTS" "${CASES[@]}" >"$results_md"
 passed=$(awk -F'\t' '$3 == "pass"' "$RESULTS" | wc -l)
 failed=$(awk -F'\t' '$3 == "fail"' "$RESULTS" | wc -l)
+known=$(awk -F'\t' '$3 == "known" { printf " %s/%s", $1, $2 }' "$RESULTS")
 echo "logs: $WORK"
+[[ -z $known ]] || echo "known failures of the desktops themselves (not counted, see $results_md):$known"
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -9,6 +9,7 @@
 //                                                  3 the desktop failed
 //   desktop_probe grab OUT.png                     the X root window's pixels
 //   desktop_probe gnome-grab OUT.png               GNOME Shell's screenshot
+//   desktop_probe same-colour SHOT.png X,Y X,Y       0 when both points have one colour
 //   desktop_probe session-manager                  answers as the session manager
 //                                                  on the session bus until killed
 //   desktop_probe check SHOT.png STYLE W H BODY CORNER [TOP_MARGIN BOTTOM_MARGIN]
@@ -247,6 +248,19 @@ Findings Stretch(const Look& l)
     return Expect(l, {{{2, y}, l.corner}, {{w / 5, y}, l.corner}, {{w - 3, h - l.bottom - 3}, l.body}});
 }
 
+int SameColour(const QStringList& a)
+{
+    const QImage shot(a.value(0));
+    const auto point = [](const QString& text) {
+        const QStringList xy = text.split(u',');
+        return QPoint(xy.value(0).toInt(), xy.value(1).toInt());
+    };
+    const QPoint p = point(a.value(1)), q = point(a.value(2));
+    if (!shot.rect().contains(p) || !shot.rect().contains(q))
+        return Usage();
+    return Near(shot.pixel(p), shot.pixel(q)) ? 0 : 1;
+}
+
 int Check(const QStringList& a)
 {
     Look l{QImage(a.value(0)).convertToFormat(QImage::Format_RGB32),
@@ -294,6 +308,8 @@ int main(int argc, char** argv)
         return GrabGnome(args);
     if (command == u"check")
         return Check(args);
+    if (command == u"same-colour")
+        return SameColour(args);
     if (command == u"session-manager")
         return RunSessionManager();
     return Usage();

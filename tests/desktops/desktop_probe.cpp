@@ -30,6 +30,7 @@
 #include <QPainter>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -156,7 +157,7 @@ private:
     int m_clients = 0;
 };
 
-int RunSessionManager()
+int RunSessionManager(const QStringList&)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     SessionManager manager;
@@ -214,17 +215,21 @@ Findings Centre(const Look& l)
     return wrong;
 }
 
-// The picture repeated: every pixel of one picture-sized window at the top
-// left comes again one picture width to the right and one height down, and
-// the window holds both colours. Desktops differ in where the first copy
-// starts (the top left, or centred), so the offset is left open.
+// The picture repeated: every pixel of one picture-sized window comes again
+// one picture width to the right and one height down, and the window holds
+// both colours. Desktops differ in where the first copy starts (the top
+// left, or centred), so the offset is left open. The window lies a third of
+// the way in, clear of desktop icons and panels.
 Findings Tile(const Look& l)
 {
     const int pw = l.picture.width(), ph = l.picture.height();
+    const int x0 = l.shot.width() / 3, y0 = std::max(l.top, l.shot.height() / 3);
     Findings wrong;
+    if (x0 + 2 * pw > l.shot.width() || y0 + 2 * ph > l.shot.height() - l.bottom)
+        return {QStringLiteral("the screen is too small for two copies")};
     bool sawBody = false, sawCorner = false;
-    for (int y = l.top + 1; y < l.top + ph; y += 7) {
-        for (int x = 1; x < pw; x += 7) {
+    for (int y = y0; y < y0 + ph; y += 7) {
+        for (int x = x0; x < x0 + pw; x += 7) {
             const QRgb here = At(l, {x, y});
             sawBody |= Near(here, l.body);
             sawCorner |= Near(here, l.corner);
@@ -235,17 +240,18 @@ Findings Tile(const Look& l)
         }
     }
     if (!sawBody || !sawCorner)
-        wrong << QStringLiteral("the top left copy lacks the picture's colours");
+        wrong << QStringLiteral("one picture's area lacks the picture's colours");
     return wrong;
 }
 
-// The corner quarter widened over a quarter of the screen: a fifth of the
-// way across is still the corner colour, which neither tiling nor cropping
-// to fill (for a picture of this aspect) gives.
+// The corner quarter widened over a quarter of the screen both ways: a fifth
+// of the way across and down is still the corner colour, which neither
+// tiling nor cropping to fill gives for a picture of this aspect, and the
+// far corner is the body colour, which fitting with bars does not give.
 Findings Stretch(const Look& l)
 {
-    const int w = l.shot.width(), h = l.shot.height(), y = l.top + 2;
-    return Expect(l, {{{2, y}, l.corner}, {{w / 5, y}, l.corner}, {{w - 3, h - l.bottom - 3}, l.body}});
+    const int w = l.shot.width(), h = l.shot.height(), y = std::max(l.top + 2, h / 5);
+    return Expect(l, {{{w / 5, y}, l.corner}, {{w / 5, h / 3}, l.body}, {{w - 3, h - l.bottom - 3}, l.body}});
 }
 
 int SameColour(const QStringList& a)
@@ -298,19 +304,17 @@ int main(int argc, char** argv)
     const QStringList all = app.arguments();
     const QString command = all.value(1);
     const QStringList args = all.mid(2);
-    if (command == u"picture")
-        return MakePicture(args);
-    if (command == u"set")
-        return SetPicture(args);
-    if (command == u"grab")
-        return GrabRoot(args);
-    if (command == u"gnome-grab")
-        return GrabGnome(args);
-    if (command == u"check")
-        return Check(args);
-    if (command == u"same-colour")
-        return SameColour(args);
-    if (command == u"session-manager")
-        return RunSessionManager();
+    static const std::pair<const char16_t*, int (*)(const QStringList&)> kCommands[] = {
+        {u"picture", MakePicture},
+        {u"set", SetPicture},
+        {u"grab", GrabRoot},
+        {u"gnome-grab", GrabGnome},
+        {u"check", Check},
+        {u"same-colour", SameColour},
+        {u"session-manager", RunSessionManager}};
+    for (const auto& [name, run] : kCommands) {
+        if (command == QStringView(name))
+            return run(args);
+    }
     return Usage();
 }

@@ -93,7 +93,11 @@ expect_shown() { # case file style-number style body corner
     record "$NAME" "$1" fail "WallPaperManager: $answer ($(tail -n 2 "$SESSION/logs/probe.log" | tr '\n' ' '))"
     return 1
   fi
-  if seen=$(comes_up "$4" "$5" "$6"); then
+  seen=$(comes_up "$4" "$5" "$6")
+  local shown=$?
+  # Kept with the logs, to look at when a case fails.
+  cp "$SESSION/shot.png" "$SESSION/$1.png" 2>/dev/null
+  if [[ $shown -eq 0 ]]; then
     record "$NAME" "$1" pass
   else
     record "$NAME" "$1" fail "$seen"
@@ -107,7 +111,6 @@ run_cases() {
   expect_shown centre "$p/centre.png" 0 centre '#d03030' '#30d030'
   picture "$p/tile.png" '#3030d0' '#d0d030'
   expect_shown tile "$p/tile.png" 1 tile '#3030d0' '#d0d030'
-  cp "$SESSION/shot.png" "$SESSION/tile-shot.png"
   picture "$p/stretch.png" '#30d0d0' '#d030d0'
   expect_shown stretch "$p/stretch.png" 2 stretch '#30d0d0' '#d030d0'
 

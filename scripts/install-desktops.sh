@@ -10,6 +10,7 @@ PACKAGES=(
   pcmanfm-qt                                               # LXQt
   caja mate-desktop-common dconf-service dconf-gsettings-backend # MATE
   sway swaybg grim                                         # sway
+  x11-xserver-utils                                        # xrandr: two monitors on Xvfb
   plasma-workspace plasma-desktop                          # KDE Plasma
   gnome-shell                                              # GNOME
   cinnamon cinnamon-settings-daemon                        # Cinnamon

@@ -92,3 +92,13 @@ session_end() {
   done
   SPAWNED=()
 }
+
+# Splits the Xvfb screen into two RandR monitors side by side, as two
+# monitors on one X screen look to the desktops.
+xvfb_two_monitors() {
+  local w h
+  read -r w h < <(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
+  xrandr --setmonitor quilvane-left "$((w / 2))/100x$h/100+0+0" screen &&
+    xrandr --setmonitor quilvane-right "$((w / 2))/100x$h/100+$((w / 2))+0" none || return 1
+  MONITORS=("0,0,$((w / 2)),$h" "$((w / 2)),0,$((w / 2)),$h")
+}

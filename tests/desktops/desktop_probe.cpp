@@ -12,8 +12,9 @@
 //   desktop_probe same-colour SHOT.png X,Y X,Y       0 when both points have one colour
 //   desktop_probe session-manager                  answers as the session manager
 //                                                  on the session bus until killed
-//   desktop_probe check SHOT.png STYLE W H BODY CORNER [TOP_MARGIN BOTTOM_MARGIN]
-//                                                  0 when the shot shows the
+//   desktop_probe check SHOT.png STYLE W H BODY CORNER [TOP_MARGIN BOTTOM_MARGIN [X,Y,W,H]]
+//                                                  0 when the shot (or that part
+//                                                  of it, one monitor) shows the
 //                                                  picture in the style
 //
 // Colours are #rrggbb. STYLE is centre, tile or stretch.
@@ -269,7 +270,10 @@ int SameColour(const QStringList& a)
 
 int Check(const QStringList& a)
 {
-    Look l{QImage(a.value(0)).convertToFormat(QImage::Format_RGB32),
+    QImage shot = QImage(a.value(0)).convertToFormat(QImage::Format_RGB32);
+    if (const QStringList r = a.value(8).split(u','); r.size() == 4)
+        shot = shot.copy(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
+    Look l{shot,
            QSize(a.value(2).toInt(), a.value(3).toInt()),
            QColor(a.value(4)).rgb(),
            QColor(a.value(5)).rgb(),

@@ -20,7 +20,7 @@ results_md=${2:?usage: run.sh PROBE RESULTS.md [DESKTOP...]}
 shift 2
 desktops=("$@")
 [[ ${#desktops[@]} -gt 0 ]] || desktops=(x11 xfce lxde lxqt mate sway kde gnome cinnamon)
-CASES=(centre tile stretch odd-name changed-content bad-picture dark)
+CASES=(centre tile stretch odd-name changed-content bad-picture two-monitors dark)
 
 WORK=$(mktemp -d /tmp/quilvane-desktops.XXXXXX)
 chmod 755 "$WORK"
@@ -69,7 +69,7 @@ set_picture() { probe set "$1" "$2" 2>>"$SESSION/logs/probe.log"; }
 shows() { # style body corner
   local shot=$SESSION/shot.png
   desktop_capture "$shot" >>"$SESSION/logs/capture.log" 2>&1 || { echo "no screenshot"; return 1; }
-  probe check "$shot" "$1" "${PICTURE_SIZE[@]}" "$2" "$3" "${TOP_MARGIN:-0}" "${BOTTOM_MARGIN:-0}"
+  probe check "$shot" "$1" "${PICTURE_SIZE[@]}" "$2" "$3" "${TOP_MARGIN:-0}" "${BOTTOM_MARGIN:-0}" "${REGION:-}"
 }
 
 # Waits until the screen shows the picture in the style; prints what the last
@@ -149,6 +149,29 @@ run_cases() {
   fi
 }
 
+# A second monitor (a desktop file that can add one defines add_monitor,
+# which sets MONITORS to each monitor's x,y,w,h in the screenshot): a
+# stretched picture covers each monitor on its own.
+run_monitor_case() {
+  declare -F add_monitor >/dev/null || return 0
+  if ! add_monitor >>"$SESSION/logs/monitor.log" 2>&1; then
+    record "$NAME" two-monitors fail "could not add a monitor: $(tail -n 2 "$SESSION/logs/monitor.log" | tr '\n' ' ')"
+    return
+  fi
+  local p=$SESSION/pictures answer seen region wrong=""
+  picture "$p/two.png" '#a0a0f0' '#f0a000'
+  answer=$(set_picture "$p/two.png" 2)
+  if [[ $answer != shown ]]; then
+    record "$NAME" two-monitors fail "WallPaperManager: $answer"
+    return
+  fi
+  for region in "${MONITORS[@]}"; do
+    seen=$(REGION=$region comes_up stretch '#a0a0f0' '#f0a000') || wrong+="monitor $region: $seen; "
+  done
+  cp "$SESSION/shot.png" "$SESSION/two-monitors.png" 2>/dev/null
+  if [[ -z $wrong ]]; then record "$NAME" two-monitors pass; else record "$NAME" two-monitors fail "$wrong"; fi
+}
+
 # --- one desktop ------------------------------------------------------------
 
 run_desktop() {
@@ -173,6 +196,7 @@ run_desktop() {
   fi
   echo "# $NAME started in $((SECONDS - started)) s"
   run_cases
+  run_monitor_case
   # A desktop's own cases (a desktop file defines extra_cases).
   if declare -F extra_cases >/dev/null; then extra_cases; fi
 }

@@ -30,3 +30,10 @@ desktop_start() {
 desktop_capture() {
   as_user grim "$XDG_RUNTIME_DIR/shot.png" && cp "$XDG_RUNTIME_DIR/shot.png" "$1"
 }
+
+# A second headless output, placed by sway to the right of the first.
+add_monitor() {
+  as_user swaymsg create_output || return 1
+  as_user swaymsg output HEADLESS-2 resolution 1024x768 position 1024 0 || return 1
+  MONITORS=("0,0,1024,768" "1024,0,1024,768")
+}

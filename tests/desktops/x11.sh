@@ -5,3 +5,5 @@ desktop_start() {
   session_xvfb && session_bus DBUS_SESSION_BUS_ADDRESS
   export QT_QPA_PLATFORM=xcb
 }
+
+add_monitor() { xvfb_two_monitors; }

@@ -10,3 +10,5 @@ desktop_start() {
   # The desktop window is up once xfdesktop has its property channel.
   wait_until 20 xfconf-query -c xfce4-desktop -l
 }
+
+add_monitor() { xvfb_two_monitors; }

@@ -11,4 +11,6 @@ desktop_start() {
   wait_until 20 xfconf-query -c xfce4-desktop -l
 }
 
-add_monitor() { xvfb_two_monitors; }
+# No two-monitor case: xfdesktop names a monitor after its RandR output, and
+# Xvfb has one output, so a second monitor made with xrandr --setmonitor has
+# none and a name no real monitor has.

@@ -213,7 +213,12 @@ python3 "$here/results_table.py" "$RESULTS" "${CASES[@]}" >"$results_md"
 passed=$(awk -F'\t' '$3 == "pass"' "$RESULTS" | wc -l)
 failed=$(awk -F'\t' '$3 == "fail"' "$RESULTS" | wc -l)
 known=$(awk -F'\t' '$3 == "known" { printf " %s/%s", $1, $2 }' "$RESULTS")
-echo "logs: $WORK"
+# The logs and screenshots stay only when something did not pass.
+if awk -F'\t' '$3 != "pass" { bad = 1 } END { exit !bad }' "$RESULTS"; then
+  echo "logs and screenshots: $WORK"
+else
+  rm -rf "$WORK"
+fi
 [[ -z $known ]] || echo "known failures of the desktops themselves (not counted, see $results_md):$known"
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

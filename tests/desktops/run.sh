@@ -19,7 +19,7 @@ PROBE=$(realpath "${1:?usage: run.sh PROBE RESULTS.md [DESKTOP...]}")
 results_md=${2:?usage: run.sh PROBE RESULTS.md [DESKTOP...]}
 shift 2
 desktops=("$@")
-[[ ${#desktops[@]} -gt 0 ]] || desktops=(x11 xfce lxde lxqt mate sway kde gnome cinnamon)
+[[ ${#desktops[@]} -gt 0 ]] || desktops=(x11 xfce lxde lxqt mate sway wlroots kde gnome cinnamon)
 CASES=(centre tile stretch odd-name changed-content bad-picture two-monitors dark)
 
 WORK=$(mktemp -d /tmp/quilvane-desktops.XXXXXX)

@@ -9,7 +9,9 @@ as_user() {
   setpriv --reuid=$SWAY_UID --regid=$SWAY_UID --clear-groups "$@"
 }
 
-desktop_start() {
+desktop_start() { sway_start; }
+
+sway_start() {
   export XDG_RUNTIME_DIR=$SESSION/user-runtime
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   chown $SWAY_UID:$SWAY_UID "$XDG_RUNTIME_DIR" "$SESSION/pictures" || return 1

@@ -2,6 +2,7 @@
 
 #include "core/TrayRect.h"
 #include "platform/AnimatedRects.h"
+#include "platform/CallTrace.h"
 #include "platform/MenuTemplate.h"
 #include "platform/ModalRun.h"
 #include "platform/TrayIcon.h"
@@ -38,6 +39,7 @@ CMainPropertySheet::CMainPropertySheet(Look look, int imageStripId, int imageWid
 
     AddPage(&m_designPage);
     AddPage(&m_slideShowPage);
+    calltrace::Record("CMainPropertySheet::CMainPropertySheet");
 }
 
 CMainPropertySheet::~CMainPropertySheet()
@@ -51,6 +53,7 @@ CMainPropertySheet::~CMainPropertySheet()
     m_slideShowPage.setParent(nullptr);
     m_tabs->removeTab(0);
     m_designPage.setParent(nullptr);
+    calltrace::Record("CMainPropertySheet::~CMainPropertySheet");
 }
 
 void CMainPropertySheet::AddPage(CPropertyPage* page)
@@ -95,6 +98,7 @@ int CMainPropertySheet::DoModal()
 {
     if (!m_initialised)
         OnInitDialog();
+    calltrace::Record("CMainPropertySheet::DoModal");
     return RunModalLoop(this);
 }
 

@@ -8,7 +8,6 @@
 #include "core/WallPaperManager.h"
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
-#include "platform/CallTrace.h"
 #include "platform/ModalRun.h"
 #include "res/Resource.h"
 
@@ -35,12 +34,8 @@ bool CWallpaperApp::InitInstance()
     // manager have no counterpart to initialise: Qt draws every control in
     // the desktop's own style.
 
-    {
-        CMainPropertySheet sheet(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);
-        calltrace::Record("CMainPropertySheet::DoModal");
-        sheet.DoModal();
-    }
-    calltrace::Record("CMainPropertySheet::~CMainPropertySheet");
+    CMainPropertySheet sheet(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);
+    sheet.DoModal();
     return false;
 }
 

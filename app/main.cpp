@@ -12,6 +12,5 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(LoadAppIcon());
 
     CWallpaperApp theApp;
-    theApp.InitInstance();
-    return theApp.ExitInstance();
+    return RunApplication(theApp);
 }

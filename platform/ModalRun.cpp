@@ -49,8 +49,22 @@ int RunModalLoop(QWidget* window)
     return code;
 }
 
+int RunMessageLoop()
+{
+    if (!g_quitPending) {
+        // A run without a window: only the quit message ends it.
+        QEventLoop loop;
+        Runs().push_back({nullptr, &loop});
+        loop.exec();
+        Runs().pop_back();
+    }
+    return g_quitCode;
+}
+
 void EndModalLoop(QWidget* window, int code)
 {
+    if (!window)
+        return;
     for (auto it = Runs().rbegin(); it != Runs().rend(); ++it) {
         if (it->window == window) {
             it->loop->exit(code);
@@ -61,6 +75,8 @@ void EndModalLoop(QWidget* window, int code)
 
 bool IsInModalLoop(const QWidget* window)
 {
+    if (!window)
+        return false;
     for (const Run& r : Runs()) {
         if (r.window == window)
             return true;

@@ -18,6 +18,10 @@ void EndModalLoop(QWidget* window, int code);
 // Whether the window is in a modal run now.
 bool IsInModalLoop(const QWidget* window);
 
+// Runs events until the quit message arrives (at once if one is pending);
+// returns its exit code.
+int RunMessageLoop();
+
 // Queues the quit message: when the event loop reaches it, every modal run
 // ends, and later ones end at once, as a quit message left in the queue does.
 void PostQuit(int exitCode);

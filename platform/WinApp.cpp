@@ -1,5 +1,6 @@
 #include "platform/WinApp.h"
 
+#include "platform/CallTrace.h"
 #include "platform/ModalRun.h"
 
 namespace {
@@ -26,4 +27,13 @@ int CWinApp::ExitInstance()
 CWinApp* AfxGetApp()
 {
     return g_app;
+}
+
+int RunApplication(CWinApp& app)
+{
+    const bool loop = app.InitInstance();
+    calltrace::Record(loop ? "RunApplication: message loop" : "RunApplication: no message loop");
+    if (loop)
+        RunMessageLoop();
+    return app.ExitInstance();
 }

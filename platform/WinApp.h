@@ -21,3 +21,9 @@ public:
 
 // The application object, or null when there is none.
 CWinApp* AfxGetApp();
+
+// What the program's entry point does with its application object: start-up,
+// then a message loop only if start-up asks for one, then shutdown, always,
+// also when start-up returned false (a dialog-style program has run its
+// window inside start-up by then). Returns shutdown's exit code.
+int RunApplication(CWinApp& app);

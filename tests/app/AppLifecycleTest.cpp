@@ -1,12 +1,17 @@
 #include "app/MainPropertySheet.h"
 #include "app/WallpaperApp.h"
+#include "core/PhotoTemplateProcessor.h"
 #include "core/RegConfig.h"
+#include "core/SceneGraph.h"
+#include "core/SlideShowManager.h"
+#include "core/WallPaperManager.h"
 #include "designer/DesignPage.h"
 #include "designer/TipsReader.h"
 #include "platform/CallTrace.h"
 #include "platform/MenuTemplate.h"
 #include "platform/MessageBox.h"
 #include "platform/ModalRun.h"
+#include "platform/WinApp.h"
 #include "res/Resource.h"
 #include "support/HookGuards.h"
 #include "support/TipsPathGuard.h"
@@ -29,23 +34,47 @@ CMainPropertySheet* FindSheet()
     return nullptr;
 }
 
-// Runs a whole session: start-up, then `during` once the main window runs,
-// then shutdown. Returns the exit code.
+// What a session ends with when start-up wrongly asked for a message loop.
+constexpr int kLoopAfterStartup = 77;
+
+// The application as it is, except that a message loop after start-up would
+// wait for a quit message: one is posted, so such a fault fails the test
+// instead of hanging it.
+class SessionApp : public CWallpaperApp {
+public:
+    bool InitInstance() override
+    {
+        const bool loop = CWallpaperApp::InitInstance();
+        if (loop)
+            PostQuit(kLoopAfterStartup);
+        return loop;
+    }
+};
+
+// Runs a whole session the way the program's entry point does: start-up,
+// `during` once the main window runs, then shutdown. Returns the exit code.
 int RunSession(const std::function<void(CMainPropertySheet*)>& during)
 {
     ResetQuitState();
     // The start-up tip would open a modal dialog at the first paint.
     g_bTipPending = false;
-    CWallpaperApp app;
+    SessionApp app;
     QTimer::singleShot(0, [during] {
         CMainPropertySheet* sheet = FindSheet();
         ASSERT_NE(sheet, nullptr);
         during(sheet);
     });
-    EXPECT_FALSE(app.InitInstance());
-    const int code = app.ExitInstance();
+    const int code = RunApplication(app);
     ResetQuitState();
     return code;
+}
+
+// How many of the five core services exist now.
+int ServicesUp()
+{
+    return (RegConfig::GetInstance() != nullptr) + (SlideShowManager::GetInstance() != nullptr) +
+           (PhotoTemplateProcessor::GetInstance() != nullptr) + (SceneGraph::GetInstance() != nullptr) +
+           (WallPaperManager::GetInstance() != nullptr);
 }
 
 QByteArray SettingsFile()
@@ -59,8 +88,14 @@ QByteArray SettingsFile()
 TEST(AppLifecycle, StartupAndShutdownCallTheServicesInOrder)
 {
     calltrace::Start();
-    const int code = RunSession([](CMainPropertySheet* sheet) { sheet->close(); });
+    int servicesWhileRunning = 0;
+    const int code = RunSession([&](CMainPropertySheet* sheet) {
+        servicesWhileRunning = ServicesUp();
+        sheet->close();
+    });
     const std::vector<std::string> calls = calltrace::Stop();
+    // The sheet's entries come from the sheet itself, the loop decision from
+    // the entry point's own routine.
     const std::vector<std::string> expected{
         "RegConfig::StaticCreate",
         "RegConfig::ReadData",
@@ -70,8 +105,10 @@ TEST(AppLifecycle, StartupAndShutdownCallTheServicesInOrder)
         "WallPaperManager::StaticCreate",
         "PhotoTemplateProcessor::LoadAllTemplate",
         "SceneGraph::Init",
+        "CMainPropertySheet::CMainPropertySheet",
         "CMainPropertySheet::DoModal",
         "CMainPropertySheet::~CMainPropertySheet",
+        "RunApplication: no message loop",
         "SlideShowManager::StaticDestroy",
         "WallPaperManager::StaticDestroy",
         "PhotoTemplateProcessor::StaticDestroy",
@@ -81,7 +118,8 @@ TEST(AppLifecycle, StartupAndShutdownCallTheServicesInOrder)
     };
     EXPECT_EQ(calls, expected);
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(RegConfig::GetInstance(), nullptr);
+    EXPECT_EQ(servicesWhileRunning, 5);
+    EXPECT_EQ(ServicesUp(), 0);
 }
 
 TEST(AppLifecycle, ClosingAndQuitBothSaveTheSettings)

@@ -6,6 +6,7 @@
 #include "platform/ModalRun.h"
 #include "platform/Profile.h"
 #include "platform/TrayIcon.h"
+#include "platform/WinApp.h"
 #include "platform/WindowMessage.h"
 #include "support/HookGuards.h"
 
@@ -181,6 +182,49 @@ TEST(Tray, ActivationsBecomeMouseMessagesAtTheCallbackWindow)
     SetSystemTrayAvailableOverride(false);
     EXPECT_FALSE(IsSystemTrayAvailable());
     SetSystemTrayAvailableOverride(std::nullopt);
+}
+
+// An application that notes its start-up and shutdown calls.
+class EntryPointApp : public CWinApp {
+public:
+    explicit EntryPointApp(bool loop) : m_loop(loop) {}
+    bool InitInstance() override
+    {
+        calls << "init";
+        if (m_loop)
+            QTimer::singleShot(0, [this] {
+                calls << "loop";
+                PostQuit(5);
+            });
+        return m_loop;
+    }
+    int ExitInstance() override
+    {
+        calls << "exit";
+        return CWinApp::ExitInstance();
+    }
+    QStringList calls;
+
+private:
+    bool m_loop;
+};
+
+TEST(ModalRun, EntryPointShutsDownAfterAStartupWithOrWithoutALoop)
+{
+    for (const bool loop : {false, true}) {
+        SCOPED_TRACE(loop);
+        ResetQuitState();
+        EntryPointApp app(loop);
+        // Without a loop this quit message stays queued; a loop run by
+        // mistake would end with its code instead of waiting for ever.
+        if (!loop)
+            PostQuit(9);
+        const int code = RunApplication(app);
+        EXPECT_EQ(app.calls, loop ? QStringList({"init", "loop", "exit"}) : QStringList({"init", "exit"}));
+        EXPECT_EQ(code, loop ? 5 : 0) << "the exit code is the quit message's";
+        QCoreApplication::processEvents();
+    }
+    ResetQuitState();
 }
 
 TEST(ModalRun, HidingDoesNotEndTheRunButEndModalAndQuitDo)

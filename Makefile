@@ -1,6 +1,6 @@
 # The two commands of the README. Everything they need is installed by
 # scripts/install-deps.sh on Debian and Ubuntu.
-.PHONY: run test test-desktops deps build-release build-test bench fuzz clean
+.PHONY: run test test-desktops deps build-release build-test bench fuzz clean format format-check check-layers
 
 RELEASE_DIR := build/release
 TEST_DIR    := build/test
@@ -44,6 +44,18 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUILVANE_SANITIZE=ON -DQUILVANE_FUZZ=ON -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+# Reformats every tracked .cpp/.h with the checked-in .clang-format;
+# format-check only lists the files that differ (CI runs it).
+format:
+	@bash scripts/check-format.sh --fix
+
+format-check:
+	@bash scripts/check-format.sh
+
+# Fails on an #include against the layer direction (docs/architecture.md).
+check-layers:
+	@bash scripts/check-layers.sh
 
 clean:
 	rm -rf build

@@ -10,7 +10,7 @@ PACKAGES=(
   libjpeg62-turbo-dev libxcb1-dev libxcb-randr0-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dbus
   xvfb xauth x11-utils x11-xserver-utils tigervnc-standalone-server tigervnc-tools
   fonts-dejavu-core fonts-liberation fontconfig
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   # The swaybg back end's test: a headless wlroots compositor, swaybg, grim.
   sway swaybg grim
 )

@@ -46,7 +46,7 @@ CMainPropertySheet::~CMainPropertySheet()
 {
     // The pages are members: take them out of the tabs before the members go,
     // slide-show page first, then the design page (which removes the tray
-    // icon), as the window's destruction has always run.
+    // icon), so the tray icon is the last of the window to go.
     delete m_menuBar;
     m_menuBar = nullptr;
     m_tabs->removeTab(1);

@@ -199,9 +199,9 @@ void CTipDlg::paintEvent(QPaintEvent* /*event*/)
     const CRect tipArea = ControlRect(IDC_TIP_AREA);
     const CRect text = ControlRect(IDC_TIP_TEXT);
     const CRect bulb = ControlRect(IDC_BULB);
-    // QPalette::Base is the colour of text-entry backgrounds, which is what
-    // the window colour means on the system this dialog was designed for;
-    // Dark is the button-shadow colour.
+    // The tip area is painted in the window colour, QPalette::Base (the
+    // colour of text-entry backgrounds), with a band left of the text in the
+    // button-shadow colour, Dark.
     const QColor window = palette().color(QPalette::Base);
     const QColor shadow = palette().color(QPalette::Dark);
 

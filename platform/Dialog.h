@@ -1,7 +1,7 @@
 #pragma once
 
 // A dialog built from a template and run modally by our own modal run: the
-// stand-in for the framework dialog the pages' dialogs derive from. OK
+// base of the program's dialogs. OK
 // (id 1) and Cancel (id 2), Enter on the default button, Escape and the close
 // box reach OnOK and OnCancel; other buttons reach OnCmdMsg with their id.
 

@@ -2,7 +2,7 @@
 
 // Menus and accelerators as tables, built into QMenu/QMenuBar. Each action
 // carries its command id; choosing it hands the id to one callback, which
-// routes the command the way WM_COMMAND was routed.
+// routes the command (RouteCommand: window, active page, application).
 
 #include <QKeySequence>
 #include <functional>
@@ -67,5 +67,5 @@ struct AcceleratorTable {
 };
 
 // The command a key press maps to, or 0. Only presses translate; the key
-// still goes on to the focused control, as a translated key did.
+// still goes on to the focused control.
 int TranslateAccelerator(const AcceleratorTable& table, const QKeyEvent* key);

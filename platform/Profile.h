@@ -2,8 +2,8 @@
 
 // The application's private profile: an INI file named after the executable
 // in the user's config folder (for example ~/.config/quilvane.ini). Every
-// write reaches the disk before the call returns, as the Windows profile
-// functions did.
+// write reaches the disk before the call returns, so a value written is kept
+// even if the program ends right after.
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Resource ids. Dialogs, menus, bitmaps, strings and commands keep the
-// numbers they have always had; the tables in this folder use them.
+// Resource ids. Dialogs, menus, bitmaps, strings and commands have fixed
+// numbers, which the tables in this folder and the pages' handlers use.
 
 // Dialogs
 inline constexpr int IDD_ABOUTBOX = 100;

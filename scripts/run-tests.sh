@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Runs every test of a test build through ctest. GUI tests use Qt's offscreen
-# platform; tests that need a real X server get the Xvfb started here.
+# Runs every test of a test build through ctest; arguments after the build
+# folder go to ctest (for example -R AppLifecycle to run some). GUI tests use
+# Qt's offscreen platform; tests that need a real X server get the Xvfb
+# started here.
 set -euo pipefail
 
-build_dir=${1:?usage: run-tests.sh BUILD_DIR}
+build_dir=${1:?usage: run-tests.sh BUILD_DIR [CTEST_ARGS...]}
+shift
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 # A free display number: no socket and no lock file.
@@ -32,4 +35,4 @@ export XDG_RUNTIME_DIR=$(mktemp -d)
 chmod 700 "$XDG_RUNTIME_DIR"
 
 cd "$build_dir"
-ctest --output-on-failure -j "$(nproc)" --timeout 600
+ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@"

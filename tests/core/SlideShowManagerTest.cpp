@@ -249,12 +249,13 @@ TEST_F(SlideShowFixture, RealFilesThroughTheWallPaperManager)
     WallPaperManager::StaticCreate();
     WallPaperManager::GetInstance()->SetBackend(std::make_unique<Recorder>(&desktop));
     show->SetWallpaperSetter({});
-    // A PNG with a JPEG name is a picture (the content decides), and a name
-    // that is not ASCII reaches the desktop unchanged.
+    // A PNG with a JPEG name is a picture (the content decides), a name that
+    // is not ASCII reaches the desktop unchanged, and a file that only starts
+    // like a PNG is skipped.
     const QString pngNamedJpg = TestData("png-named.jpg");
     const QString nonAscii = TestData(QString::fromUtf8("non-ascii/été 写真.png"));
     Fill({dir.filePath("one.png"), dir.filePath("missing.jpg"), dir.filePath("three.png.txt"), dir.filePath("two.bmp"),
-          pngNamedJpg, nonAscii});
+          pngNamedJpg, TestData("truncated-after-signature.png"), nonAscii});
     show->OnStartTimer(&list, false, 0);
     ::testing::internal::CaptureStderr();
     for (int i = 0; i < 6; ++i)

@@ -1,6 +1,7 @@
 // Where the tray is taken to be when no tray icon reports its place.
 
 #include "core/TrayRect.h"
+#include "support/EnvironmentGuard.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -9,14 +10,14 @@
 TEST(TrayRect, CornerOfTheAvailableAreaWhereTheDesktopKeepsItsTray)
 {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    const QByteArray old = qgetenv("XDG_CURRENT_DESKTOP");
+    EnvironmentGuard desktop("XDG_CURRENT_DESKTOP");
     const struct {
         const char* desktop;
         bool top;
     } cases[] = {{"KDE", false},  {"X-Cinnamon", false},  {"LXQt", false}, {"", false},
                  {"GNOME", true}, {"ubuntu:GNOME", true}, {"MATE", true},  {"XFCE", true}};
     for (const auto& c : cases) {
-        qputenv("XDG_CURRENT_DESKTOP", c.desktop);
+        desktop.Set(c.desktop);
         CRect rect;
         GetTrayWndRect(&rect);
         EXPECT_EQ(rect.Width(), 32) << c.desktop;
@@ -24,6 +25,5 @@ TEST(TrayRect, CornerOfTheAvailableAreaWhereTheDesktopKeepsItsTray)
         EXPECT_EQ(rect.right, area.x() + area.width()) << c.desktop;
         EXPECT_EQ(rect.top, c.top ? area.y() : area.y() + area.height() - 32) << c.desktop;
     }
-    qputenv("XDG_CURRENT_DESKTOP", old);
     GetTrayWndRect(nullptr); // tolerated
 }

@@ -8,6 +8,7 @@
 #include "platform/TrayIcon.h"
 #include "platform/WinApp.h"
 #include "platform/WindowMessage.h"
+#include "support/EnvironmentGuard.h"
 #include "support/HookGuards.h"
 
 #include <QCoreApplication>
@@ -111,6 +112,19 @@ TEST(HookGuards, EachGuardPutsBackTheHookSetBeforeIt)
     }
     EXPECT_EQ(ProfilePath(), defaultPath);
     EXPECT_EQ(SetFilePromptHook({}), nullptr);
+
+    // An environment variable comes back as it was, set or not.
+    const char* name = "QUILVANE_GUARD_TEST";
+    {
+        EnvironmentGuard outer(name, "outer");
+        {
+            EnvironmentGuard inner(name);
+            inner.Unset();
+            EXPECT_FALSE(qEnvironmentVariableIsSet(name));
+        }
+        EXPECT_EQ(qgetenv(name), "outer");
+    }
+    EXPECT_FALSE(qEnvironmentVariableIsSet(name));
 }
 
 TEST(FilePrompts, FilterConversionDefaultExtensionAndHook)

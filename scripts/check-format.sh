@@ -16,10 +16,15 @@ if [[ ${1:-} == --fix ]]; then
   exit 0
 fi
 
-bad=()
-for f in "${files[@]}"; do
-  clang-format --dry-run -Werror "$f" >/dev/null 2>&1 || bad+=("$f")
-done
+# One run over all files; each difference is reported as "file:line:col: error".
+status=0
+output=$(clang-format --dry-run -Werror "${files[@]}" 2>&1) || status=$?
+mapfile -t bad < <(sed -n 's/^\(.*\):[0-9][0-9]*:[0-9][0-9]*: error: .*/\1/p' <<<"$output" | sort -u)
+if [[ $status -ne 0 && ${#bad[@]} -eq 0 ]]; then
+  echo "check-format: clang-format failed:" >&2
+  echo "$output" >&2
+  exit 2
+fi
 if [[ ${#bad[@]} -gt 0 ]]; then
   echo "check-format: ${#bad[@]} file(s) differ from .clang-format (run 'make format'):" >&2
   printf '  %s\n' "${bad[@]}" >&2

@@ -9,7 +9,9 @@
 # tests/ and bench/ are exempt.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-qt_widgets=$( (qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || qtpaths6 --query QT_INSTALL_HEADERS 2>/dev/null) | head -n1)/QtWidgets
+qt_headers=$( (qmake6 -query QT_INSTALL_HEADERS || qtpaths6 --query QT_INSTALL_HEADERS) 2>/dev/null | head -n1 || true)
+[[ -d $qt_headers/QtWidgets ]] || qt_headers=$(dirname "$(ls -d /usr/include/qt6/QtWidgets /usr/include/*/qt6/QtWidgets 2>/dev/null | head -n1)")
+qt_widgets=$qt_headers/QtWidgets
 exec python3 - "$qt_widgets" <<'PY'
 import os, re, subprocess, sys
 

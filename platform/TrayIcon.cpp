@@ -128,9 +128,9 @@ bool IsSystemTrayAvailable()
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void SetSystemTrayAvailableOverride(std::optional<bool> available)
+std::optional<bool> SetSystemTrayAvailableOverride(std::optional<bool> available)
 {
-    AvailableOverride() = available;
+    return std::exchange(AvailableOverride(), available);
 }
 
 bool TrayReportsDoubleClicks(const QDBusConnection& bus)

@@ -62,4 +62,5 @@ QRect TrayIconGeometry();
 
 // Whether the desktop shows tray icons at all; tests can force the answer.
 bool IsSystemTrayAvailable();
-void SetSystemTrayAvailableOverride(std::optional<bool> available);
+// Returns the override set before.
+std::optional<bool> SetSystemTrayAvailableOverride(std::optional<bool> available);

@@ -24,20 +24,18 @@ struct SheetFixture : ::testing::Test {
     {
         // The start-up tip would open a modal dialog at the first paint.
         g_bTipPending = false;
-        SetSystemTrayAvailableOverride(true);
         sheet = std::make_unique<CMainPropertySheet>(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);
         sheet->OnInitDialog();
         sheet->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet.get()));
     }
-    void TearDown() override
-    {
-        sheet.reset();
-        SetSystemTrayAvailableOverride(std::nullopt);
-    }
+    void TearDown() override { sheet.reset(); }
 
     LRESULT Tray(int mouseMessage) { return SendWndMessage(sheet.get(), WM_TRAY_NOTIFY, 128, mouseMessage); }
 
+    // A tray for the whole test, set before the sheet exists and restored
+    // after it is gone (members go in reverse order).
+    const SystemTrayGuard tray{true};
     std::unique_ptr<CMainPropertySheet> sheet;
 };
 
@@ -153,7 +151,7 @@ TEST_F(SheetFixture, WhereTheTrayHasNoDoubleClickOneActivationRestores)
 
 TEST_F(SheetFixture, WithoutATrayOkMinimisesInstead)
 {
-    SetSystemTrayAvailableOverride(false);
+    const SystemTrayGuard noTray(false);
     EXPECT_EQ(SendWndMessage(sheet.get(), WM_HIDE_TO_TRAY), 1);
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_TRUE(sheet->isMinimized());

@@ -193,9 +193,8 @@ TEST(Tray, ActivationsBecomeMouseMessagesAtTheCallbackWindow)
     EXPECT_EQ(FindTrayIcon(&window, 128), nullptr);
     EXPECT_FALSE(ShellNotifyIcon(NIM_DELETE, nid));
 
-    SetSystemTrayAvailableOverride(false);
+    const SystemTrayGuard noTray(false);
     EXPECT_FALSE(IsSystemTrayAvailable());
-    SetSystemTrayAvailableOverride(std::nullopt);
 }
 
 // An application that notes its start-up and shutdown calls.

@@ -34,3 +34,4 @@ using BeepGuard = HookGuard<BeepHook, SetBeepHook>;
 using FilePromptGuard = HookGuard<FilePromptHook, SetFilePromptHook>;
 using ProfilePathGuard = HookGuard<QString, SetByValue<SetProfilePath>>;
 using TrayDoubleClicksGuard = HookGuard<std::optional<bool>, SetTrayDoubleClicksOverride>;
+using SystemTrayGuard = HookGuard<std::optional<bool>, SetSystemTrayAvailableOverride>;

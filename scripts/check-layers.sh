@@ -17,7 +17,7 @@ import os, re, subprocess, sys
 
 RANK = {"platform": 0, "res": 0.5, "core": 1, "canvas": 2, "designer": 3, "slideshow": 3, "app": 4}
 WINDOW_FREE = ("core/", "designer/TipsReader.", "platform/AtomicFile.", "platform/CallTrace.", "platform/Profile.",
-               "platform/Warning.")
+               "platform/Warning.", "slideshow/PictureFolder.", "slideshow/SlideListFile.")
 qt_dir = sys.argv[1]
 widget_headers = {n for n in os.listdir(qt_dir) if n.startswith("Q")} if os.path.isdir(qt_dir) else set()
 if not widget_headers:

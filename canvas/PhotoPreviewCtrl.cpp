@@ -14,6 +14,7 @@ CPhotoPreviewCtrl::CPhotoPreviewCtrl(QWidget* parent) : QFrame(parent)
     // Every pixel is painted at each paint: nothing to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFrameStyle(QFrame::NoFrame);
+    m_image.SetMaxDecodeSizeSource([this] { return DecodeLimit(); });
 }
 
 CPhotoPreviewCtrl::~CPhotoPreviewCtrl()
@@ -21,20 +22,28 @@ CPhotoPreviewCtrl::~CPhotoPreviewCtrl()
     m_image.Destroy();
 }
 
-bool CPreviewPicture::Load(const QString& path, int type)
+CRect CPhotoPreviewCtrl::PictureBound() const
 {
-    SetMaxDecodeSize(m_owner->DecodeLimit());
-    return CxImage::Load(path, type);
+    CRect bound(0, 0, width(), height());
+    bound.DeflateRect(2 * kMat, 2 * kMat);
+    return bound;
 }
 
 QSize CPhotoPreviewCtrl::DecodeLimit() const
 {
-    // The picture ends up inside the client area less the gap and the mat on
-    // each side.
+    // The decode fits the picture into the same bound the drawing fits it
+    // into, at the screen's pixel density.
+    const CRect bound = PictureBound();
     const qreal dpr = devicePixelRatioF();
-    const int w = std::max(1, static_cast<int>(std::ceil((width() - 4 * kMat) * dpr)));
-    const int h = std::max(1, static_cast<int>(std::ceil((height() - 4 * kMat) * dpr)));
+    const int w = std::max(1, static_cast<int>(std::ceil(bound.Width() * dpr)));
+    const int h = std::max(1, static_cast<int>(std::ceil(bound.Height() * dpr)));
     return QSize(w, h);
+}
+
+CRect CPhotoPreviewCtrl::PictureRect(QSize picture) const
+{
+    float scale = 1.0f;
+    return ResizeRect(CRect(0, 0, picture.width(), picture.height()), PictureBound(), scale);
 }
 
 void CPhotoPreviewCtrl::paintEvent(QPaintEvent*)
@@ -52,12 +61,11 @@ void CPhotoPreviewCtrl::DrawPreview(QPainter* painter)
     if (!m_image.IsValid())
         return;
 
-    float scale = 1.0f;
-    CRect bound = client;
-    bound.DeflateRect(kMat, kMat);
-    CRect target = ResizeRect(CRect(0, 0, m_image.GetWidth(), m_image.GetHeight()), bound, scale);
-    painter->fillRect(target.ToQRect(), Qt::white);
-    target.DeflateRect(kMat, kMat);
-    if (!target.IsRectEmpty())
-        m_image.Draw2(painter, target);
+    const CRect target = PictureRect(QSize(m_image.GetWidth(), m_image.GetHeight()));
+    if (target.IsRectEmpty())
+        return;
+    CRect mat = target;
+    mat.InflateRect(kMat, kMat);
+    painter->fillRect(mat.ToQRect(), Qt::white);
+    m_image.Draw2(painter, target);
 }

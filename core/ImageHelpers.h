@@ -5,6 +5,8 @@
 
 #include "platform/Geometry.h"
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 
 // Picture type codes. A file's extension picks one (FindType); CxImage::Load
@@ -44,3 +46,17 @@ int PictureTypeOf(const QString& fileName);
 // fitted: the result is an empty rectangle at dst's top-left corner and scale
 // is 0, so a caller mapping points back through the scale must check for that.
 CRect ResizeRect(const CRect& src, const CRect& dst, float& scale);
+
+// The size ShrinkImage's area-averaging step reduces `from` to on the way to
+// `to`: each side divided by the whole part of its reduction when that is
+// more than 1.5, so the smooth scale after it shrinks by less than 2;
+// `from` itself when no side shrinks that much.
+QSize AreaStepSize(QSize from, QSize to);
+
+// src scaled to exactly `size` (aspect as given). Shrinking by more than
+// 1.5x averages whole blocks of pixels first (every source pixel counts,
+// nothing aliases), then scales smoothly; the result is 32-bit (RGB32, or
+// premultiplied ARGB32 with alpha) in any case, so a palette or 1-bit
+// picture keeps its colours. The source is converted a few rows at a time:
+// the only full-size image is src itself. Null when memory runs out.
+QImage ShrinkImage(const QImage& src, QSize size);

@@ -9,6 +9,7 @@
 // ordinary outcome: Load returns false and the picture is invalid.
 
 #include "core/ImageHelpers.h"
+#include "core/PictureProbe.h"
 #include "platform/Geometry.h"
 
 #include <QImage>
@@ -16,40 +17,61 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 class QPainter;
+
+// Whether new pixels given to CxImage::SetImage are the old ones turned by a
+// quarter.
+enum class ImageTurn { None, QuarterTurn };
 
 class CxImage {
 public:
     // Files claiming more pixels than this (256 megapixels) are refused
     // without decoding: no camera makes them, and a forged header must not
     // make us try.
-    static constexpr qint64 kMaxFilePixels = qint64{1} << 28;
+    static constexpr qint64 kMaxFilePixels = kMaxPictureFilePixels;
 
-    // The most pixels a picture is decoded to (64 megapixels, 256 MB at four
-    // bytes a pixel). Without a decode limit a larger picture is decoded
-    // reduced to fit this many pixels.
+    // The largest file read at all (a 100-megapixel JPEG takes about 40 MB).
+    static constexpr qint64 kMaxFileBytes = qint64{128} << 20;
+
+    // What one load may cost, the file's bytes included, worked out in the
+    // decoder's own formats before decoding (DecodeCost). A picture whose
+    // decode would cost more is decoded smaller until it fits; one whose
+    // decoder would exceed it at any size (a progressive JPEG's coefficients,
+    // a PNG, GIF or BMP decoded whole) is refused.
+    static constexpr qint64 kDecodeBudgetBytes = qint64{200} << 20;
+
+    // The most pixels a picture is decoded to (64 megapixels) even where the
+    // budget allows more.
     static constexpr qint64 kMaxDecodePixels = qint64{1} << 26;
 
-    // The largest single pixel buffer any decode may allocate, set once as
-    // Qt's process-wide image allocation limit (Qt's own default of 128 MB
-    // refuses a 50-megapixel photo at full size). PNG, BMP and GIF decode at
-    // full size before they are reduced, so those whose full decode would
-    // need more are refused; a JPEG's reduced decode stays below it by
-    // construction (at most about 100 megapixels for a 256-megapixel file).
-    static constexpr int kAllocationLimitMB = 512;
+    // Qt's process-wide image allocation limit, a second line behind the
+    // budget (Qt's own default of 128 MB refuses a 50-megapixel photo).
+    static constexpr int kAllocationLimitMB = 256;
 
     explicit CxImage(int imageType = CXIMAGE_FORMAT_UNKNOWN);
 
     // Decodes the file. The type (from FindType) is only a hint: the file's
     // content decides, so a PNG named .jpg still loads. Returns false, and
-    // leaves the picture invalid, for anything that is not a complete BMP,
-    // JPEG, GIF or PNG within the limits above.
+    // leaves the picture invalid, for anything that is not a regular file
+    // holding a complete BMP, JPEG, GIF or PNG within the limits above; a
+    // FIFO, a device or a file that is no picture is refused without reading
+    // more than its first bytes.
     bool Load(const QString& path, int type);
 
     // Pictures loaded after this decode no more pixels than fit in maxSize
     // (aspect kept, never enlarged). An empty size removes the limit.
-    void SetMaxDecodeSize(QSize maxSize) { m_maxDecodeSize = maxSize; }
-    QSize GetMaxDecodeSize() const { return m_maxDecodeSize; }
+    void SetMaxDecodeSize(QSize maxSize)
+    {
+        m_maxDecodeSize = maxSize;
+        m_decodeLimitSource = nullptr;
+    }
+    // The limit is asked of source at each load instead: for a picture whose
+    // limit follows a control's size at the moment it loads.
+    void SetMaxDecodeSizeSource(std::function<QSize()> source) { m_decodeLimitSource = std::move(source); }
+    // The limit the next load honours.
+    QSize GetMaxDecodeSize() const;
 
     bool IsValid() const { return !m_image.isNull(); }
 
@@ -72,11 +94,12 @@ public:
     QSize GetDecodedSize() const { return m_image.size(); }
 
     // Replaces the pixels, typically with an edit of GetImage(). A quarter
-    // turn (the size transposed) swaps the reported width and height; an
-    // image of the same size keeps them; any other size becomes the reported
-    // size. The depth follows the new pixels when their format changed (a
-    // grey-scale edit reports 8).
-    void SetImage(QImage image);
+    // turn (said explicitly: the held pixels may be square where the file is
+    // not) swaps the reported width and height; otherwise an image of the
+    // same size keeps them and any other size becomes the reported size. The
+    // depth follows the new pixels when their format changed (a grey-scale
+    // edit reports 8).
+    void SetImage(QImage image, ImageTurn turn = ImageTurn::None);
 
     // Draws the whole picture scaled smoothly into target.
     void Draw2(QPainter* dc, const CRect& target) const;
@@ -90,6 +113,7 @@ public:
 private:
     QImage m_image;
     QSize m_maxDecodeSize;
+    std::function<QSize()> m_decodeLimitSource;
     int m_type = CXIMAGE_FORMAT_UNKNOWN;
     int m_width = 0;
     int m_height = 0;

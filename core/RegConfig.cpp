@@ -1,10 +1,10 @@
 #include "core/RegConfig.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/SafeFile.h"
 #include "platform/Warning.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -14,6 +14,14 @@ namespace {
 constexpr int kFormatVersion = 1;
 // Far larger than any settings file we write; a bigger one is not ours.
 constexpr qint64 kMaxFileSize = 1 << 20;
+
+const QString kVersionKey = QStringLiteral("version");
+const QString kFolderKey = QStringLiteral("folder");
+
+QString Shown(const QString& path)
+{
+    return Printable(QDir::toNativeSeparators(path));
+}
 } // namespace
 
 QString RegConfig::DefaultFilePath()
@@ -31,24 +39,29 @@ bool RegConfig::ReadData()
 {
     calltrace::Record("RegConfig::ReadData");
     m_strFolder.clear();
+    m_root = QJsonObject();
+    m_refused = false;
 
-    QFile file(FilePath());
-    if (!file.open(QIODevice::ReadOnly))
+    const QString path = FilePath();
+    QByteArray bytes;
+    const FileRefusal refusal = ReadRegularFile(path, kMaxFileSize, &bytes);
+    if (refusal == FileRefusal::Missing)
         return false;
-    if (file.size() > kMaxFileSize) {
-        Warning(QStringLiteral("settings file %1 is too large; using defaults")
-                    .arg(Printable(QDir::toNativeSeparators(file.fileName()))));
+    if (refusal != FileRefusal::None) {
+        m_refused = true;
+        Warning(QStringLiteral("settings file %1 %2; using defaults").arg(Shown(path), RefusalText(refusal)));
         return false;
     }
     QJsonParseError error{};
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError || !doc.isObject()) {
-        Warning(QStringLiteral("settings file %1 is damaged (%2); using defaults")
-                    .arg(Printable(QDir::toNativeSeparators(file.fileName())), error.errorString()));
+        m_refused = true;
+        Warning(
+            QStringLiteral("settings file %1 is damaged (%2); using defaults").arg(Shown(path), error.errorString()));
         return false;
     }
-    const QJsonObject root = doc.object();
-    const QJsonValue folder = root.value(QStringLiteral("folder"));
+    m_root = doc.object();
+    const QJsonValue folder = m_root.value(kFolderKey);
     if (folder.isString())
         m_strFolder = folder.toString();
     return true;
@@ -59,16 +72,31 @@ bool RegConfig::SaveData()
     calltrace::Record("RegConfig::SaveData");
     const QString path = FilePath();
 
-    QJsonObject root;
-    root.insert(QStringLiteral("version"), kFormatVersion);
-    root.insert(QStringLiteral("folder"), m_strFolder);
+    // Keys this version does not know (a newer version wrote them) are
+    // written back as they were read.
+    QJsonObject root = m_root;
+    root.insert(kVersionKey, kFormatVersion);
+    root.insert(kFolderKey, m_strFolder);
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
 
     QDir().mkpath(QFileInfo(path).absolutePath());
+    if (m_refused) {
+        // The file read at start-up was refused, yet it may be the user's own
+        // (edited by hand, written by a newer version): it is kept beside the
+        // new one rather than overwritten.
+        QString error;
+        const QString kept = KeepRefusedFile(path, &error);
+        if (kept.isEmpty() && !error.isEmpty()) {
+            Warning(QStringLiteral("settings not saved: the refused file %1 %2").arg(Shown(path), error));
+            return false;
+        }
+        if (!kept.isEmpty())
+            Warning(QStringLiteral("the refused settings file was kept as %1").arg(Shown(kept)));
+        m_refused = false;
+    }
     QString error;
     if (!WriteFileAtomically(path, bytes, &error)) {
-        Warning(
-            QStringLiteral("could not save settings to %1: %2").arg(Printable(QDir::toNativeSeparators(path)), error));
+        Warning(QStringLiteral("could not save settings to %1: %2").arg(Shown(path), error));
         return false;
     }
     return true;

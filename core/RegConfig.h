@@ -2,12 +2,15 @@
 
 #include "core/Singleton.h"
 
+#include <QJsonObject>
 #include <QString>
 
 // The persistent settings of the core services, read once at start-up and
 // saved once at shutdown. They live in a small JSON file in the user's config
 // folder, replaced whole on every save so a failed write leaves the previous
-// file as it was.
+// file as it was. Keys this version does not know are kept. A file that was
+// refused at start-up (not a regular file, too large, damaged) is moved
+// aside to "settings.json.refused" before the first save, never overwritten.
 class RegConfig : public CoreSingleton<RegConfig> {
 public:
     static constexpr const char* kServiceName = "RegConfig";
@@ -34,4 +37,8 @@ private:
     ~RegConfig() = default;
 
     QString m_path;
+    // Everything the file held, unknown keys included.
+    QJsonObject m_root;
+    // The file at FilePath() was there but refused by ReadData.
+    bool m_refused = false;
 };

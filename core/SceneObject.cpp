@@ -19,6 +19,13 @@ int Ceil(double v)
     return static_cast<int>(std::ceil(v - 1e-9));
 }
 
+// Whether an edit turns the picture a quarter (the picture must be told: a
+// square held picture of an oblong file looks the same either way).
+template <class EditKind> bool IsQuarterTurn(EditKind edit)
+{
+    return edit == EditKind::RotateLeft || edit == EditKind::RotateRight;
+}
+
 } // namespace
 
 QImage SSceneObject::RunEdit(Edit edit, const QImage& image)
@@ -77,7 +84,7 @@ void SSceneObject::ApplyEdit(Edit edit)
     QImage edited = RunEdit(edit, m_picture.GetImage());
     if (edited.isNull())
         return;
-    m_picture.SetImage(std::move(edited));
+    m_picture.SetImage(std::move(edited), IsQuarterTurn(edit) ? ImageTurn::QuarterTurn : ImageTurn::None);
     RememberEdit(edit);
     m_scaled = QImage();
 
@@ -171,7 +178,7 @@ bool SSceneObject::DecodeWithEdits(QSize box, CxImage& out) const
         QImage edited = RunEdit(edit, fresh.GetImage());
         if (edited.isNull())
             return false;
-        fresh.SetImage(std::move(edited));
+        fresh.SetImage(std::move(edited), IsQuarterTurn(edit) ? ImageTurn::QuarterTurn : ImageTurn::None);
     }
     out = std::move(fresh);
     return true;

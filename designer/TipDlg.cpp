@@ -4,6 +4,7 @@
 #include "platform/DialogBuilder.h"
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
+#include "platform/SafeFile.h"
 #include "res/Dialogs.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
@@ -61,10 +62,11 @@ CTipDlg::CTipDlg(QWidget* parent) : CDialog(TipDialogTemplate(), parent), m_bulb
     m_bShowAtStartup = GetProfileInt(kSection, kStartUp, 0) == 0 ? 1 : 0;
     qint64 position = GetProfileInt(kSection, kFilePos, 0);
 
-    auto file = std::make_unique<QFile>(TipsFilePath());
-    if (!file->open(QIODevice::ReadOnly))
+    // Only a regular file: a FIFO or a device in its place would block or
+    // never end. Anything else counts as no tips file at all.
+    m_pTipsFile = OpenRegularFile(TipsFilePath());
+    if (!m_pTipsFile)
         return;
-    m_pTipsFile = std::move(file);
 
     // A different file (its creation time changed) starts at its first tip.
     const QString stamp = TipsFileTimeStamp(*m_pTipsFile);

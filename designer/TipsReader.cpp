@@ -53,7 +53,10 @@ TipReadResult ReadNextTip(QIODevice& device, QByteArray& tip)
     tip.clear();
     QByteArray line;
     bool rewound = false;
+    qint64 scanned = 0;
     for (;;) {
+        if (scanned > kMaxTipScanBytes)
+            return TipReadResult::NoTip;
         if (!ReadLine(device, line)) {
             // The end: start again at the top, but only once per tip, so a
             // file without a single tip line (or one that cannot be read)
@@ -65,6 +68,7 @@ TipReadResult ReadNextTip(QIODevice& device, QByteArray& tip)
                 return TipReadResult::RewindFailed;
             continue;
         }
+        scanned += line.size();
         if (IsSkippedLine(line))
             continue;
         // A NUL byte ends the tip, as it ends a C string.

@@ -24,6 +24,9 @@ class QFileDevice;
 class QIODevice;
 
 inline constexpr int kMaxTipLength = 999;
+// How far one ReadNextTip reads at most, skipped lines included: a huge file
+// of comments must not freeze the window that asked for a tip.
+inline constexpr qint64 kMaxTipScanBytes = qint64{1} << 20;
 
 enum class TipReadResult {
     Tip,          // the next tip was read
@@ -37,7 +40,9 @@ enum class TipReadResult {
 // position to remember. Reading is bounded: it gives up with NoTip when it
 // has gone back to the top once and reached the end again without a tip, and
 // with RewindFailed when going back to the top fails; in both cases `tip`
-// is empty.
+// is empty. It also gives up with NoTip after kMaxTipScanBytes of skipped
+// lines, leaving the device where it stopped, so the next call goes on
+// from there.
 TipReadResult ReadNextTip(QIODevice& device, QByteArray& tip);
 
 // "Tips.tip" in the directory of the running executable, or the path given

@@ -1,13 +1,25 @@
 #include "platform/Profile.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/SafeFile.h"
+#include "platform/Warning.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <memory>
 #include <utility>
 
 namespace {
+
+// A profile holds a handful of short values; a larger file is not ours.
+constexpr qint64 kMaxProfileSize = 1 << 20;
 
 QString& OverridePath()
 {
@@ -26,14 +38,85 @@ QString Key(const QString& section, const QString& key)
     return section + u'/' + key;
 }
 
+// The profile parsed by QSettings from bytes read safely: QSettings opens
+// and reads its file by name, which would block on a FIFO and read a link
+// to /dev/zero for ever. So the bytes are read here (regular files only,
+// capped) and QSettings works on a private copy of them.
+class ProfileCopy {
+public:
+    explicit ProfileCopy(const QString& path)
+    {
+        QByteArray bytes;
+        m_refusal = ReadRegularFile(path, kMaxProfileSize, &bytes);
+        if (m_refusal != FileRefusal::None && m_refusal != FileRefusal::Missing)
+            WarnOnce(path);
+        if (!m_dir.isValid())
+            return;
+        const QString copy = m_dir.filePath(QStringLiteral("profile.ini"));
+        if (m_refusal == FileRefusal::None) {
+            QFile file(copy);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                return;
+        }
+        m_settings = std::make_unique<QSettings>(copy, QSettings::IniFormat);
+    }
+
+    QSettings* Settings() { return m_settings.get(); }
+    // Whether something other than a readable profile is in its place.
+    bool Refused() const { return m_refusal != FileRefusal::None && m_refusal != FileRefusal::Missing; }
+
+    // The copy's bytes after QSettings wrote them out; empty on failure.
+    QByteArray Contents()
+    {
+        m_settings->sync();
+        if (m_settings->status() != QSettings::NoError)
+            return {};
+        QByteArray bytes;
+        ReadRegularFile(m_settings->fileName(), kMaxProfileSize, &bytes);
+        return bytes;
+    }
+
+private:
+    // Every profile call reads the file again; one warning per file is enough.
+    void WarnOnce(const QString& path) const
+    {
+        static QSet<QString> warned;
+        if (warned.contains(path))
+            return;
+        warned.insert(path);
+        Warning(QStringLiteral("profile %1 %2; using defaults")
+                    .arg(Printable(QDir::toNativeSeparators(path)), RefusalText(m_refusal)));
+    }
+
+    FileRefusal m_refusal = FileRefusal::None;
+    QTemporaryDir m_dir;
+    std::unique_ptr<QSettings> m_settings;
+};
+
+QVariant Read(const QString& section, const QString& key)
+{
+    ProfileCopy profile(ProfilePath());
+    return profile.Settings() ? profile.Settings()->value(Key(section, key)) : QVariant();
+}
+
 bool Write(const QString& section, const QString& key, const QVariant& value)
 {
     const QString path = ProfilePath();
+    ProfileCopy profile(path);
+    if (!profile.Settings())
+        return false;
+    profile.Settings()->setValue(Key(section, key), value);
+    const QByteArray bytes = profile.Contents();
+    if (bytes.isEmpty())
+        return false;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setValue(Key(section, key), value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    // A refused profile may still be the user's: it is kept beside the new one.
+    if (profile.Refused()) {
+        QString error;
+        if (KeepRefusedFile(path, &error).isEmpty() && !error.isEmpty())
+            return false;
+    }
+    return WriteFileAtomically(path, bytes);
 }
 
 } // namespace
@@ -53,8 +136,7 @@ QString SetProfilePath(const QString& path)
 
 int GetProfileInt(const QString& section, const QString& key, int defaultValue)
 {
-    QSettings settings(ProfilePath(), QSettings::IniFormat);
-    const QVariant v = settings.value(Key(section, key));
+    const QVariant v = Read(section, key);
     if (!v.isValid())
         return defaultValue;
     // Like GetProfileInt: the leading number of the text, 0 when there is none.
@@ -71,8 +153,8 @@ int GetProfileInt(const QString& section, const QString& key, int defaultValue)
 
 QString GetProfileString(const QString& section, const QString& key, const QString& defaultValue)
 {
-    QSettings settings(ProfilePath(), QSettings::IniFormat);
-    return settings.value(Key(section, key), defaultValue).toString();
+    const QVariant v = Read(section, key);
+    return v.isValid() ? v.toString() : defaultValue;
 }
 
 bool WriteProfileInt(const QString& section, const QString& key, int value)

@@ -3,7 +3,11 @@
 // The application's private profile: an INI file named after the executable
 // in the user's config folder (for example ~/.config/quilvane.ini). Every
 // write reaches the disk before the call returns, so a value written is kept
-// even if the program ends right after.
+// even if the program ends right after. The file is read like every other
+// file from outside: only a regular file, and only up to a size no profile of
+// ours reaches; anything else reads as an empty profile, and the first write
+// keeps it beside the new file as "<name>.ini.refused". Keys other versions
+// wrote are kept.
 
 #include <QString>
 

@@ -3,12 +3,15 @@
 #include "core/ImageHelpers.h"
 #include "core/Picture.h"
 #include "core/desktop/WallpaperRender.h"
+#include "platform/SafeFile.h"
 
+#include <QFile>
 #include <QImageIOHandler>
 #include <QImageReader>
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -45,12 +48,16 @@ struct Header {
 // The picture's upright size from its header alone (nothing decoded).
 Header ReadHeader(const QString& path)
 {
-    QImageReader reader(path);
+    // Only a regular file: a FIFO would block the reader in its open.
+    Header header;
+    const std::unique_ptr<QFile> file = OpenRegularFile(path);
+    if (!file)
+        return header;
+    QImageReader reader(file.get());
     // By content, as the loader does: Qt takes a ".dib" name to mean a
     // bitmap without its file header, which ours are not.
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    Header header;
     const QSize stored = reader.size();
     if (!stored.isValid())
         return header;
@@ -82,7 +89,10 @@ QImage LoadPart(const QString& path, const Header& header, const QRect& visible)
     // A region decode reads rows and columns of the stored picture, so it is
     // only used when stored and upright are the same.
     if (!header.transformed) {
-        QImageReader reader(path, QtFormatOf(check.GetType()));
+        const std::unique_ptr<QFile> file = OpenRegularFile(path);
+        if (!file)
+            return {};
+        QImageReader reader(file.get(), QtFormatOf(check.GetType()));
         reader.setAutoDetectImageFormat(false);
         if (reader.supportsOption(QImageIOHandler::ClipRect)) {
             reader.setClipRect(visible);

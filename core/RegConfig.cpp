@@ -45,8 +45,11 @@ bool RegConfig::ReadData()
     const QString path = FilePath();
     QByteArray bytes;
     const FileRefusal refusal = ReadRegularFile(path, kMaxFileSize, &bytes);
-    if (refusal == FileRefusal::Missing)
+    if (refusal == FileRefusal::Missing) {
+        // A dangling link is moved aside too: the save would follow it.
+        m_refused = QFileInfo(path).isSymLink();
         return false;
+    }
     if (refusal != FileRefusal::None) {
         m_refused = true;
         Warning(QStringLiteral("settings file %1 %2; using defaults").arg(Shown(path), RefusalText(refusal)));

@@ -48,6 +48,7 @@ public:
     {
         QByteArray bytes;
         m_refusal = ReadRegularFile(path, kMaxProfileSize, &bytes);
+        m_link = QFileInfo(path).isSymLink();
         if (m_refusal != FileRefusal::None && m_refusal != FileRefusal::Missing)
             WarnOnce(path);
         if (!m_dir.isValid())
@@ -62,8 +63,9 @@ public:
     }
 
     QSettings* Settings() { return m_settings.get(); }
-    // Whether something other than a readable profile is in its place.
-    bool Refused() const { return m_refusal != FileRefusal::None && m_refusal != FileRefusal::Missing; }
+    // Whether something other than a readable profile is in its place (a
+    // dangling link counts: a write would follow it).
+    bool Refused() const { return m_refusal != FileRefusal::None && (m_refusal != FileRefusal::Missing || m_link); }
 
     // The copy's bytes after QSettings wrote them out; empty on failure.
     QByteArray Contents()
@@ -89,6 +91,7 @@ private:
     }
 
     FileRefusal m_refusal = FileRefusal::None;
+    bool m_link = false;
     QTemporaryDir m_dir;
     std::unique_ptr<QSettings> m_settings;
 };

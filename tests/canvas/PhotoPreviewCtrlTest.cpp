@@ -36,7 +36,7 @@ TEST(PhotoPreview, EmptyControlIsAUniformShadowFace)
     EXPECT_EQ(Grab(ctrl).pixel(100, 70) & 0xFFFFFF, qRgb(10, 120, 30) & 0xFFFFFF);
 }
 
-TEST(PhotoPreview, MatIsTheFittedRectangleAndThePictureLiesFourPixelsInside)
+TEST(PhotoPreview, PictureIsFittedInsideTheGapAndMatAndTheMatSurroundsIt)
 {
     QTemporaryDir dir;
     const QRgb red = qRgb(220, 20, 20);
@@ -48,11 +48,13 @@ TEST(PhotoPreview, MatIsTheFittedRectangleAndThePictureLiesFourPixelsInside)
         ASSERT_TRUE(ctrl.m_image.Load(path, FindType("png")));
         EXPECT_EQ(ctrl.m_image.GetWidth(), pictureSize.width());
 
+        // The picture keeps its shape inside the control less 4 pixels of
+        // gap and 4 of mat on each side; the mat lies around it.
         float scale = 1.0f;
-        const CRect mat =
-            ResizeRect(CRect(0, 0, pictureSize.width(), pictureSize.height()), CRect(4, 4, 216, 146), scale);
-        CRect inner = mat;
-        inner.DeflateRect(4, 4);
+        const CRect inner =
+            ResizeRect(CRect(0, 0, pictureSize.width(), pictureSize.height()), CRect(8, 8, 212, 142), scale);
+        CRect mat = inner;
+        mat.InflateRect(4, 4);
 
         const QImage grab = Grab(ctrl);
         // The picture covers exactly the inner rectangle...
@@ -75,11 +77,24 @@ TEST(PhotoPreview, DecodesNoLargerThanItShowsButReportsTheFilesSize)
     const QString path = WriteSolid(dir.filePath("big.png"), QSize(1600, 1200), qRgb(0, 0, 255));
     CPhotoPreviewCtrl ctrl;
     ctrl.resize(160, 120);
-    ASSERT_TRUE(ctrl.m_image.Load(path, FindType("png")));
+    // Any load honours the control's limit, also one through a plain
+    // picture reference.
+    CxImage& picture = ctrl.m_image;
+    ASSERT_TRUE(picture.Load(path, FindType("png")));
     EXPECT_EQ(ctrl.m_image.GetWidth(), 1600);
     EXPECT_EQ(ctrl.m_image.GetHeight(), 1200);
-    EXPECT_LE(ctrl.m_image.GetDecodedSize().width(), 160);
-    EXPECT_LE(ctrl.m_image.GetDecodedSize().height(), 120);
+    EXPECT_EQ(ctrl.m_image.GetDecodedSize(), QSize(139, 104));
+
+    // The decode is exactly the size the picture is drawn at, whatever its
+    // shape, so no paint rescales it; the limit follows the control's size.
+    ctrl.resize(300, 200);
+    for (const QSize size : {QSize(1600, 1200), QSize(2000, 500), QSize(500, 1900), QSize(1000, 1000)}) {
+        SCOPED_TRACE(size.width());
+        ASSERT_TRUE(picture.Load(WritePicture(dir, "shape.png", size, Qt::blue), FindType("png")));
+        const CRect drawn = ctrl.PictureRect(size);
+        EXPECT_EQ(ctrl.m_image.GetDecodedSize(), QSize(drawn.Width(), drawn.Height()));
+    }
+    ctrl.resize(160, 120);
 
     // A picture that fails to load leaves the plain face.
     ctrl.m_image.Load(dir.filePath("missing.png"), FindType("png"));

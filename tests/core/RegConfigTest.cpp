@@ -1,11 +1,14 @@
 #include "core/RegConfig.h"
 #include "support/FileSizeLimit.h"
+#include "support/HostileFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -91,4 +94,50 @@ TEST_F(ConfigFixture, FailedSaveLeavesThePreviousFileWhole)
     config->SetFilePath(dir.filePath("blocker/settings.json"));
     EXPECT_FALSE(config->SaveData());
     EXPECT_FALSE(config->ReadData());
+}
+
+TEST_F(ConfigFixture, ARefusedFileIsKeptBesideTheNewOneAndUnknownKeysSurvive)
+{
+    const QString path = config->FilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QByteArray large = "{\"folder\": \"/big/\", \"pad\": \"" + QByteArray(2 << 20, 'x') + "\"}";
+    const struct {
+        const char* name;
+        std::function<bool()> make;
+        QByteArray bytes; // what must be found kept, when a regular file
+    } cases[] = {
+        {"valid but 2 MB", [&] { return hostile::WriteBytes(path, large); }, large},
+        {"a bad byte", [&] { return hostile::WriteBytes(path, "{\"folder\": \"/a\xff/\"}"); },
+         "{\"folder\": \"/a\xff/\"}"},
+        {"fifo", [&] { return hostile::MakeFifo(path); }, {}},
+        {"/dev/zero link", [&] { return QFile::link("/dev/zero", path); }, {}},
+        {"directory", [&] { return QDir().mkdir(path); }, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        ASSERT_TRUE(c.make());
+        EXPECT_FALSE(config->ReadData());
+        EXPECT_TRUE(config->m_strFolder.isEmpty());
+        config->m_strFolder = "/new/";
+        ASSERT_TRUE(config->SaveData());
+        const QFileInfo kept(path + ".refused");
+        EXPECT_TRUE(kept.exists() || kept.isSymLink());
+        if (!c.bytes.isEmpty()) {
+            EXPECT_EQ(Read(kept.filePath()), c.bytes);
+        }
+        EXPECT_TRUE(config->ReadData());
+        EXPECT_EQ(config->m_strFolder, "/new/");
+        QDir(kept.filePath()).removeRecursively();
+        QFile::remove(kept.filePath());
+    }
+
+    // Keys this version does not know are written back as they were.
+    Write(path, "{\"version\": 9, \"folder\": \"/x/\", \"future\": {\"a\": [1, 2]}}");
+    ASSERT_TRUE(config->ReadData());
+    config->m_strFolder = "/y/";
+    ASSERT_TRUE(config->SaveData());
+    const QByteArray saved = Read(path);
+    EXPECT_TRUE(saved.contains("\"future\"")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("/y/"));
 }

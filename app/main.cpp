@@ -1,7 +1,23 @@
+#include "app/MainPropertySheet.h"
 #include "app/WallpaperApp.h"
+#include "platform/ModalRun.h"
 #include "res/Pictures.h"
 
 #include <QApplication>
+#include <QTimer>
+
+namespace {
+
+bool MainWindowShown()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<CMainPropertySheet*>(w) && w->isVisible())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -10,6 +26,12 @@ int main(int argc, char** argv)
     // closes; that must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(LoadAppIcon());
+
+    // QUILVANE_QUIT_WHEN_SHOWN: a start-up check for scripts and tests. As
+    // soon as the main window runs, the session ends the way "&Quit" ends
+    // it (settings saved); the exit code is 0 only if the window was shown.
+    if (qEnvironmentVariableIsSet("QUILVANE_QUIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, [] { PostQuit(MainWindowShown() ? 0 : 2); });
 
     CWallpaperApp theApp;
     return RunApplication(theApp);

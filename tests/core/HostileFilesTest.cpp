@@ -3,8 +3,8 @@
 // that would take hundreds of megabytes to decode. Each is refused, or
 // loaded reduced, in bounded memory; none blocks.
 
-#include "core/Picture.h"
 #include "support/HostileFiles.h"
+#include "core/Picture.h"
 #include "support/ProcessMemory.h"
 
 #include <QDir>

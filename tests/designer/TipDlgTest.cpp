@@ -5,12 +5,14 @@
 #include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "res/Resource.h"
+#include "support/HostileFiles.h"
 #include "support/HookGuards.h"
 #include "support/ModalDriver.h"
 #include "support/PaintRecorder.h"
 #include "support/TipsPathGuard.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QPaintEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -301,6 +303,29 @@ TEST_F(TipDlgTest, WithoutATipsFileItOnlyBeeps)
     QCoreApplication::processEvents();
     EXPECT_EQ(m_beeps, 1);
     EXPECT_EQ(watcher.shown, 0);
+}
+
+TEST_F(TipDlgTest, ATipsFileThatIsNoRegularFileCountsAsNone)
+{
+    const QString path = TipsFilePath();
+    const std::pair<const char*, std::function<bool()>> kinds[] = {
+        {"fifo", [&] { return hostile::MakeFifo(path); }},
+        {"/dev/zero link", [&] { return QFile::link("/dev/zero", path); }},
+        {"directory", [&] { return QDir().mkdir(path); }},
+    };
+    for (const auto& [name, make] : kinds) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(make());
+        {
+            CTipDlg dlg;
+            EXPECT_EQ(dlg.m_pTipsFile, nullptr);
+            EXPECT_EQ(dlg.DoModal(), 1);
+        }
+        EXPECT_TRUE(m_boxes.isEmpty());
+        QFile::remove(path);
+        QDir().rmdir(path);
+    }
+    EXPECT_EQ(m_beeps, 3);
 }
 
 TEST_F(TipDlgTest, DesignPageOffersTheTipOnceAtItsFirstPaint)

@@ -130,6 +130,27 @@ TEST_F(TipsReaderTest, FileWithoutTipsEndsTheSearch)
     }
 }
 
+TEST_F(TipsReaderTest, AHugeRunOfCommentsIsReadInBoundedSteps)
+{
+    // 8 MB of comment lines, then one tip: each call reads at most about
+    // kMaxTipScanBytes, and the calls after it go on where it stopped.
+    QByteArray bytes;
+    while (bytes.size() < (8 << 20))
+        bytes += "; a comment line that says nothing at all\n";
+    bytes += "the tip\n";
+    QFile& f = Open(bytes);
+    QByteArray tip;
+    int calls = 0;
+    qint64 last = 0;
+    while (ReadNextTip(f, tip) == TipReadResult::NoTip && calls < 20) {
+        ++calls;
+        EXPECT_LE(f.pos() - last, kMaxTipScanBytes + kMaxTipLength + 1);
+        last = f.pos();
+    }
+    EXPECT_EQ(tip, "the tip\n");
+    EXPECT_GE(calls, 7);
+}
+
 // A device that cannot go back to its start once reading has begun.
 class NoRewindBuffer : public QBuffer {
 public:

@@ -3,9 +3,9 @@
 // refused at once, and what was there is kept when the program writes its
 // own file in its place.
 
+#include "support/HostileFiles.h"
 #include "platform/Profile.h"
 #include "platform/SafeFile.h"
-#include "support/HostileFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -83,63 +84,154 @@ CRect ResizeRect(const CRect& src, const CRect& dst, float& scale)
 
 namespace {
 
-int AreaFactor(int from, int to)
-{
-    if (to <= 0 || from <= to)
-        return 1;
-    const double f = double(from) / to;
-    return f > 1.5 ? static_cast<int>(f) : 1;
-}
+// Rows converted at a time: enough to amortise the conversion call, small
+// enough that the converted rows never matter next to the picture.
+constexpr int kStripRows = 32;
 
 QImage::Format Format32(const QImage& image)
 {
     return image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
 }
 
-// Rows [y, y + rows) of src as `format`, converted only if they are not already.
-QImage RowsAs(const QImage& src, int y, int rows, QImage::Format format)
+// Fixed-point unit of the across weights: a weight of 1.0 is kOne.
+constexpr int kOne = 1 << 14;
+
+// How much of each source sample along one axis falls into each destination
+// sample's footprint: destination sample i covers [i * scale, (i + 1) * scale)
+// of the source, scale = from / to >= 1. Weights are shares of the
+// footprint; each sample has `taps` of them (the unused ones zero) starting
+// at source sample first[i].
+struct Coverage {
+    int taps = 0;
+    std::vector<int> first;
+    std::vector<float> weights;
+};
+
+Coverage AxisCoverage(int from, int to)
 {
-    if (src.format() == format)
-        return QImage(src.constScanLine(y), src.width(), rows, src.bytesPerLine(), format);
-    return src.copy(0, y, src.width(), rows).convertToFormat(format);
+    const double scale = double(from) / to;
+    Coverage c;
+    // As many taps as the widest footprint touches: one when nothing is
+    // scaled, and the reduction itself when it is a whole number.
+    for (int i = 0; i < to; ++i) {
+        const double lo = i * scale;
+        const double hi = std::min<double>(from, (i + 1) * scale);
+        c.taps = std::max(c.taps, static_cast<int>(std::ceil(hi - 1e-9)) - static_cast<int>(lo));
+    }
+    c.first.resize(static_cast<size_t>(to));
+    c.weights.assign(static_cast<size_t>(to) * c.taps, 0.0f);
+    for (int i = 0; i < to; ++i) {
+        const double lo = i * scale;
+        const double hi = std::min<double>(from, (i + 1) * scale);
+        // The last tap must stay inside the source.
+        const int first = std::min(static_cast<int>(lo), from - c.taps >= 0 ? from - c.taps : 0);
+        c.first[static_cast<size_t>(i)] = first;
+        for (int k = 0; k < c.taps && first + k < from; ++k) {
+            const int s = first + k;
+            const double w = std::min<double>(s + 1, hi) - std::max<double>(s, lo);
+            if (w > 0)
+                c.weights[static_cast<size_t>(i) * c.taps + k] = static_cast<float>(w / scale);
+        }
+    }
+    return c;
 }
 
-// Each kx x ky block of src averaged into one pixel (the last row and column
-// of blocks may be partial and are averaged over what they hold).
-QImage AreaAverage(const QImage& src, int kx, int ky)
+// Source rows converted to 32 bits a strip at a time, in order.
+class RowSource {
+public:
+    RowSource(const QImage& src, QImage::Format format) : m_src(src), m_format(format) {}
+
+    const QRgb* Row(int y)
+    {
+        if (m_strip.isNull() || y < m_first || y >= m_first + m_strip.height()) {
+            m_first = y;
+            const int rows = std::min(kStripRows, m_src.height() - y);
+            if (m_src.format() == m_format)
+                m_strip = QImage(m_src.constScanLine(y), m_src.width(), rows, m_src.bytesPerLine(), m_format);
+            else
+                m_strip = m_src.copy(0, y, m_src.width(), rows).convertToFormat(m_format);
+            if (m_strip.isNull())
+                return nullptr;
+        }
+        return reinterpret_cast<const QRgb*>(m_strip.constScanLine(y - m_first));
+    }
+
+private:
+    const QImage& m_src;
+    QImage::Format m_format;
+    QImage m_strip;
+    int m_first = 0;
+};
+
+// One source row reduced across: four channels (alpha, red, green, blue)
+// per destination pixel, in units of kOne.
+void ReduceAcross(const QRgb* line, const Coverage& c, const std::vector<int>& weights, std::vector<int>& out)
+{
+    const size_t n = c.first.size();
+    for (size_t ox = 0; ox < n; ++ox) {
+        const QRgb* p = line + c.first[ox];
+        const int* w = &weights[ox * static_cast<size_t>(c.taps)];
+        int a = 0, r = 0, g = 0, b = 0;
+        for (int k = 0; k < c.taps; ++k) {
+            a += w[k] * static_cast<int>(qAlpha(p[k]));
+            r += w[k] * static_cast<int>(qRed(p[k]));
+            g += w[k] * static_cast<int>(qGreen(p[k]));
+            b += w[k] * static_cast<int>(qBlue(p[k]));
+        }
+        int* o = &out[ox * 4];
+        o[0] = a;
+        o[1] = r;
+        o[2] = g;
+        o[3] = b;
+    }
+}
+
+// Exact area averaging: every destination pixel is the mean of the source
+// area it covers, partly covered source pixels counted by their share.
+// Separable: each source row is reduced across once and added, weighted,
+// into the destination rows it belongs to.
+QImage AreaResample(const QImage& src, QSize size)
 {
     const QImage::Format format = Format32(src);
-    const int w = src.width();
-    const int ow = (w + kx - 1) / kx;
-    const int oh = (src.height() + ky - 1) / ky;
-    QImage out(ow, oh, format);
+    QImage out(size, format);
     if (out.isNull())
         return {};
-    std::vector<quint64> sums(static_cast<size_t>(ow) * 4);
-    for (int oy = 0; oy < oh; ++oy) {
-        const int y0 = oy * ky;
-        const int rows = std::min(ky, src.height() - y0);
-        const QImage strip = RowsAs(src, y0, rows, format);
-        if (strip.isNull())
-            return {};
-        std::fill(sums.begin(), sums.end(), 0);
-        for (int r = 0; r < rows; ++r) {
-            const auto* line = reinterpret_cast<const QRgb*>(strip.constScanLine(r));
-            for (int x = 0; x < w; ++x) {
-                quint64* sum = &sums[static_cast<size_t>(x / kx) * 4];
-                const QRgb p = line[x];
-                sum[0] += qAlpha(p);
-                sum[1] += qRed(p);
-                sum[2] += qGreen(p);
-                sum[3] += qBlue(p);
+    const Coverage across = AxisCoverage(src.width(), size.width());
+    const Coverage down = AxisCoverage(src.height(), size.height());
+    std::vector<int> acrossWeights(across.weights.size());
+    for (size_t i = 0; i < acrossWeights.size(); ++i)
+        acrossWeights[i] = static_cast<int>(std::lround(across.weights[i] * kOne));
+
+    const size_t channels = static_cast<size_t>(size.width()) * 4;
+    std::vector<int> reduced(channels);
+    std::vector<float> sum(channels);
+    int reducedRow = -1;
+    RowSource rows(src, format);
+    constexpr float kScale = 1.0f / kOne;
+    for (int oy = 0; oy < size.height(); ++oy) {
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        const int first = down.first[static_cast<size_t>(oy)];
+        for (int k = 0; k < down.taps; ++k) {
+            const float wy = down.weights[static_cast<size_t>(oy) * down.taps + k];
+            if (wy == 0.0f)
+                continue;
+            // Rows on a boundary between two destination rows are reduced once.
+            if (reducedRow != first + k) {
+                const QRgb* line = rows.Row(first + k);
+                if (!line)
+                    return {};
+                ReduceAcross(line, across, acrossWeights, reduced);
+                reducedRow = first + k;
             }
+            const float w = wy * kScale;
+            for (size_t i = 0; i < channels; ++i)
+                sum[i] += w * static_cast<float>(reduced[i]);
         }
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(oy));
-        for (int ox = 0; ox < ow; ++ox) {
-            const quint64 n = quint64(std::min(kx, w - ox * kx)) * rows;
-            const quint64* sum = &sums[static_cast<size_t>(ox) * 4];
-            const auto avg = [n](quint64 v) { return static_cast<int>((v + n / 2) / n); };
-            dst[ox] = qRgba(avg(sum[1]), avg(sum[2]), avg(sum[3]), avg(sum[0]));
+        const auto to8 = [](float v) { return std::clamp(static_cast<int>(v + 0.5f), 0, 255); };
+        for (int ox = 0; ox < size.width(); ++ox) {
+            const float* px = &sum[static_cast<size_t>(ox) * 4];
+            dst[ox] = qRgba(to8(px[1]), to8(px[2]), to8(px[3]), to8(px[0]));
         }
     }
     return out;
@@ -147,22 +239,14 @@ QImage AreaAverage(const QImage& src, int kx, int ky)
 
 } // namespace
 
-QSize AreaStepSize(QSize from, QSize to)
-{
-    const int kx = AreaFactor(from.width(), to.width());
-    const int ky = AreaFactor(from.height(), to.height());
-    return QSize((from.width() + kx - 1) / kx, (from.height() + ky - 1) / ky);
-}
-
 QImage ShrinkImage(const QImage& src, QSize size)
 {
     if (src.isNull() || size.isEmpty())
         return {};
-    const QImage::Format format = Format32(src);
-    const int kx = AreaFactor(src.width(), size.width());
-    const int ky = AreaFactor(src.height(), size.height());
-    QImage step = (kx > 1 || ky > 1) ? AreaAverage(src, kx, ky) : src.convertToFormat(format);
-    if (step.isNull() || step.size() == size)
-        return step;
-    return step.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(format);
+    if (size.width() > src.width() || size.height() > src.height()) {
+        return src.convertToFormat(Format32(src))
+            .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(Format32(src));
+    }
+    return AreaResample(src, size);
 }

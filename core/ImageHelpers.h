@@ -47,16 +47,12 @@ int PictureTypeOf(const QString& fileName);
 // is 0, so a caller mapping points back through the scale must check for that.
 CRect ResizeRect(const CRect& src, const CRect& dst, float& scale);
 
-// The size ShrinkImage's area-averaging step reduces `from` to on the way to
-// `to`: each side divided by the whole part of its reduction when that is
-// more than 1.5, so the smooth scale after it shrinks by less than 2;
-// `from` itself when no side shrinks that much.
-QSize AreaStepSize(QSize from, QSize to);
-
-// src scaled to exactly `size` (aspect as given). Shrinking by more than
-// 1.5x averages whole blocks of pixels first (every source pixel counts,
-// nothing aliases), then scales smoothly; the result is 32-bit (RGB32, or
-// premultiplied ARGB32 with alpha) in any case, so a palette or 1-bit
-// picture keeps its colours. The source is converted a few rows at a time:
-// the only full-size image is src itself. Null when memory runs out.
+// src scaled down to exactly `size` (aspect as given) by exact area
+// averaging: each new pixel is the mean of the source area it covers, so
+// nothing aliases and a single step is as sharp as a box filter gets. The
+// result is 32-bit (RGB32, or premultiplied ARGB32 with alpha) in any case,
+// so a palette or 1-bit picture keeps its colours; the source is converted a
+// few rows at a time, so the only full-size image is src itself. A size
+// larger than src on either side is scaled smoothly instead. Null when
+// memory runs out.
 QImage ShrinkImage(const QImage& src, QSize size);

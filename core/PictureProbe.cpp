@@ -394,13 +394,6 @@ QSize JpegOutputSize(const PictureFacts& facts, QSize target)
     return QSize(static_cast<int>((facts.width * m + 7) / 8), static_cast<int>((facts.height * m + 7) / 8));
 }
 
-// The intermediate of ShrinkImage's area-averaging step.
-qint64 ShrinkIntermediatePixels(QSize from, QSize to)
-{
-    const QSize step = AreaStepSize(from, to);
-    return step == to ? 0 : Pixels(step);
-}
-
 } // namespace
 
 qint64 DecodeCost(const PictureFacts& facts, QSize target, bool turned)
@@ -421,8 +414,9 @@ qint64 DecodeCost(const PictureFacts& facts, QSize target, bool turned)
     qint64 whole = Pixels(full) * facts.qtBytesPerPixel;
     if (facts.type == CXIMAGE_FORMAT_GIF)
         whole = (Pixels(full) + facts.frameWidth * facts.frameHeight) * 4;
-    // The whole image stays while the reduced one is made.
+    // The whole image stays while ShrinkImage makes the reduced one, a few
+    // rows at a time.
     if (target == full)
         return whole + upright;
-    return whole + ShrinkIntermediatePixels(full, target) * 4 + out + upright;
+    return whole + out + upright;
 }

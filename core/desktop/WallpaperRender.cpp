@@ -1,5 +1,7 @@
 #include "core/desktop/WallpaperRender.h"
 
+#include "core/ImageHelpers.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -63,6 +65,11 @@ QImage RenderStretch(const QImage& opaque, QSize screen)
 {
     if (opaque.size() == screen)
         return opaque;
+    // Shrinking averages the exact area each screen pixel covers (sharper
+    // than Qt's smooth scale and free of aliasing); enlarging, or shrinking
+    // one way while enlarging the other, is Qt's smooth scale.
+    if (screen.width() <= opaque.width() && screen.height() <= opaque.height())
+        return ShrinkImage(opaque, screen).convertToFormat(QImage::Format_RGB32);
     return opaque.scaled(screen, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
 }
 

@@ -1,4 +1,7 @@
 #include "core/ImageHelpers.h"
+#include "bench/PhotoLikeImage.h"
+#include "core/desktop/WallpaperRender.h"
+#include "support/ScaleReference.h"
 
 #include <gtest/gtest.h>
 
@@ -125,4 +128,34 @@ TEST(ImageHelpers, ResizeRectWithNothingToFitGivesAnEmptyRectAndZeroScale)
     scale = 1;
     EXPECT_TRUE(ResizeRect(CRect(0, 0, 4, 3), CRect(INT_MIN, 0, INT_MAX, 10), scale).IsRectEmpty());
     EXPECT_EQ(scale, 0.0f);
+}
+
+TEST(ImageHelpers, ShrinkingIsWithin50dBOfALanczosReference)
+{
+    // Photo-like pictures with a camera's grain, reduced the way a photo is
+    // stretched onto a screen (the ratios of 2501x1601 and 6000x4000 onto
+    // 1920x1080, at half the size to keep the reference quick), both by the
+    // shrink itself and by the wallpaper renderer.
+    constexpr QSize kScreen(960, 540);
+    for (const QSize size : {QSize(1250, 800), QSize(3000, 2000)}) {
+        SCOPED_TRACE(size.width());
+        QImage photo = DrawPhotoLike(size, 3);
+        lanczos::AddGrain(photo, 4, 7);
+        const QImage reference = lanczos::Resample(photo, kScreen);
+        EXPECT_GE(lanczos::Psnr(ShrinkImage(photo, kScreen), reference), 50.0);
+        EXPECT_GE(lanczos::Psnr(RenderWallpaper(photo, kScreen, WallpaperStyle::Stretch), reference), 50.0);
+    }
+}
+
+TEST(ImageHelpers, ShrinkImageAveragesExactAreasAndKeepsAlpha)
+{
+    // 3 -> 2 across: the middle pixel is shared half and half.
+    QImage row(3, 1, QImage::Format_ARGB32_Premultiplied);
+    row.setPixel(0, 0, qRgba(0, 0, 0, 255));
+    row.setPixel(1, 0, qRgba(90, 90, 90, 255));
+    row.setPixel(2, 0, qRgba(0, 0, 0, 0));
+    const QImage shrunk = ShrinkImage(row, QSize(2, 1));
+    ASSERT_EQ(shrunk.size(), QSize(2, 1));
+    EXPECT_EQ(shrunk.pixel(0, 0), qRgba(30, 30, 30, 255)); // (0 + 45) / 1.5
+    EXPECT_EQ(qAlpha(shrunk.pixel(1, 0)), 85);             // (127.5 + 0) / 1.5
 }

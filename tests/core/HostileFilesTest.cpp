@@ -81,6 +81,15 @@ TEST(HostileFiles, DecompressionBombsAreRefusedOrLoadedWithinBoundedMemory)
         {"rgba16-8192.png", hostile::ZeroPng(8192, 8192, 16, 6), false},
         {"baseline-100mp.jpg", hostile::JpegClaiming(10000, 10000, false), true},
     };
+    // An 8-bit BMP takes four bytes a pixel once decoded, not one.
+    const QString bmp = dir.filePath("8bit-8000.bmp");
+    ASSERT_TRUE(hostile::MakeSparseFile(bmp, hostile::Bmp8Headers(8000, 8000).size() + qint64{8000} * 8000,
+                                        hostile::Bmp8Headers(8000, 8000)));
+    EXPECT_FALSE(LoadMeasured(bmp, QSize()).first);
+    ASSERT_TRUE(hostile::MakeSparseFile(bmp, hostile::Bmp8Headers(2000, 2000).size() + qint64{2000} * 2000,
+                                        hostile::Bmp8Headers(2000, 2000)));
+    EXPECT_TRUE(LoadMeasured(bmp, QSize()).first);
+
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = dir.filePath(c.name);

@@ -223,6 +223,36 @@ inline QByteArray ZeroPng(int width, int height, int depth, int colourType)
            Chunk("IEND", {});
 }
 
+// The headers of an uncompressed 8-bit BMP of width x height with a grey
+// palette; its pixel rows (width * height bytes, widths a multiple of four)
+// are to follow, e.g. as the hole of a sparse file.
+inline QByteArray Bmp8Headers(int width, int height)
+{
+    const auto u32 = [](QByteArray& out, quint32 v) {
+        PutU16LE(out, int(v & 0xFFFF));
+        PutU16LE(out, int(v >> 16));
+    };
+    const quint32 offset = 14 + 40 + 256 * 4;
+    QByteArray out("BM");
+    u32(out, offset + quint32(width) * quint32(height));
+    u32(out, 0);
+    u32(out, offset);
+    u32(out, 40);
+    u32(out, quint32(width));
+    u32(out, quint32(height));
+    PutU16LE(out, 1);
+    PutU16LE(out, 8);
+    u32(out, 0);
+    u32(out, quint32(width) * quint32(height));
+    u32(out, 2835);
+    u32(out, 2835);
+    u32(out, 256);
+    u32(out, 0);
+    for (int i = 0; i < 256; ++i)
+        out.append(char(i)).append(char(i)).append(char(i)).append(char(0));
+    return out;
+}
+
 inline bool WriteBytes(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);

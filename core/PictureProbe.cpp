@@ -34,6 +34,14 @@ bool TooManyPixels(qint64 width, qint64 height)
     return width <= 0 || height <= 0 || width > kMaxPictureFilePixels || width * height > kMaxPictureFilePixels;
 }
 
+PictureFacts FactsOf(int type, const char* qtFormat)
+{
+    PictureFacts facts;
+    facts.type = type;
+    facts.qtFormat = qtFormat;
+    return facts;
+}
+
 bool IsProgressive(uchar marker)
 {
     // SOF2, SOF6, SOF10, SOF14: progressive, Huffman or arithmetic coded.
@@ -79,9 +87,7 @@ bool IsStartOfFrame(uchar marker)
 // stuffed 0x00 nor a restart marker).
 std::optional<PictureFacts> ProbeJpeg(const Bytes& b)
 {
-    PictureFacts facts;
-    facts.type = CXIMAGE_FORMAT_JPG;
-    facts.qtFormat = "jpeg";
+    PictureFacts facts = FactsOf(CXIMAGE_FORMAT_JPG, "jpeg");
 
     bool haveFrame = false;
     bool haveScan = false;
@@ -148,9 +154,7 @@ std::optional<PictureFacts> ProbeJpeg(const Bytes& b)
 // Walks the PNG's chunks by their lengths to IEND.
 std::optional<PictureFacts> ProbePng(const Bytes& b)
 {
-    PictureFacts facts;
-    facts.type = CXIMAGE_FORMAT_PNG;
-    facts.qtFormat = "png";
+    PictureFacts facts = FactsOf(CXIMAGE_FORMAT_PNG, "png");
 
     qint64 pos = 8;
     bool first = true;
@@ -241,9 +245,7 @@ bool SkipGifSubBlocks(const Bytes& b, qint64& pos)
 // without the trailer byte is accepted: some writers leave it out.
 std::optional<PictureFacts> ProbeGif(const Bytes& b)
 {
-    PictureFacts facts;
-    facts.type = CXIMAGE_FORMAT_GIF;
-    facts.qtFormat = "gif";
+    PictureFacts facts = FactsOf(CXIMAGE_FORMAT_GIF, "gif");
     if (!b.Has(0, 13))
         return std::nullopt;
     facts.width = b.U16LE(6);
@@ -297,9 +299,7 @@ std::optional<PictureFacts> ProbeGif(const Bytes& b)
 // rows are all present.
 std::optional<PictureFacts> ProbeBmp(const Bytes& b)
 {
-    PictureFacts facts;
-    facts.type = CXIMAGE_FORMAT_BMP;
-    facts.qtFormat = "bmp";
+    PictureFacts facts = FactsOf(CXIMAGE_FORMAT_BMP, "bmp");
     if (!b.Has(0, 26))
         return std::nullopt;
     const qint64 dataOffset = b.U32LE(10);

@@ -37,19 +37,27 @@ std::vector<Kind> Kinds()
     };
 }
 
-} // namespace
-
-TEST(SafeFile, OnlyRegularFilesAreReadAndNeverPastTheCap)
+// Runs check(path, kind) with each kind made at `name` in a fresh folder.
+void ForEachKind(const char* name, const std::function<void(const QString&, const Kind&)>& check)
 {
     for (const Kind& kind : Kinds()) {
         SCOPED_TRACE(kind.name);
         QTemporaryDir dir;
-        const QString path = dir.filePath("file");
+        const QString path = dir.filePath(name);
         ASSERT_TRUE(kind.make(path));
+        check(path, kind);
+    }
+}
+
+} // namespace
+
+TEST(SafeFile, OnlyRegularFilesAreReadAndNeverPastTheCap)
+{
+    ForEachKind("file", [](const QString& path, const Kind& kind) {
         QByteArray bytes("stale");
         EXPECT_EQ(ReadRegularFile(path, 1 << 20, &bytes), kind.refusal);
         EXPECT_EQ(bytes.isEmpty(), kind.refusal != FileRefusal::None);
-    }
+    });
 
     // The cap counts what was read: exactly the cap is fine, one more is not.
     QTemporaryDir dir;
@@ -82,11 +90,7 @@ TEST(SafeFile, KeepRefusedFileMovesTheEntryItselfToAFreeName)
 
 TEST(Profile, AnythingButARegularFileReadsAsEmptyAndIsKeptOnWrite)
 {
-    for (const Kind& kind : Kinds()) {
-        SCOPED_TRACE(kind.name);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("quilvane.ini");
-        ASSERT_TRUE(kind.make(path));
+    ForEachKind("quilvane.ini", [](const QString& path, const Kind& kind) {
         SetProfilePath(path);
         const bool readable = kind.refusal == FileRefusal::None;
         EXPECT_EQ(GetProfileInt("Tip", "FilePos", -1), readable ? 7 : -1);
@@ -96,7 +100,7 @@ TEST(Profile, AnythingButARegularFileReadsAsEmptyAndIsKeptOnWrite)
         EXPECT_EQ(GetProfileInt("Tip", "FilePos", -1), readable ? 7 : -1); // the other key survives
         const bool refused = kind.refusal != FileRefusal::None && QString(kind.name) != "missing";
         EXPECT_EQ(QFileInfo(path + ".refused").exists() || QFileInfo(path + ".refused").isSymLink(), refused);
-    }
+    });
     SetProfilePath({});
 }
 

@@ -61,7 +61,7 @@ QSize AffordableTarget(const PictureFacts& facts, QSize wanted, bool turned, qin
     const qint64 budget = CxImage::kDecodeBudgetBytes - fileBytes;
     QSize target = wanted;
     for (int step = 0; step < 200; ++step) {
-        if (DecodeCost(facts, target, turned) <= budget)
+        if (DecodeCost(facts, target, turned, JpegPlan::QtScaled) <= budget)
             return target;
         if (target.width() <= 1 && target.height() <= 1)
             break;
@@ -149,21 +149,28 @@ bool CxImage::Load(const QString& path, int type)
     const QSize upright = quarterTurn ? stored.transposed() : stored;
     const QSize wanted = DecodeTarget(upright, GetMaxDecodeSize());
     // Sizes below are as stored: the reader scales before it turns the picture upright.
-    const QSize target = AffordableTarget(*facts, quarterTurn ? wanted.transposed() : wanted, turned, bytes->size());
+    const QSize wantedStored = quarterTurn ? wanted.transposed() : wanted;
+    // A JPEG is reduced by libjpeg to an exact half, quarter or eighth and
+    // from there in one area-averaging step, where the budget allows.
+    // Qt's own reduction of the other formats drops a 1-bit picture's
+    // palette, so those are decoded whole and reduced here too.
+    const bool jpeg = facts->type == CXIMAGE_FORMAT_JPG;
+    const qint64 budget = kDecodeBudgetBytes - bytes->size();
+    const bool exact = jpeg && DecodeCost(*facts, wantedStored, turned, JpegPlan::ExactThenShrink) <= budget;
+    const QSize target = exact ? wantedStored : AffordableTarget(*facts, wantedStored, turned, bytes->size());
     if (target.isEmpty())
         return false;
-    // libjpeg reduces while decoding; Qt's reduction of the other formats
-    // drops a 1-bit picture's palette and scales in one soft step, so those
-    // are decoded whole and reduced here.
-    const bool jpeg = facts->type == CXIMAGE_FORMAT_JPG;
-    if (jpeg && target != stored)
-        reader.setScaledSize(target);
+    if (jpeg) {
+        const QSize decoded = exact ? JpegExactDecodeSize(*facts, target) : target;
+        if (decoded != stored)
+            reader.setScaledSize(decoded);
+    }
 
     QImage image;
     if (!reader.read(&image) || image.isNull())
         return false;
-    if (!jpeg && target != stored) {
-        const QSize reduced = quarterTurn ? target.transposed() : target;
+    const QSize reduced = quarterTurn ? target.transposed() : target;
+    if (image.size() != reduced) {
         image = ShrinkImage(image, reduced);
         if (image.isNull())
             return false;

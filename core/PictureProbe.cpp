@@ -384,7 +384,7 @@ qint64 Pixels(QSize size)
 
 // The size Qt's JPEG reader has libjpeg decode to for a scaled size: M/8 of
 // the picture with M = ceil(8 / f), f the smaller of the two reductions.
-QSize JpegOutputSize(const PictureFacts& facts, QSize target)
+QSize JpegQtOutputSize(const PictureFacts& facts, QSize target)
 {
     const QSize full(static_cast<int>(facts.width), static_cast<int>(facts.height));
     if (target == full || target.isEmpty())
@@ -396,27 +396,43 @@ QSize JpegOutputSize(const PictureFacts& facts, QSize target)
 
 } // namespace
 
-qint64 DecodeCost(const PictureFacts& facts, QSize target, bool turned)
+QSize JpegExactDecodeSize(const PictureFacts& facts, QSize target)
+{
+    for (const qint64 divisor : {8, 4, 2}) {
+        if (facts.width % divisor || facts.height % divisor)
+            continue;
+        const QSize reduced(static_cast<int>(facts.width / divisor), static_cast<int>(facts.height / divisor));
+        if (reduced.width() >= target.width() && reduced.height() >= target.height())
+            return reduced;
+    }
+    return QSize(static_cast<int>(facts.width), static_cast<int>(facts.height));
+}
+
+qint64 DecodeCost(const PictureFacts& facts, QSize target, bool turned, JpegPlan plan)
 {
     const QSize full(static_cast<int>(facts.width), static_cast<int>(facts.height));
     const qint64 out = Pixels(target) * 4;
-    const qint64 upright = turned ? out : 0;
     if (facts.type == CXIMAGE_FORMAT_JPG) {
         const qint64 coefficients = facts.jpegMultiScan ? facts.jpegCoefficientBytes : 0;
-        const QSize decoded = JpegOutputSize(facts, target);
-        qint64 bytes = coefficients + Pixels(decoded) * (facts.grey ? 1 : 4);
+        const int bytesPerPixel = facts.grey ? 1 : 4;
+        if (plan == JpegPlan::ExactThenShrink) {
+            // libjpeg's output, its upright copy, and ShrinkImage's result.
+            const QSize decoded = JpegExactDecodeSize(facts, target);
+            const qint64 bytes = coefficients + Pixels(decoded) * bytesPerPixel;
+            return bytes + (turned ? Pixels(decoded) * bytesPerPixel : 0) + (decoded != target ? out : 0);
+        }
+        const QSize decoded = JpegQtOutputSize(facts, target);
+        qint64 bytes = coefficients + Pixels(decoded) * bytesPerPixel;
         // Qt scales libjpeg's output to the exact size, converting grey to
         // 32 bits for it first.
         if (decoded != target)
             bytes += (facts.grey ? Pixels(decoded) * 4 : 0) + out;
-        return bytes + upright;
+        return bytes + (turned ? out : 0);
     }
     qint64 whole = Pixels(full) * facts.qtBytesPerPixel;
     if (facts.type == CXIMAGE_FORMAT_GIF)
         whole = (Pixels(full) + facts.frameWidth * facts.frameHeight) * 4;
     // The whole image stays while ShrinkImage makes the reduced one, a few
     // rows at a time.
-    if (target == full)
-        return whole + upright;
-    return whole + out + upright;
+    return whole + (target == full ? 0 : out);
 }

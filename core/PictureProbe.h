@@ -46,9 +46,20 @@ int SniffPictureType(const uchar* data, qint64 size);
 // complete BMP, JPEG, GIF or PNG of at most kMaxPictureFilePixels.
 std::optional<PictureFacts> ProbePicture(const uchar* data, qint64 size);
 
+// How a JPEG is reduced: libjpeg decodes to an exact half, quarter or
+// eighth and ShrinkImage does the rest in one area-averaging step; or, where
+// that costs too much, Qt has libjpeg decode to the nearest eighth and
+// scales the result itself.
+enum class JpegPlan { ExactThenShrink, QtScaled };
+
+// The smallest exact half, quarter or eighth of a JPEG (one with whole
+// pixels both ways, which Qt passes on unscaled) that still covers target;
+// the full size when none does.
+QSize JpegExactDecodeSize(const PictureFacts& facts, QSize target);
+
 // Peak bytes of decoding the picture at `target` (in stored orientation):
 // what the decoder holds at full size (the coefficients of a multi-pass
 // JPEG, the whole PNG/GIF/BMP image in Qt's format, a GIF's logical screen),
-// plus the reduced image, the intermediate of the reduction and the upright
-// copy when the picture is turned (`turned`).
-qint64 DecodeCost(const PictureFacts& facts, QSize target, bool turned);
+// plus the decoder's reduced output, the result and the upright copy when
+// the picture is turned (`turned`, JPEGs only).
+qint64 DecodeCost(const PictureFacts& facts, QSize target, bool turned, JpegPlan plan = JpegPlan::QtScaled);

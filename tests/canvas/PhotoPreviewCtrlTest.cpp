@@ -90,7 +90,7 @@ TEST(PhotoPreview, DecodesNoLargerThanItShowsButReportsTheFilesSize)
     ctrl.resize(300, 200);
     for (const QSize size : {QSize(1600, 1200), QSize(2000, 500), QSize(500, 1900), QSize(1000, 1000)}) {
         SCOPED_TRACE(size.width());
-        ASSERT_TRUE(picture.Load(WritePicture(dir, "shape.png", size, Qt::blue), FindType("png")));
+        ASSERT_TRUE(picture.Load(WriteSolid(dir.filePath("shape.png"), size, qRgb(0, 0, 255)), FindType("png")));
         const CRect drawn = ctrl.PictureRect(size);
         EXPECT_EQ(ctrl.m_image.GetDecodedSize(), QSize(drawn.Width(), drawn.Height()));
     }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -398,14 +399,22 @@ QSize JpegQtOutputSize(const PictureFacts& facts, QSize target)
 
 QSize JpegExactDecodeSize(const PictureFacts& facts, QSize target)
 {
+    // No exact size is larger than the full picture; none pays when it means
+    // decoding far more pixels than Qt's nearest eighth would.
+    const QSize nearest = JpegQtOutputSize(facts, target);
+    const auto affordable = [&](QSize size) {
+        return size.width() <= std::max(nearest.width(), 2 * target.width()) &&
+               size.height() <= std::max(nearest.height(), 2 * target.height());
+    };
     for (const qint64 divisor : {8, 4, 2}) {
         if (facts.width % divisor || facts.height % divisor)
             continue;
         const QSize reduced(static_cast<int>(facts.width / divisor), static_cast<int>(facts.height / divisor));
         if (reduced.width() >= target.width() && reduced.height() >= target.height())
-            return reduced;
+            return affordable(reduced) ? reduced : QSize();
     }
-    return QSize(static_cast<int>(facts.width), static_cast<int>(facts.height));
+    const QSize full(static_cast<int>(facts.width), static_cast<int>(facts.height));
+    return affordable(full) ? full : QSize();
 }
 
 qint64 DecodeCost(const PictureFacts& facts, QSize target, bool turned, JpegPlan plan)
@@ -418,6 +427,8 @@ qint64 DecodeCost(const PictureFacts& facts, QSize target, bool turned, JpegPlan
         if (plan == JpegPlan::ExactThenShrink) {
             // libjpeg's output, its upright copy, and ShrinkImage's result.
             const QSize decoded = JpegExactDecodeSize(facts, target);
+            if (decoded.isEmpty())
+                return std::numeric_limits<qint64>::max();
             const qint64 bytes = coefficients + Pixels(decoded) * bytesPerPixel;
             return bytes + (turned ? Pixels(decoded) * bytesPerPixel : 0) + (decoded != target ? out : 0);
         }

@@ -286,7 +286,14 @@ std::optional<PictureFacts> ProbeGif(const Bytes& b)
                 pos += qint64{3} << ((imagePacked & 7) + 1);
             }
             ++pos; // LZW minimum code size
+            const qint64 dataStart = pos;
             if (!SkipGifSubBlocks(b, pos))
+                return std::nullopt;
+            // One LZW code (at least 1.5 bytes once the table is full) gives
+            // at most 4096 pixels; a first frame claiming more than its data
+            // could hold is forged or damaged, and decoding it would only
+            // fill a large frame with nothing.
+            if (!sawImage && facts.frameWidth * facts.frameHeight > (pos - dataStart + 2) * 2731)
                 return std::nullopt;
             sawImage = true;
         } else {

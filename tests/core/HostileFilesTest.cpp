@@ -77,6 +77,7 @@ TEST(HostileFiles, DecompressionBombsAreRefusedOrLoadedWithinBoundedMemory)
     } cases[] = {
         {"progressive-16384.jpg", hostile::JpegClaiming(16384, 16384, true), false},
         {"screen-11585.gif", hostile::GifWithScreen(11585, 11585), false},
+        {"frame-12154x257.gif", hostile::GifWithScreen(3393, 11585, 12154, 257), false},
         {"grey-11585.png", hostile::ZeroPng(11585, 11585, 8, 0), false},
         {"rgba16-8192.png", hostile::ZeroPng(8192, 8192, 16, 6), false},
         {"baseline-100mp.jpg", hostile::JpegClaiming(10000, 10000, false), true},

@@ -101,8 +101,9 @@ inline QByteArray JpegClaiming(int width, int height, bool progressive)
     return out;
 }
 
-// A GIF of one 1x1 frame on a logical screen of width x height.
-inline QByteArray GifWithScreen(int width, int height)
+// A GIF on a logical screen of width x height whose one frame claims
+// frameWidth x frameHeight but holds the data of a single pixel.
+inline QByteArray GifWithScreen(int width, int height, int frameWidth = 1, int frameHeight = 1)
 {
     QByteArray out("GIF89a");
     PutU16LE(out, width);
@@ -112,8 +113,8 @@ inline QByteArray GifWithScreen(int width, int height)
     out.append(char(0x2C));
     PutU16LE(out, 0);
     PutU16LE(out, 0);
-    PutU16LE(out, 1);
-    PutU16LE(out, 1);
+    PutU16LE(out, frameWidth);
+    PutU16LE(out, frameHeight);
     out.append(char(0));
     // LZW, 2-bit minimum: clear, pixel 0, end, in 3-bit codes.
     out.append(char(2)).append(char(2)).append(char(0x44)).append(char(0x01)).append(char(0));

@@ -163,75 +163,86 @@ private:
     int m_first = 0;
 };
 
-// One source row reduced across: four channels (alpha, red, green, blue)
-// per destination pixel, in units of kOne.
+// One source row reduced across: the channels (red, green, blue, then
+// alpha when kAlpha) of each destination pixel, in units of kOne.
+template <bool kAlpha>
 void ReduceAcross(const QRgb* line, const Coverage& c, const std::vector<int>& weights, std::vector<int>& out)
 {
+    constexpr size_t kChannels = kAlpha ? 4 : 3;
     const size_t n = c.first.size();
     for (size_t ox = 0; ox < n; ++ox) {
         const QRgb* p = line + c.first[ox];
         const int* w = &weights[ox * static_cast<size_t>(c.taps)];
-        int a = 0, r = 0, g = 0, b = 0;
+        int r = 0, g = 0, b = 0, a = 0;
         for (int k = 0; k < c.taps; ++k) {
-            a += w[k] * static_cast<int>(qAlpha(p[k]));
             r += w[k] * static_cast<int>(qRed(p[k]));
             g += w[k] * static_cast<int>(qGreen(p[k]));
             b += w[k] * static_cast<int>(qBlue(p[k]));
+            if constexpr (kAlpha)
+                a += w[k] * static_cast<int>(qAlpha(p[k]));
         }
-        int* o = &out[ox * 4];
-        o[0] = a;
-        o[1] = r;
-        o[2] = g;
-        o[3] = b;
+        int* o = &out[ox * kChannels];
+        o[0] = r;
+        o[1] = g;
+        o[2] = b;
+        if constexpr (kAlpha)
+            o[3] = a;
     }
 }
 
 // Exact area averaging: every destination pixel is the mean of the source
 // area it covers, partly covered source pixels counted by their share.
 // Separable: each source row is reduced across once and added, weighted,
-// into the destination rows it belongs to.
-QImage AreaResample(const QImage& src, QSize size)
+// into the destination rows it belongs to. Integer arithmetic throughout:
+// weights in units of kOne both ways.
+template <bool kAlpha> QImage AreaResample(const QImage& src, QSize size, QImage::Format format)
 {
-    const QImage::Format format = Format32(src);
+    constexpr size_t kChannels = kAlpha ? 4 : 3;
     QImage out(size, format);
     if (out.isNull())
         return {};
     const Coverage across = AxisCoverage(src.width(), size.width());
     const Coverage down = AxisCoverage(src.height(), size.height());
-    std::vector<int> acrossWeights(across.weights.size());
-    for (size_t i = 0; i < acrossWeights.size(); ++i)
-        acrossWeights[i] = static_cast<int>(std::lround(across.weights[i] * kOne));
+    const auto fixed = [](const std::vector<float>& weights) {
+        std::vector<int> w(weights.size());
+        for (size_t i = 0; i < w.size(); ++i)
+            w[i] = static_cast<int>(std::lround(weights[i] * kOne));
+        return w;
+    };
+    const std::vector<int> acrossWeights = fixed(across.weights);
+    const std::vector<int> downWeights = fixed(down.weights);
 
-    const size_t channels = static_cast<size_t>(size.width()) * 4;
+    const size_t channels = static_cast<size_t>(size.width()) * kChannels;
     std::vector<int> reduced(channels);
-    std::vector<float> sum(channels);
+    std::vector<qint64> sum(channels);
     int reducedRow = -1;
     RowSource rows(src, format);
-    constexpr float kScale = 1.0f / kOne;
+    constexpr qint64 kHalf = qint64{kOne} * kOne / 2;
     for (int oy = 0; oy < size.height(); ++oy) {
-        std::fill(sum.begin(), sum.end(), 0.0f);
+        std::fill(sum.begin(), sum.end(), 0);
         const int first = down.first[static_cast<size_t>(oy)];
         for (int k = 0; k < down.taps; ++k) {
-            const float wy = down.weights[static_cast<size_t>(oy) * down.taps + k];
-            if (wy == 0.0f)
+            const qint64 wy = downWeights[static_cast<size_t>(oy) * down.taps + k];
+            if (wy == 0)
                 continue;
             // Rows on a boundary between two destination rows are reduced once.
             if (reducedRow != first + k) {
                 const QRgb* line = rows.Row(first + k);
                 if (!line)
                     return {};
-                ReduceAcross(line, across, acrossWeights, reduced);
+                ReduceAcross<kAlpha>(line, across, acrossWeights, reduced);
                 reducedRow = first + k;
             }
-            const float w = wy * kScale;
             for (size_t i = 0; i < channels; ++i)
-                sum[i] += w * static_cast<float>(reduced[i]);
+                sum[i] += wy * reduced[i];
         }
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(oy));
-        const auto to8 = [](float v) { return std::clamp(static_cast<int>(v + 0.5f), 0, 255); };
+        const auto to8 = [](qint64 v) {
+            return static_cast<int>(std::clamp<qint64>((v + kHalf) / (qint64{kOne} * kOne), 0, 255));
+        };
         for (int ox = 0; ox < size.width(); ++ox) {
-            const float* px = &sum[static_cast<size_t>(ox) * 4];
-            dst[ox] = qRgba(to8(px[1]), to8(px[2]), to8(px[3]), to8(px[0]));
+            const qint64* px = &sum[static_cast<size_t>(ox) * kChannels];
+            dst[ox] = qRgba(to8(px[0]), to8(px[1]), to8(px[2]), kAlpha ? to8(px[kChannels - 1]) : 255);
         }
     }
     return out;
@@ -248,5 +259,14 @@ QImage ShrinkImage(const QImage& src, QSize size)
             .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
             .convertToFormat(Format32(src));
     }
-    return AreaResample(src, size);
+    // Qt's smooth scale averages areas too, only less exactly, which shows
+    // below a reduction of two (a box of a pixel and a bit) and hardly
+    // beyond it, where its vector code is much the quicker. It needs a
+    // 32-bit source, though: other formats it would first convert whole.
+    const bool halvedOrMore = size.width() * 2 <= src.width() && size.height() * 2 <= src.height();
+    if (halvedOrMore && src.format() == Format32(src))
+        return src.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(Format32(src));
+    if (src.hasAlphaChannel())
+        return AreaResample<true>(src, size, QImage::Format_ARGB32_Premultiplied);
+    return AreaResample<false>(src, size, QImage::Format_RGB32);
 }

@@ -407,13 +407,13 @@ QSize JpegQtOutputSize(const PictureFacts& facts, QSize target)
 QSize JpegExactDecodeSize(const PictureFacts& facts, QSize target)
 {
     // No exact size is larger than the full picture; none pays when it means
-    // decoding more pixels than Qt's nearest eighth would and more than 1.5
+    // decoding more pixels than Qt's nearest eighth would and more than 1.6
     // times the target each way: reductions beyond that are left to the
     // decoder's own scaling, which is far quicker than averaging.
     const QSize nearest = JpegQtOutputSize(facts, target);
     const auto affordable = [&](QSize size) {
-        return size.width() <= std::max(nearest.width(), target.width() * 3 / 2) &&
-               size.height() <= std::max(nearest.height(), target.height() * 3 / 2);
+        return size.width() <= std::max(nearest.width(), target.width() * 8 / 5) &&
+               size.height() <= std::max(nearest.height(), target.height() * 8 / 5);
     };
     for (const qint64 divisor : {8, 4, 2}) {
         if (facts.width % divisor || facts.height % divisor)

@@ -54,7 +54,7 @@ enum class JpegPlan { ExactThenShrink, QtScaled };
 
 // The smallest exact half, quarter or eighth of a JPEG (one with whole
 // pixels both ways, which Qt passes on unscaled) that still covers target,
-// or the full size when none does; empty when that is more than 1.5 times
+// or the full size when none does; empty when that is more than 1.6 times
 // the target and more than Qt's nearest eighth (an odd-sized photo for a
 // small preview), where decoding it would cost more than it gains.
 QSize JpegExactDecodeSize(const PictureFacts& facts, QSize target);

@@ -1,9 +1,12 @@
 #include "core/ImageHelpers.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 QString FindExtension(const QString& fileName)
@@ -190,29 +193,22 @@ void ReduceAcross(const QRgb* line, const Coverage& c, const std::vector<int>& w
     }
 }
 
-// Exact area averaging: every destination pixel is the mean of the source
-// area it covers, partly covered source pixels counted by their share.
-// Separable: each source row is reduced across once and added, weighted,
-// into the destination rows it belongs to. Integer arithmetic throughout:
-// weights in units of kOne both ways.
-template <bool kAlpha> QImage AreaResample(const QImage& src, QSize size, QImage::Format format)
+// The weights of both axes of an area resampling, in units of kOne.
+struct AreaWeights {
+    Coverage across;
+    Coverage down;
+    std::vector<int> acrossWeights;
+    std::vector<int> downWeights;
+};
+
+// Destination rows [y0, y1) of an area resampling into `bits` (the
+// destination's pixels, `bytesPerLine` apart). False when memory ran out.
+template <bool kAlpha>
+bool ResampleRows(const QImage& src, QImage::Format format, const AreaWeights& w, int width, uchar* bits,
+                  qsizetype bytesPerLine, int y0, int y1)
 {
     constexpr size_t kChannels = kAlpha ? 4 : 3;
-    QImage out(size, format);
-    if (out.isNull())
-        return {};
-    const Coverage across = AxisCoverage(src.width(), size.width());
-    const Coverage down = AxisCoverage(src.height(), size.height());
-    const auto fixed = [](const std::vector<float>& weights) {
-        std::vector<int> w(weights.size());
-        for (size_t i = 0; i < w.size(); ++i)
-            w[i] = static_cast<int>(std::lround(weights[i] * kOne));
-        return w;
-    };
-    const std::vector<int> acrossWeights = fixed(across.weights);
-    const std::vector<int> downWeights = fixed(down.weights);
-
-    const size_t channels = static_cast<size_t>(size.width()) * kChannels;
+    const size_t channels = static_cast<size_t>(width) * kChannels;
     std::vector<int> reduced(channels);
     // 32-bit sums (which the compiler can vectorise): a reduced channel of at
     // most 255 * kOne, brought down to 255 * 256, times weights that add up
@@ -222,31 +218,75 @@ template <bool kAlpha> QImage AreaResample(const QImage& src, QSize size, QImage
     RowSource rows(src, format);
     constexpr int kDrop = 6; // kOne / 256
     constexpr qint32 kUnit = kOne * (kOne >> kDrop);
-    for (int oy = 0; oy < size.height(); ++oy) {
+    const auto to8 = [](qint32 v) { return std::clamp((v + kUnit / 2) / kUnit, 0, 255); };
+    for (int oy = y0; oy < y1; ++oy) {
         std::fill(sum.begin(), sum.end(), 0);
-        const int first = down.first[static_cast<size_t>(oy)];
-        for (int k = 0; k < down.taps; ++k) {
-            const qint32 wy = downWeights[static_cast<size_t>(oy) * down.taps + k];
+        const int first = w.down.first[static_cast<size_t>(oy)];
+        for (int k = 0; k < w.down.taps; ++k) {
+            const qint32 wy = w.downWeights[static_cast<size_t>(oy) * w.down.taps + k];
             if (wy == 0)
                 continue;
             // Rows on a boundary between two destination rows are reduced once.
             if (reducedRow != first + k) {
                 const QRgb* line = rows.Row(first + k);
                 if (!line)
-                    return {};
-                ReduceAcross<kAlpha>(line, across, acrossWeights, reduced);
+                    return false;
+                ReduceAcross<kAlpha>(line, w.across, w.acrossWeights, reduced);
                 reducedRow = first + k;
             }
             for (size_t i = 0; i < channels; ++i)
                 sum[i] += wy * (reduced[i] >> kDrop);
         }
-        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(oy));
-        const auto to8 = [](qint32 v) { return std::clamp((v + kUnit / 2) / kUnit, 0, 255); };
-        for (int ox = 0; ox < size.width(); ++ox) {
+        auto* dst = reinterpret_cast<QRgb*>(bits + oy * bytesPerLine);
+        for (int ox = 0; ox < width; ++ox) {
             const qint32* px = &sum[static_cast<size_t>(ox) * kChannels];
             dst[ox] = qRgba(to8(px[0]), to8(px[1]), to8(px[2]), kAlpha ? to8(px[kChannels - 1]) : 255);
         }
     }
+    return true;
+}
+
+// Exact area averaging: every destination pixel is the mean of the source
+// area it covers, partly covered source pixels counted by their share.
+// Separable: each source row is reduced across once and added, weighted,
+// into the destination rows it belongs to. Integer arithmetic throughout:
+// weights in units of kOne both ways. Large pictures are done in bands of
+// rows on several threads, as Qt's smooth scale does.
+template <bool kAlpha> QImage AreaResample(const QImage& src, QSize size, QImage::Format format)
+{
+    QImage out(size, format);
+    if (out.isNull())
+        return {};
+    const auto fixed = [](const std::vector<float>& weights) {
+        std::vector<int> w(weights.size());
+        for (size_t i = 0; i < w.size(); ++i)
+            w[i] = static_cast<int>(std::lround(weights[i] * kOne));
+        return w;
+    };
+    AreaWeights w;
+    w.across = AxisCoverage(src.width(), size.width());
+    w.down = AxisCoverage(src.height(), size.height());
+    w.acrossWeights = fixed(w.across.weights);
+    w.downWeights = fixed(w.down.weights);
+
+    uchar* bits = out.bits();
+    const qsizetype bpl = out.bytesPerLine();
+    const qint64 work = qint64{src.width()} * src.height();
+    const int bands = work < (qint64{1} << 20) ? 1 : std::clamp(QThread::idealThreadCount(), 1, 4);
+    std::vector<std::thread> helpers;
+    std::vector<char> done(static_cast<size_t>(bands), 0);
+    const auto band = [&](int i) {
+        const int y0 = size.height() * i / bands;
+        const int y1 = size.height() * (i + 1) / bands;
+        done[static_cast<size_t>(i)] = ResampleRows<kAlpha>(src, format, w, size.width(), bits, bpl, y0, y1);
+    };
+    for (int i = 1; i < bands; ++i)
+        helpers.emplace_back(band, i);
+    band(0);
+    for (std::thread& t : helpers)
+        t.join();
+    if (std::find(done.begin(), done.end(), 0) != done.end())
+        return {};
     return out;
 }
 

@@ -44,10 +44,7 @@ void CSetWallpaperDlg::OnBrowseFolder()
 
 void CSetWallpaperDlg::PreviewFile(const QString& path)
 {
-    const QString ext = FindExtension(path).toLower();
-    if (ext.isEmpty())
-        return;
-    const int type = FindType(ext);
+    const int type = PictureTypeOf(path);
     if (type == CXIMAGE_FORMAT_UNKNOWN)
         return;
     // A picture that fails to load leaves the empty face, which is repainted

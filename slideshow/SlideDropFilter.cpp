@@ -25,7 +25,7 @@ QStringList SlideDropFilter::PictureFiles(const QMimeData* data)
         if (!url.isLocalFile())
             continue;
         const QString path = url.toLocalFile();
-        if (FindType(FindExtension(path).toLower()) != CXIMAGE_FORMAT_UNKNOWN && QFileInfo(path).isFile())
+        if (PictureTypeOf(path) != CXIMAGE_FORMAT_UNKNOWN && QFileInfo(path).isFile())
             paths << path;
     }
     return paths;

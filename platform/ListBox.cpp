@@ -126,6 +126,11 @@ void CListBox::ResetContent()
 {
     CodeChange change(m_codeChanges);
     clear();
+    // The view lays its items out later, so the scroll bars still hold the
+    // old entries' range and would keep their position for the next ones;
+    // an emptied list starts again at its first line, from the left.
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
 }
 
 QString CListBox::GetText(int index) const

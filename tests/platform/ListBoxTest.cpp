@@ -160,3 +160,43 @@ TEST(ListBox, AddingManyAtOnceSortsAsAddingOneByOne)
             EXPECT_EQ(many.GetText(i), single.GetText(i)) << "sorted " << sorted << " at " << i;
     }
 }
+
+TEST(ListBox, EmptyingStartsTheNextEntriesAtTheTop)
+{
+    // A list scrolled down and to the right, emptied and filled again (a new
+    // folder's pictures) shows its new first entries from their beginning.
+    for (const bool many : {true, false}) {
+        CListBox list;
+        list.SetSorted(true);
+        list.setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        list.resize(160, 120);
+        QStringList first;
+        QStringList second;
+        for (int i = 0; i < 300; ++i) {
+            first
+                << QStringLiteral("/home/someone/Pictures/a/rather/deep/folder/photo-%1.jpg").arg(i, 3, 10, QChar('0'));
+            second << QStringLiteral("/home/someone/Other/p%1.png").arg(i);
+        }
+        list.AddStrings(first);
+        list.SetHorizontalExtent(600);
+        list.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+        list.scrollToBottom();
+        list.horizontalScrollBar()->setValue(list.horizontalScrollBar()->maximum());
+        QCoreApplication::processEvents();
+        ASSERT_GT(list.verticalScrollBar()->value(), 0);
+        ASSERT_GT(list.horizontalScrollBar()->value(), 0);
+
+        list.ResetContent();
+        if (many) {
+            list.AddStrings(second);
+        } else {
+            for (const QString& text : second)
+                list.AddString(text);
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(list.verticalScrollBar()->value(), 0) << "added at once: " << many;
+        EXPECT_EQ(list.horizontalScrollBar()->value(), 0) << "added at once: " << many;
+        EXPECT_EQ(list.indexAt(QPoint(1, 1)).row(), 0) << "added at once: " << many;
+    }
+}

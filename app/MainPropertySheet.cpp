@@ -89,6 +89,13 @@ bool CMainPropertySheet::OnInitDialog()
         }
     });
     m_designPage.OnSetActive();
+    // The keyboard starts on the page itself, not on the window's tab bar,
+    // so the page's keys (Delete for the selected photo among them) work
+    // before any click into the page. Not on the folder tree: a tree without
+    // a selection would select its first folder on gaining the focus, and
+    // the remembered folder with it. On a window not shown yet, the page
+    // gets the focus when the window is activated.
+    m_designPage.setFocus(Qt::OtherFocusReason);
     adjustSize();
     m_initialised = true;
     return true;

@@ -255,3 +255,15 @@ TEST_F(SheetFixture, EveryControlOfBothPagesShowsOnItsTab)
     expectShown(&sheet->m_slideShowPage, "wallpaper page again");
     EXPECT_FALSE(sheet->m_designPage.isVisible());
 }
+
+TEST_F(SheetFixture, KeysReachTheDesignPageAtStart)
+{
+    // The window opens with the keyboard on the design page, so its keys
+    // (Delete among them) work before any click.
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(focus == &sheet->m_designPage || sheet->m_designPage.isAncestorOf(focus))
+        << focus->metaObject()->className();
+}

@@ -22,9 +22,10 @@ const QString kWallpaperFolder = QStringLiteral("wallpaper");
 bool SaveScene(const QString& path)
 {
     const SceneGraph* scene = SceneGraph::GetInstance();
-    if (scene && scene->SaveToJPG(path))
+    QString why = QStringLiteral("no scene");
+    if (scene && scene->SaveToJPG(path, &why))
         return true;
-    Warning(QStringLiteral("could not save the design as %1").arg(Printable(path)));
+    Warning(QStringLiteral("could not save the design as %1: %2").arg(Printable(path), Printable(why)));
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "res/Resource.h"
 #include "support/DesignPageFixture.h"
 #include "support/FileSizeLimit.h"
+#include "support/StderrCapture.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -68,11 +69,16 @@ TEST_F(DesignSaveTest, SetAsWallpaperWritesTheNextFileAndShowsItCentred)
 
 TEST_F(DesignSaveTest, AFailedSaveLeavesTheDesktopAlone)
 {
+    StderrCapture stderrText;
     {
         FileSizeLimit limit(16);
         ASSERT_TRUE(limit.active());
         page->OnSetAsWallpaper();
     }
+    const QString said = stderrText.Take();
+    EXPECT_TRUE(said.contains(QStringLiteral("could not save the design as wallpaper/wallpaper_1.jpg: ")))
+        << qPrintable(said);
+    EXPECT_GT(said.section(QStringLiteral("wallpaper_1.jpg: "), 1).trimmed().size(), 3) << "and says why";
     EXPECT_FALSE(QFileInfo::exists(Path("wallpaper/wallpaper_1.jpg")));
     EXPECT_TRUE(shown.empty()) << "a file that was not written is not shown";
 }

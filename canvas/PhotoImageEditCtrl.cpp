@@ -59,10 +59,10 @@ void CPhotoImageEditCtrl::paintEvent(QPaintEvent*)
     // canvas was laid out.
     TellSceneClientRect();
 
-    // Made at the first paint and reused. The control used to have a fixed
-    // size for its whole life; ours can be resized (or moved to a screen of
-    // another pixel ratio), and a buffer of the old size would leave part of
-    // the canvas unpainted, so it is made again then.
+    // Made at the first paint and reused while the canvas keeps its size. The
+    // canvas can be resized (or moved to a screen of another pixel ratio), and
+    // a buffer of the old size would leave part of it unpainted, so it is made
+    // again then.
     const qreal dpr = devicePixelRatioF();
     if (!m_bMemReady || m_memBitmap.size() != size() * dpr || m_memBitmap.devicePixelRatio() != dpr)
         CreateMemoryDC();

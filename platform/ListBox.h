@@ -1,8 +1,9 @@
 #pragma once
 
-// A list box with the operations and habits the pages rely on: string items with optional item data, an optional sorted
-// mode, a horizontal extent that decides how far the list scrolls sideways,
-// and selection-change notifications only for changes the user makes.
+// A list box with the operations and habits the pages rely on: string items
+// with optional item data, an optional sorted mode, a horizontal extent that
+// decides how far the list scrolls sideways, and selection-change
+// notifications only for changes the user makes.
 
 #include <QListWidget>
 #include <QString>

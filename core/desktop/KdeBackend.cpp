@@ -12,7 +12,12 @@
 
 namespace {
 
-constexpr int kDbusTimeoutMs = 2000;
+// The bus daemon answers at once; Plasma runs the script on its own thread
+// and, on a busy session, loading the picture wallpaper takes it several
+// seconds before it answers. A shorter wait reported a failure for a change
+// that then showed.
+constexpr int kBusTimeoutMs = 2000;
+constexpr int kPlasmaTimeoutMs = 15000;
 const QString kService = QStringLiteral("org.kde.plasmashell");
 
 QString SessionBusAddress()
@@ -127,7 +132,7 @@ bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
         QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
                                        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
     hasOwner << kService;
-    const QDBusMessage owned = bus.Get().call(hasOwner, QDBus::Block, kDbusTimeoutMs);
+    const QDBusMessage owned = bus.Get().call(hasOwner, QDBus::Block, kBusTimeoutMs);
     if (owned.type() != QDBusMessage::ReplyMessage || owned.arguments().value(0).toBool() != true) {
         WarnUnchanged(QStringLiteral("KDE Plasma: plasmashell is not running"));
         return false;
@@ -137,7 +142,7 @@ bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
         QDBusMessage::createMethodCall(kService, QStringLiteral("/PlasmaShell"), QStringLiteral("org.kde.PlasmaShell"),
                                        QStringLiteral("evaluateScript"));
     call << Script(absolutePath, style);
-    const QDBusMessage reply = bus.Get().call(call, QDBus::Block, kDbusTimeoutMs);
+    const QDBusMessage reply = bus.Get().call(call, QDBus::Block, kPlasmaTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         WarnUnchanged(QStringLiteral("KDE Plasma refused the wallpaper: %1").arg(Printable(reply.errorMessage())));
         return false;

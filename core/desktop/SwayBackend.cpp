@@ -2,19 +2,14 @@
 
 #include "core/desktop/ChildProcess.h"
 #include "core/desktop/DesktopMessages.h"
-#include "platform/Warning.h"
+#include "core/desktop/WallpaperLink.h"
 
-#include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
 
 const QString kProgram = QStringLiteral("swaymsg");
-const QString kLinkPrefix = QStringLiteral("wallpaper-");
 
 } // namespace
 
@@ -53,28 +48,18 @@ QString SwayBackend::PathForSway(const QString& absolutePath)
         WarnUnchanged(QStringLiteral("sway: no runtime folder for a link to %1").arg(PictureName(absolutePath)));
         return {};
     }
-    QDir dir(runtime + QStringLiteral("/quilvane"));
-    if (!dir.exists() && !QDir().mkpath(dir.path())) {
-        WarnUnchanged(QStringLiteral("sway: cannot create %1").arg(PictureName(dir.path())));
-        return {};
-    }
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
     // Named after the path, so each picture gets a name of its own and the
-    // command sway receives changes whenever the picture does.
-    const QByteArray hash = QCryptographicHash::hash(absolutePath.toUtf8(), QCryptographicHash::Sha256).toHex();
-    QString name = kLinkPrefix + QString::fromLatin1(hash.left(24));
-    const QString suffix = QFileInfo(absolutePath).suffix();
-    static const QRegularExpression plainSuffix(QStringLiteral("^[A-Za-z0-9]{1,8}$"));
-    if (plainSuffix.match(suffix).hasMatch())
-        name += u'.' + suffix;
-    const QString link = dir.filePath(name);
-
-    // Only the newest link is needed: swaybg has the old picture in memory.
-    for (const QString& old : dir.entryList({kLinkPrefix + u'*'}, QDir::System | QDir::Files | QDir::NoDotAndDotDot))
-        QFile::remove(dir.filePath(old));
-    if (!QFile::link(absolutePath, link) || !IsQuotable(link)) {
+    // command sway receives changes whenever the picture does. Only the
+    // newest link is kept: swaybg has the old picture in memory.
+    const QString link = WallpaperLink::Make(runtime + QStringLiteral("/quilvane"),
+                                             WallpaperLink::NameFor(absolutePath.toUtf8(), absolutePath), absolutePath,
+                                             QStringLiteral("sway"));
+    if (link.isEmpty())
+        return {};
+    if (!IsQuotable(link)) {
+        // The runtime folder's own name holds a character sway would read.
         WarnUnchanged(QStringLiteral("sway: cannot make the link %1").arg(PictureName(link)));
+        QFile::remove(link);
         return {};
     }
     return link;

@@ -113,10 +113,13 @@ public:
     }
     // Every script then fails the way a broken Plasma answers.
     void Refuse(bool refuse) { m_refuse = refuse; }
+    // Every script is answered only after this long, as a busy Plasma does.
+    void AnswerAfter(int ms) { m_delayMs = ms; }
 
 public Q_SLOTS:
     void evaluateScript(const QString& script)
     {
+        QThread::msleep(m_delayMs);
         QString error = m_refuse ? QStringLiteral("Error: plasma is shutting down\x1b[2J") : QString();
         const DesktopWrites writes = m_refuse ? DesktopWrites() : RunInPlasma(script, error);
         QMutexLocker lock(&m_mutex);
@@ -133,6 +136,7 @@ private:
     QStringList m_scripts;
     std::vector<DesktopWrites> m_runs;
     std::atomic<bool> m_refuse = false;
+    std::atomic<int> m_delayMs = 0;
 };
 
 // A dbus-daemon of our own, and the stand-in answering on its own thread
@@ -223,6 +227,15 @@ TEST_F(DesktopKdeBus, PlasmaErrorsAreFailures)
               std::string::npos)
         << said;
     EXPECT_EQ(m_fake.Scripts().size(), 1);
+}
+
+TEST_F(DesktopKdeBus, ASlowPlasmaIsWaitedFor)
+{
+    ServePlasma();
+    m_fake.AnswerAfter(3000);
+    KdeBackend kde(m_address);
+    EXPECT_TRUE(kde.SetWallpaper("/a.png", WallpaperStyle::Stretch)) << "Plasma answered after 3 s";
+    EXPECT_EQ(m_fake.Runs().size(), 1u);
 }
 
 TEST_F(DesktopKdeBus, NoPlasmaShellMeansNothingChanges)

@@ -15,10 +15,24 @@ desktop_start() {
   export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=offscreen
   gsettings set org.gnome.desktop.interface color-scheme default || return 1
   spawn gnome-shell gnome-shell --headless --no-x11 --wayland --virtual-monitor 1024x768 --mode=quilvane-check
+  GNOME_SHELL_PID=${SPAWNED[-1]}
   wait_until 60 desktop_capture "$SESSION/first.png"
 }
 
 desktop_capture() { probe gnome-grab "$1"; }
+
+# What the shell was doing when it first gave no screenshot: its process
+# state and memory, and whether its main loop still answers a property read.
+desktop_no_answer() {
+  date +%T
+  ps -o pid,stat,rss,vsz,pcpu,etime,wchan:32,cmd -p "$GNOME_SHELL_PID"
+  free -m
+  uptime
+  timeout 10 gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell \
+    -m org.freedesktop.DBus.Properties.Get org.gnome.Shell ShellVersion
+  echo "property read: exit $?"
+  tail -n 20 "$SESSION/logs/gnome-shell.log"
+}
 
 # The dark style has a picture of its own.
 extra_cases() {

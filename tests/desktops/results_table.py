@@ -25,7 +25,11 @@ def main(results_path, cases):
            "Written by `make test-desktops` (tests/desktops/run.sh) on "
            f"{datetime.date.today().isoformat()}, {platform.system()} {platform.release()}: "
            "each desktop started headless in a private session, pictures set through "
-           "WallPaperManager, the pixels the desktop drew read back.", "",
+           "WallPaperManager, the pixels the desktop drew read back. A desktop whose session "
+           "stops answering screenshot requests (GNOME Shell, headless and software-rendered, "
+           "did so now and then on a loaded machine) has that session's results set aside and "
+           "every case run once more in a new session; only the second session's results count, "
+           "and each of them says so below. A wrong picture never leads to a second session.", "",
            "| desktop | " + " | ".join(cases) + " |",
            "|---|" + "---|" * len(cases)]
     for desktop in order:

@@ -11,7 +11,8 @@
 # rows kept clear of panels (TOP_MARGIN, BOTTOM_MARGIN). A desktop whose
 # programs are missing or which does not start is "not run", with the reason.
 # The exit status is 0 only when every case that ran passed, leaving aside
-# the failures a desktop file lists as the desktop's own (KNOWN).
+# the failures a desktop file lists as the desktop's own (KNOWN). A desktop
+# that stops giving screenshots gets one new session (see run_desktop).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/../.." && pwd)
@@ -44,7 +45,11 @@ record() { # desktop case status [detail]
   elif [[ $status == pass && -n ${KNOWN[$2]:-} ]]; then
     detail="listed as a known failure but passed: take it off the list"
   fi
-  printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$status" "$detail" >>"$RESULTS"
+  # The case during which the desktop first gave no screenshot.
+  local s=${SESSION:-/nonexistent}
+  if [[ -f $s/no-answer && ! -f $s/no-answer-case ]]; then echo "$2" >"$s/no-answer-case"; fi
+  [[ -z ${SESSION_NOTE:-} ]] || detail="${detail:+$detail }($SESSION_NOTE)"
+  printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$status" "$detail" >>"${SESSION_RESULTS:-$RESULTS}"
   printf '%-9s %-16s %s%s\n' "$1" "$2" "$status" "${detail:+: $detail}"
 }
 
@@ -68,7 +73,19 @@ set_picture() { probe set "$1" "$2" 2>>"$SESSION/logs/probe.log"; }
 # Compares one capture with the picture in the style; prints what differs.
 shows() { # style body corner
   local shot=$SESSION/shot.png
-  desktop_capture "$shot" >>"$SESSION/logs/capture.log" 2>&1 || { echo "no screenshot"; return 1; }
+  if [[ -f $SESSION/no-answer ]]; then
+    echo "no screenshot: the desktop stopped answering earlier"
+    return 1
+  fi
+  if ! desktop_capture "$shot" >>"$SESSION/logs/capture.log" 2>&1; then
+    # Noted for run_desktop: a session that stops answering is started anew.
+    if [[ ! -f $SESSION/no-answer ]] && declare -F desktop_no_answer >/dev/null; then
+      desktop_no_answer >"$SESSION/logs/no-answer.log" 2>&1
+    fi
+    date +%T >>"$SESSION/no-answer"
+    echo "no screenshot: the desktop did not answer"
+    return 1
+  fi
   probe check "$shot" "$1" "${PICTURE_SIZE[@]}" "$2" "$3" "${TOP_MARGIN:-0}" "${BOTTOM_MARGIN:-0}" "${REGION:-}"
 }
 
@@ -78,7 +95,8 @@ comes_up() {
   local end=$((SECONDS + ${SHOW_TIMEOUT:-15})) seen
   while :; do
     seen=$(shows "$@") && return 0
-    ((SECONDS < end)) || break
+    # No use waiting for a desktop that stopped answering.
+    ((SECONDS < end)) && [[ ! -f $SESSION/no-answer ]] || break
     sleep 0.3
   done
   echo "$seen"
@@ -174,6 +192,24 @@ run_monitor_case() {
 
 # --- one desktop ------------------------------------------------------------
 
+# One session of the desktop running every case; its results go to
+# SESSION_RESULTS. Fails only when the desktop did not start.
+run_session() { # folder
+  session_begin "$1"
+  SESSION_RESULTS=$SESSION/results.tsv
+  : >"$SESSION_RESULTS"
+  local started=$SECONDS
+  if ! desktop_start >>"$SESSION/logs/start.log" 2>&1; then
+    record "$NAME" - "${START_FAILED:-not run}" "did not start: $(tail -n 3 "$SESSION/logs/start.log" | tr '\n' ' ')"
+    return 1
+  fi
+  echo "# $NAME started in $((SECONDS - started)) s"
+  run_cases
+  run_monitor_case
+  # A desktop's own cases (a desktop file defines extra_cases).
+  if declare -F extra_cases >/dev/null; then extra_cases; fi
+}
+
 run_desktop() {
   NAME=$1
   source "$top/scripts/lib/xvfb.sh"
@@ -187,18 +223,22 @@ run_desktop() {
     record "$NAME" - "not run" "not installed: ${missing[*]} (scripts/install-desktops.sh installs them)"
     return
   fi
-  session_begin "$WORK/$NAME"
   trap session_end EXIT
-  local started=$SECONDS
-  if ! desktop_start >>"$SESSION/logs/start.log" 2>&1; then
-    record "$NAME" - "not run" "did not start: $(tail -n 3 "$SESSION/logs/start.log" | tr '\n' ' ')"
-    return
+  run_session "$WORK/$NAME"
+  session_end
+  # A session that stopped giving screenshots (seen with GNOME Shell on a
+  # loaded machine) proves nothing either way: its results are set aside and
+  # every case runs once more in a new session, whose results count. A
+  # wrong picture never leads here, and there is no third session.
+  if [[ -f $SESSION/no-answer ]]; then
+    local during
+    during=$(cat "$SESSION/no-answer-case" 2>/dev/null || echo "the last case")
+    echo "# $NAME stopped answering screenshot requests during $during (see $SESSION/logs/no-answer.log); its results above are set aside and every case runs again in a new session"
+    START_FAILED=fail SESSION_NOTE="in a second session: the first stopped answering screenshot requests during $during"
+    run_session "$WORK/$NAME-again"
+    session_end
   fi
-  echo "# $NAME started in $((SECONDS - started)) s"
-  run_cases
-  run_monitor_case
-  # A desktop's own cases (a desktop file defines extra_cases).
-  if declare -F extra_cases >/dev/null; then extra_cases; fi
+  cat "$SESSION_RESULTS" >>"$RESULTS"
 }
 
 for d in "${desktops[@]}"; do
@@ -214,7 +254,7 @@ passed=$(awk -F'\t' '$3 == "pass"' "$RESULTS" | wc -l)
 failed=$(awk -F'\t' '$3 == "fail"' "$RESULTS" | wc -l)
 known=$(awk -F'\t' '$3 == "known" { printf " %s/%s", $1, $2 }' "$RESULTS")
 # The logs and screenshots stay only when something did not pass.
-if awk -F'\t' '$3 != "pass" { bad = 1 } END { exit !bad }' "$RESULTS"; then
+if awk -F'\t' '$3 != "pass" { bad = 1 } END { exit !bad }' "$RESULTS" || compgen -G "$WORK/*-again" >/dev/null; then
   echo "logs and screenshots: $WORK"
 else
   rm -rf "$WORK"

@@ -4,6 +4,7 @@
 # Its panel sits at the bottom; the checks stay above it.
 DESKTOP_PROGRAMS=(Xvfb plasmashell)
 BOTTOM_MARGIN=80
+SHOW_TIMEOUT=30
 
 desktop_start() {
   session_xvfb && session_bus DBUS_SESSION_BUS_ADDRESS || return 1
@@ -12,13 +13,7 @@ desktop_start() {
   spawn plasmashell plasmashell --no-respawn
   wait_until 60 dbus-send --session --print-reply --dest=org.kde.plasmashell /PlasmaShell \
     org.kde.PlasmaShell.evaluateScript string:'print(desktops().length)' || return 1
-  # A user's session has the picture wallpaper loaded long before Quilvane
-  # changes it; loading it takes the shell several seconds here, longer than
-  # our back end waits for an answer. So one picture is shown first.
-  picture "$SESSION/pictures/warm-up.png" '#101010' '#404040' || return 1
-  dbus-send --session --print-reply --reply-timeout=60000 --dest=org.kde.plasmashell /PlasmaShell \
-    org.kde.PlasmaShell.evaluateScript string:"var d = desktops(); for (var i = 0; i < d.length; i++) {
-      d[i].wallpaperPlugin = 'org.kde.image'; d[i].currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];
-      d[i].writeConfig('FillMode', 0); d[i].writeConfig('Image', 'file://$SESSION/pictures/warm-up.png'); }" || return 1
-  SHOW_TIMEOUT=60 comes_up stretch '#101010' '#404040'
+  # No picture is shown before the cases: the first one Quilvane sets is
+  # the first this Plasma loads, which takes it up to several seconds to
+  # answer and to draw.
 }

@@ -186,10 +186,25 @@ bool SceneGraph::CreateSceneObject(const QString& path, CRect& rect)
     if (!photo->LoadPicture(path, decodeBox))
         return false;
     photo->m_rect = FitInside(QSizeF(photo->m_picture.GetWidth(), photo->m_picture.GetHeight()), box);
+    KeepGripOnBackground(photo->m_rect);
     photo->EnsureResolution(background);
     m_photos.push_back(std::move(photo));
     rect = GetPhotoDrawRect(m_photos.back().get());
     return true;
+}
+
+void SceneGraph::KeepGripOnBackground(QRectF& rect) const
+{
+    const CRect canvas = CanvasBackground();
+    const QSizeF background = BackgroundSize();
+    if (canvas.IsRectEmpty() || background.isEmpty())
+        return;
+    const qreal perPixel = background.width() / canvas.Width();
+    const qreal gripX = std::min({kPlacementGrip * perPixel, rect.width(), background.width()});
+    const qreal gripY = std::min({kPlacementGrip * perPixel, rect.height(), background.height()});
+    rect.translate(std::max<qreal>(0, gripX - rect.right()), std::max<qreal>(0, gripY - rect.bottom()));
+    rect.translate(std::min<qreal>(0, background.width() - gripX - rect.left()),
+                   std::min<qreal>(0, background.height() - gripY - rect.top()));
 }
 
 bool SceneGraph::CheckHitPhoto(int x, int y)

@@ -73,6 +73,12 @@ public:
     // pixels wide and high, so it can be seen, selected and deleted.
     static constexpr int kMinPhotoSide = 4;
 
+    // A new photo placed off the background (a drop into the letterbox
+    // around it) is moved until this many canvas pixels of it, or all of it
+    // when smaller, lie on the background, as tracking keeps them: a photo
+    // that cannot be seen is never made.
+    static constexpr int kPlacementGrip = 8;
+
     // The photo's rectangle on the canvas, as Render draws it there (at least
     // kMinPhotoSide each way); empty for null or a photo not on the scene.
     CRect GetPhotoDrawRect(const SSceneObject* obj) const;
@@ -152,6 +158,7 @@ private:
     // through.
     CRect CanvasBackground() const;
     QRectF CanvasToScene(const CRect& rect) const;
+    void KeepGripOnBackground(QRectF& rect) const;
     CRect SceneToTarget(const QRectF& rect, const CRect& fitted) const;
     // The photo's rectangle in the background fitted at fitted, normalised
     // and at least minSide each way.

@@ -244,6 +244,34 @@ TEST_F(SceneTest, APhotoTooSmallForTheCanvasStillShowsAFewPixelsThatCanBeSelecte
     EXPECT_TRUE(scene->DeletePhoto(scene->GetSelectedSceneObj()));
 }
 
+TEST_F(SceneTest, APhotoDroppedBesideTheBackgroundIsPulledOntoIt)
+{
+    scene->SetCanvasRect(CRect(0, 0, 640, 500)); // background drawn at (0, 70)-(640, 430)
+    const CRect background = scene->GetBackgroundDrawRect();
+    ASSERT_EQ(background, CRect(0, 70, 640, 430));
+    const struct {
+        CRect drop;
+        const char* where;
+    } cases[] = {
+        {CRect(100, 5, 160, 65), "above"},
+        {CRect(300, 440, 400, 495), "below"},
+        {CRect(-200, 100, -100, 200), "left of the canvas"},
+        {CRect(100, 100, 200, 200), "on it (unchanged)"},
+    };
+    for (const auto& c : cases) {
+        CRect rect = c.drop;
+        ASSERT_TRUE(scene->CreateSceneObject(Solid("p.png", QSize(10, 10), kGreen), rect)) << c.where;
+        CRect on;
+        EXPECT_TRUE(on.IntersectRect(rect, background)) << c.where;
+        EXPECT_GE(on.Width(), SceneGraph::kPlacementGrip - 1) << c.where;
+        EXPECT_GE(on.Height(), SceneGraph::kPlacementGrip - 1) << c.where;
+        EXPECT_EQ(RenderCanvas(QSize(640, 500)).pixel(on.CenterPoint().x, on.CenterPoint().y), kGreen) << c.where;
+    }
+    CRect unchanged = CRect(100, 100, 200, 200);
+    ASSERT_TRUE(scene->CreateSceneObject(Solid("q.png", QSize(10, 10), kGreen), unchanged));
+    EXPECT_EQ(unchanged, CRect(100, 100, 200, 200)) << "a drop on the background stays where it was made";
+}
+
 TEST_F(SceneTest, DeleteRemovesThePhotoAndIgnoresNull)
 {
     scene->SetCanvasRect(CRect(0, 0, 640, 360));

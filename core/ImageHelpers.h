@@ -46,15 +46,3 @@ int PictureTypeOf(const QString& fileName);
 // fitted: the result is an empty rectangle at dst's top-left corner and scale
 // is 0, so a caller mapping points back through the scale must check for that.
 CRect ResizeRect(const CRect& src, const CRect& dst, float& scale);
-
-// src scaled down to exactly `size` (aspect as given) by area averaging:
-// each new pixel is the mean of the source area it covers, so nothing
-// aliases and a single step is as sharp as a box filter gets (exactly so
-// below a reduction of two; beyond it through Qt's quicker smooth scale when
-// src is already 32-bit). The
-// result is 32-bit (RGB32, or premultiplied ARGB32 with alpha) in any case,
-// so a palette or 1-bit picture keeps its colours; the source is converted a
-// few rows at a time, so the only full-size image is src itself. A size
-// larger than src on either side is scaled smoothly instead. Null when
-// memory runs out.
-QImage ShrinkImage(const QImage& src, QSize size);

@@ -1,5 +1,6 @@
 #include "core/Picture.h"
 
+#include "core/AreaScaler.h"
 #include "core/PictureProbe.h"
 #include "platform/SafeFile.h"
 

@@ -1,6 +1,6 @@
 #include "core/SceneGraph.h"
 
-#include "core/BandScaler.h"
+#include "core/AreaScaler.h"
 #include "core/ImageHelpers.h"
 #include "core/JpegStreamWriter.h"
 #include "core/PhotoTemplateProcessor.h"
@@ -463,7 +463,7 @@ struct SceneGraph::SaveLayer {
     QImage pixels;
     QPoint origin;
     QSize full;
-    std::optional<BandScaler> scaler;
+    std::optional<AreaScaler> scaler;
 
     qint64 scaledBytes = 0; // of a copy scaled whole, counted in the budget
 

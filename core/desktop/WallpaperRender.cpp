@@ -1,5 +1,6 @@
 #include "core/desktop/WallpaperRender.h"
 
+#include "core/AreaScaler.h"
 #include "core/ImageHelpers.h"
 
 #include <QPainter>

@@ -1,5 +1,6 @@
 #include "core/ImageHelpers.h"
 #include "bench/PhotoLikeImage.h"
+#include "core/AreaScaler.h"
 #include "core/desktop/WallpaperPicture.h"
 #include "core/desktop/WallpaperRender.h"
 #include "support/ScaleReference.h"

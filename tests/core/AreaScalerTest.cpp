@@ -1,4 +1,4 @@
-#include "core/BandScaler.h"
+#include "core/AreaScaler.h"
 
 #include <QImage>
 #include <QPainter>
@@ -39,7 +39,7 @@ double MeanDifference(const QImage& a, const QImage& b)
 
 } // namespace
 
-TEST(BandScalerTest, BandsFitTogetherIntoOneSmoothScaleFromWholeOrPartialSources)
+TEST(AreaScalerTest, BandsFitTogetherIntoOneSmoothScaleFromWholeOrPartialSources)
 {
     struct Case {
         QSize source;
@@ -56,7 +56,7 @@ TEST(BandScalerTest, BandsFitTogetherIntoOneSmoothScaleFromWholeOrPartialSources
         SCOPED_TRACE(testing::Message() << c.source.width() << "x" << c.source.height() << " -> " << c.target.width()
                                         << "x" << c.target.height());
         const QImage source = Smooth(c.source, false);
-        const BandScaler whole(source, {}, c.source, c.target);
+        const AreaScaler whole(source, {}, c.source, c.target);
         const QImage all = whole.Region(QRect(QPoint(), c.target));
         ASSERT_EQ(all.size(), c.target);
         if (c.source == c.target) {
@@ -74,7 +74,7 @@ TEST(BandScalerTest, BandsFitTogetherIntoOneSmoothScaleFromWholeOrPartialSources
         if (c.source.width() > 3 * c.target.width())
             continue;
         const QRect part(c.source.width() / 4, c.source.height() / 3, c.source.width() / 2, c.source.height() / 2);
-        const BandScaler partial(source.copy(part.adjusted(-3, -3, 3, 3)), part.topLeft() - QPoint(3, 3), c.source,
+        const AreaScaler partial(source.copy(part.adjusted(-3, -3, 3, 3)), part.topLeft() - QPoint(3, 3), c.source,
                                  c.target);
         const QRect shown(
             c.target.width() * part.left() / c.source.width(), c.target.height() * part.top() / c.source.height(),
@@ -89,18 +89,18 @@ TEST(BandScalerTest, BandsFitTogetherIntoOneSmoothScaleFromWholeOrPartialSources
     }
 }
 
-TEST(BandScalerTest, TransparentPixelsLendNoColour)
+TEST(AreaScalerTest, TransparentPixelsLendNoColour)
 {
     QImage source(4, 1, QImage::Format_ARGB32);
     source.setPixel(0, 0, qRgba(255, 0, 0, 255));
     source.setPixel(1, 0, qRgba(255, 0, 0, 255));
     source.setPixel(2, 0, qRgba(0, 255, 0, 0)); // green, but invisible
     source.setPixel(3, 0, qRgba(0, 255, 0, 0));
-    const QImage half = BandScaler(source, {}, source.size(), QSize(1, 1)).Region(QRect(0, 0, 1, 1));
+    const QImage half = AreaScaler(source, {}, source.size(), QSize(1, 1)).Region(QRect(0, 0, 1, 1));
     ASSERT_EQ(half.format(), QImage::Format_ARGB32_Premultiplied);
     const QRgb p = half.convertToFormat(QImage::Format_ARGB32).pixel(0, 0);
     EXPECT_NEAR(qAlpha(p), 128, 1);
     EXPECT_EQ(qGreen(p), 0);
     EXPECT_EQ(qRed(p), 255);
-    EXPECT_TRUE(BandScaler(source, {}, source.size(), QSize(2, 2)).Region(QRect(5, 5, 2, 2)).isNull());
+    EXPECT_TRUE(AreaScaler(source, {}, source.size(), QSize(2, 2)).Region(QRect(5, 5, 2, 2)).isNull());
 }

@@ -1,4 +1,4 @@
-#include "core/BandScaler.h"
+#include "core/AreaScaler.h"
 
 #include <QSemaphore>
 #include <QThread>
@@ -13,16 +13,86 @@ namespace {
 // handing it out would cost more than it saves.
 constexpr int kPixelsPerThread = 64 * 1024;
 
+// Rows of a source in another format converted at a time: enough to amortise
+// the conversion call, few enough that they never matter next to the source.
+constexpr int kStripRows = 32;
+
+// Fixed point: weights of kWeightBits; the vertical sums are kept with
+// kExtraBits below the byte, all four bytes of a pixel alike.
+constexpr int kWeightBits = 14;
+constexpr int kExtraBits = 6;
+constexpr int kShift = kWeightBits + kExtraBits;
+
+QImage::Format Format32(const QImage& image)
+{
+    return image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+}
+
+std::vector<int> Fixed(const std::vector<float>& weights)
+{
+    std::vector<int> out(weights.size());
+    for (size_t i = 0; i < weights.size(); ++i)
+        out[i] = static_cast<int>(weights[i] * (1 << kWeightBits) + 0.5f);
+    return out;
+}
+
+// The held rows of a source as 32-bit pixels. A source already in that
+// format is read in place; any other is converted a strip of rows at a
+// time, in the order the rows are asked for.
+class RowSource {
+public:
+    RowSource(const QImage& source, QImage::Format format) : m_source(source), m_format(format) {}
+
+    const uchar* Row(int y)
+    {
+        if (m_source.format() == m_format)
+            return m_source.constScanLine(y);
+        if (m_strip.isNull() || y < m_first || y >= m_first + m_strip.height()) {
+            m_first = y;
+            m_strip = QImage();
+            m_strip = m_source.copy(0, y, m_source.width(), std::min(kStripRows, m_source.height() - y))
+                          .convertToFormat(m_format);
+            if (m_strip.isNull())
+                return nullptr;
+        }
+        return m_strip.constScanLine(y - m_first);
+    }
+
+private:
+    const QImage& m_source;
+    QImage::Format m_format;
+    QImage m_strip;
+    int m_first = 0;
+};
+
+// line[i] = the weighted sum of the source rows, bytes [0, n) of each; plain
+// loops over bytes that the compiler turns into vector code.
+void SumRows(int* line, const uchar* const* rows, const int* weights, int count, size_t n)
+{
+    {
+        const uchar* source = rows[0];
+        const int w = weights[0];
+        for (size_t i = 0; i < n; ++i)
+            line[i] = w * source[i];
+    }
+    for (int k = 1; k < count; ++k) {
+        const uchar* source = rows[k];
+        const int w = weights[k];
+        for (size_t i = 0; i < n; ++i)
+            line[i] += w * source[i];
+    }
+    for (size_t i = 0; i < n; ++i)
+        line[i] >>= kWeightBits - kExtraBits;
+}
+
 } // namespace
 
-BandScaler::BandScaler(const QImage& source, QPoint origin, QSize fullSize, QSize target)
-    : m_source(source.convertToFormat(source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                               : QImage::Format_RGB32)),
-      m_origin(origin), m_full(fullSize), m_target(target)
+AreaScaler::AreaScaler(const QImage& source, QPoint origin, QSize fullSize, QSize target)
+    : m_source(source), m_format(Format32(source)), m_origin(origin), m_full(fullSize), m_target(target)
 {
 }
 
-BandScaler::Axis BandScaler::AxisFor(int from, int to, int fullLength, int targetLength, int origin, int held)
+AreaScaler::Axis AreaScaler::AxisFor(int from, int to, int fullLength, int targetLength, int origin, int held)
 {
     Axis axis;
     axis.lo = held;
@@ -75,12 +145,12 @@ BandScaler::Axis BandScaler::AxisFor(int from, int to, int fullLength, int targe
     return axis;
 }
 
-QImage BandScaler::Region(const QRect& region) const
+QImage AreaScaler::Region(const QRect& region) const
 {
     const QRect area = region & QRect(QPoint(0, 0), m_target);
     if (area.isEmpty() || m_source.isNull() || m_full.isEmpty())
         return {};
-    QImage out(area.size(), m_source.format());
+    QImage out(area.size(), m_format);
     if (out.isNull())
         return {};
 
@@ -93,53 +163,37 @@ QImage BandScaler::Region(const QRect& region) const
     const Axis& columns = m_columns;
     const Axis rows =
         AxisFor(area.top(), area.bottom() + 1, m_full.height(), m_target.height(), m_origin.y(), m_source.height());
+    const std::vector<int> columnWeights = Fixed(columns.weights);
+    const std::vector<int> rowWeights = Fixed(rows.weights);
 
     // For each target row: the vertical average of the source rows it reads,
     // over the columns the region reads, then each target pixel across it.
-    // Fixed point: weights of kWeightBits, the vertical sums kept with
-    // kExtraBits below the byte, all four bytes of a pixel alike.
-    constexpr int kWeightBits = 14;
-    constexpr int kExtraBits = 6;
-    constexpr float kOne = 1 << kWeightBits;
-    const auto fixed = [](const std::vector<float>& weights) {
-        std::vector<int> out(weights.size());
-        for (size_t i = 0; i < weights.size(); ++i)
-            out[i] = static_cast<int>(weights[i] * kOne + 0.5f);
-        return out;
-    };
-    const std::vector<int> columnWeights = fixed(columns.weights);
-    const std::vector<int> rowWeights = fixed(rows.weights);
-
     const int left = columns.lo;
     const size_t bytes = static_cast<size_t>(columns.hi - left) * 4;
-    const uchar* sourceBits = m_source.constBits();
-    const qsizetype sourceStride = m_source.bytesPerLine();
     uchar* outBits = out.bits();
     const qsizetype outStride = out.bytesPerLine();
     // Rows from..to - 1 of the region; runs of rows share nothing but what
     // they read, so they may run on several threads at once.
     const auto scaleRows = [&](int from, int to) {
+        RowSource source(m_source, m_format);
         std::vector<int> line(bytes);
+        std::vector<const uchar*> read;
         for (int y = from; y < to; ++y) {
             const size_t iy = static_cast<size_t>(y);
-            std::fill(line.begin(), line.end(), 0);
+            read.clear();
             for (int k = 0; k < rows.count[iy]; ++k) {
-                const int w = rowWeights[static_cast<size_t>(rows.offset[iy] + k)];
-                const uchar* source =
-                    sourceBits + (rows.first[iy] + k) * sourceStride + static_cast<qsizetype>(left) * 4;
-                int* acc = line.data();
-                for (size_t i = 0; i < bytes; ++i)
-                    acc[i] += w * source[i];
+                const uchar* row = source.Row(rows.first[iy] + k);
+                if (!row)
+                    return false;
+                read.push_back(row + static_cast<size_t>(left) * 4);
             }
-            for (int& v : line)
-                v >>= kWeightBits - kExtraBits;
+            SumRows(line.data(), read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy], bytes);
 
             uchar* dest = outBits + y * outStride;
             for (int x = 0; x < area.width(); ++x, dest += 4) {
                 const size_t ix = static_cast<size_t>(x);
                 const int* weights = columnWeights.data() + columns.offset[ix];
                 const int* acc = line.data() + static_cast<size_t>(columns.first[ix] - left) * 4;
-                constexpr int kShift = kWeightBits + kExtraBits;
                 // Weights are never negative: only rounding can pass 255.
                 int sum[4] = {1 << (kShift - 1), 1 << (kShift - 1), 1 << (kShift - 1), 1 << (kShift - 1)};
                 for (int k = 0; k < columns.count[ix]; ++k, acc += 4) {
@@ -153,6 +207,7 @@ QImage BandScaler::Region(const QRect& region) const
                     dest[c] = static_cast<uchar>(std::min(sum[c] >> kShift, 255));
             }
         }
+        return true;
     };
 
     // Large regions are shared out over the pool's threads; a run the pool
@@ -161,20 +216,30 @@ QImage BandScaler::Region(const QRect& region) const
                          ? std::clamp(QThread::idealThreadCount(), 1, area.height())
                          : 1;
     QSemaphore done;
+    std::vector<char> ok(static_cast<size_t>(runs), 1);
     int started = 0;
     for (int r = 1; r < runs; ++r) {
         const int from = area.height() * r / runs;
         const int to = area.height() * (r + 1) / runs;
-        const bool queued = QThreadPool::globalInstance()->tryStart([&, from, to] {
-            scaleRows(from, to);
+        const bool queued = QThreadPool::globalInstance()->tryStart([&, r, from, to] {
+            ok[static_cast<size_t>(r)] = scaleRows(from, to);
             done.release();
         });
         if (queued)
             ++started;
         else
-            scaleRows(from, to);
+            ok[static_cast<size_t>(r)] = scaleRows(from, to);
     }
-    scaleRows(0, area.height() / runs);
+    ok[0] = scaleRows(0, area.height() / runs);
     done.acquire(started);
+    if (std::find(ok.begin(), ok.end(), 0) != ok.end())
+        return {};
     return out;
+}
+
+QImage ShrinkImage(const QImage& src, QSize size)
+{
+    if (src.isNull() || size.isEmpty())
+        return {};
+    return AreaScaler(src, {}, src.size(), size).Region(QRect(QPoint(0, 0), size));
 }

@@ -6,23 +6,25 @@
 #include <QSize>
 #include <vector>
 
-// Scales a picture smoothly to a target size one region at a time. Each
-// target pixel is computed from the source pixels alone, never from a
-// neighbouring region, so regions asked for one after another fit together
-// exactly as one scaled picture: a saved wallpaper can be composed in bands
-// without holding any photo scaled whole.
+// Scales a picture smoothly to a target size, whole or one region at a
+// time. Each target pixel is computed from the source pixels alone, never
+// from a neighbouring region, so regions asked for one after another fit
+// together exactly as one scaled picture: a saved wallpaper can be composed
+// in bands without holding any photo scaled whole.
 //
 // Along each axis, shrinking averages the source pixels a target pixel covers
-// (weighted by how much of each it covers) and enlarging interpolates
-// linearly between the two nearest pixel centres. Channels are averaged
-// premultiplied, so transparent pixels lend no colour.
-class BandScaler {
+// (weighted by how much of each it covers, so nothing aliases) and enlarging
+// interpolates linearly between the two nearest pixel centres. Channels are
+// averaged premultiplied, so transparent pixels lend no colour. A source
+// that is not 32-bit is converted a few rows at a time as they are read, so
+// the only full-size image is the source itself.
+class AreaScaler {
 public:
     // source holds the part of a picture of fullSize that starts at origin
     // (the whole picture: origin (0, 0) and source.size() == fullSize). Target
     // pixels that need source pixels beyond the part held use its nearest
     // edge pixels.
-    BandScaler(const QImage& source, QPoint origin, QSize fullSize, QSize target);
+    AreaScaler(const QImage& source, QPoint origin, QSize fullSize, QSize target);
 
     // The region (in target pixels, inside (0, 0, target)) of the picture
     // scaled to the target size: Format_ARGB32_Premultiplied when the source
@@ -46,6 +48,7 @@ private:
     static Axis AxisFor(int from, int to, int fullLength, int targetLength, int origin, int held);
 
     QImage m_source;
+    QImage::Format m_format;
     QPoint m_origin;
     QSize m_full;
     QSize m_target;
@@ -54,3 +57,9 @@ private:
     mutable int m_columnsFrom = -1;
     mutable int m_columnsTo = -1;
 };
+
+// The whole of src scaled to exactly `size` (aspect as given) by an
+// AreaScaler: area averaging when shrinking, linear when enlarging. The
+// result is 32-bit (RGB32, or premultiplied ARGB32 with alpha) in any case,
+// so a palette or 1-bit picture keeps its colours. Null when memory runs out.
+QImage ShrinkImage(const QImage& src, QSize size);

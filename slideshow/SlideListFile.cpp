@@ -1,17 +1,12 @@
 #include "slideshow/SlideListFile.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/SafeFile.h"
 
 #include <QBuffer>
 #include <QFile>
 
 #include <climits>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -209,24 +204,12 @@ QByteArray FormatSlideList(const QByteArrayList& entries)
 
 std::optional<SlideList> ReadSlideListFile(const QString& path)
 {
-    QFile file;
-#ifdef Q_OS_UNIX
-    // Not blocking: opening a FIFO for reading would wait for a writer.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
+    // Opened without blocking and only when it is a regular file: a FIFO
+    // would wait for a writer. Read as a stream, so the entry cap bounds it.
+    const std::unique_ptr<QFile> file = OpenRegularFile(path);
+    if (!file)
         return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-#else
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-#endif
-    return ReadSlideList(file);
+    return ReadSlideList(*file);
 }
 
 bool WriteSlideListFile(const QString& path, const QByteArrayList& entries, QString* error)

@@ -43,19 +43,24 @@ class RowSource {
 public:
     RowSource(const QImage& source, QImage::Format format) : m_source(source), m_format(format) {}
 
-    const uchar* Row(int y)
+    // Rows first .. first + count - 1, valid together until the next call;
+    // false when memory runs out.
+    bool Rows(int first, int count, std::vector<const uchar*>& rows)
     {
-        if (m_source.format() == m_format)
-            return m_source.constScanLine(y);
-        if (m_strip.isNull() || y < m_first || y >= m_first + m_strip.height()) {
-            m_first = y;
+        rows.clear();
+        if (m_source.format() != m_format &&
+            (m_strip.isNull() || first < m_first || first + count > m_first + m_strip.height())) {
+            m_first = first;
             m_strip = QImage();
-            m_strip = m_source.copy(0, y, m_source.width(), std::min(kStripRows, m_source.height() - y))
-                          .convertToFormat(m_format);
+            const int strip = std::min(std::max(kStripRows, count), m_source.height() - first);
+            m_strip = m_source.copy(0, first, m_source.width(), strip).convertToFormat(m_format);
             if (m_strip.isNull())
-                return nullptr;
+                return false;
         }
-        return m_strip.constScanLine(y - m_first);
+        for (int y = first; y < first + count; ++y)
+            rows.push_back(m_source.format() == m_format ? m_source.constScanLine(y)
+                                                         : m_strip.constScanLine(y - m_first));
+        return true;
     }
 
 private:
@@ -180,13 +185,10 @@ QImage AreaScaler::Region(const QRect& region) const
         std::vector<const uchar*> read;
         for (int y = from; y < to; ++y) {
             const size_t iy = static_cast<size_t>(y);
-            read.clear();
-            for (int k = 0; k < rows.count[iy]; ++k) {
-                const uchar* row = source.Row(rows.first[iy] + k);
-                if (!row)
-                    return false;
-                read.push_back(row + static_cast<size_t>(left) * 4);
-            }
+            if (!source.Rows(rows.first[iy], rows.count[iy], read))
+                return false;
+            for (const uchar*& row : read)
+                row += static_cast<size_t>(left) * 4;
             SumRows(line.data(), read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy], bytes);
 
             uchar* dest = outBits + y * outStride;

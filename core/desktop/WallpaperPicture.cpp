@@ -115,6 +115,29 @@ QImage LoadPart(const QString& path, const Header& header, const QRect& visible)
                             std::max(1, int(visible.height() * fy))));
 }
 
+// The size to load a stretched picture at, given the size that covers the
+// screen. For a JPEG that is the smallest exact half, quarter or eighth that
+// still covers it (within 1.6 times each way, as the loader's own rule):
+// libjpeg decodes straight to it, and the renderer then shrinks it to the
+// screen in one area-averaging step, with no copy at the covering size in
+// between.
+QSize StretchLoadSize(const QString& path, const Header& header, QSize cover)
+{
+    if (TypeOf(path) != CXIMAGE_FORMAT_JPG || header.transformed || cover == header.upright)
+        return cover;
+    const QSize full = header.upright;
+    for (const int divisor : {8, 4, 2}) {
+        if (full.width() % divisor || full.height() % divisor)
+            continue;
+        const QSize reduced = full / divisor;
+        if (reduced.width() < cover.width() || reduced.height() < cover.height())
+            continue;
+        const bool near = reduced.width() * 5 <= cover.width() * 8 && reduced.height() * 5 <= cover.height() * 8;
+        return near ? reduced : cover;
+    }
+    return cover;
+}
+
 } // namespace
 
 bool IsReadablePicture(const QString& path)
@@ -151,7 +174,7 @@ QImage LoadWallpaperPicture(const QString& path, QSize screen, WallpaperStyle st
         return LoadWhole(path, style == WallpaperStyle::Stretch ? screen : QSize());
 
     if (style == WallpaperStyle::Stretch)
-        return LoadWhole(path, StretchDecodeSize(header.upright, screen));
+        return LoadWhole(path, StretchLoadSize(path, header, StretchDecodeSize(header.upright, screen)));
 
     const QRect visible = VisiblePictureRect(header.upright, screen, style);
     if (visible.size() == header.upright)

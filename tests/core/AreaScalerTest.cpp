@@ -104,3 +104,19 @@ TEST(AreaScalerTest, TransparentPixelsLendNoColour)
     EXPECT_EQ(qRed(p), 255);
     EXPECT_TRUE(AreaScaler(source, {}, source.size(), QSize(2, 2)).Region(QRect(5, 5, 2, 2)).isNull());
 }
+
+TEST(AreaScalerTest, OtherFormatsScaleExactlyAsTheir32BitCopy)
+{
+    // Converted a strip of rows at a time: target rows reading across a
+    // strip's end, or more rows than a strip holds, match converting first.
+    const QImage indexed = Smooth({300, 200}, false).convertToFormat(QImage::Format_Indexed8);
+    const QImage grey = Smooth({300, 200}, false).convertToFormat(QImage::Format_Grayscale8);
+    for (const QImage& source : {indexed, grey})
+        for (const QSize target : {QSize(97, 61), QSize(3, 2), QSize(410, 333)}) {
+            SCOPED_TRACE(testing::Message() << source.format() << " -> " << target.width() << "x" << target.height());
+            const QImage converted = source.convertToFormat(QImage::Format_RGB32);
+            const QImage expected = ShrinkImage(converted, target);
+            ASSERT_EQ(expected.size(), target);
+            EXPECT_EQ(ShrinkImage(source, target), expected);
+        }
+}

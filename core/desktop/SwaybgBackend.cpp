@@ -2,6 +2,7 @@
 
 #include "core/desktop/DesktopMessages.h"
 #include "core/desktop/DetachedProcess.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -49,16 +50,18 @@ std::vector<Instance> Recorded(const QDir& dir)
 {
     std::vector<Instance> instances;
     for (const QString& name : dir.entryList({kRecordPrefix + u'*' + kRecordSuffix}, QDir::Files)) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
+        // Records are ours and tiny; anything else in their place is skipped.
+        const QString path = dir.filePath(name);
+        QByteArray bytes;
+        if (ReadRegularFile(path, 64 * 1024, &bytes) != FileRefusal::None)
             continue;
-        const QList<QByteArray> lines = file.readAll().split('\n');
+        const QList<QByteArray> lines = bytes.split('\n');
         Instance instance;
         instance.pid =
             name.mid(kRecordPrefix.size(), name.size() - kRecordPrefix.size() - kRecordSuffix.size()).toInt();
         instance.startTime = lines.value(0).toULongLong();
         instance.program = QFile::decodeName(lines.value(1));
-        instance.record = file.fileName();
+        instance.record = path;
         instances.push_back(instance);
     }
     return instances;

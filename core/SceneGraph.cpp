@@ -382,7 +382,12 @@ void SceneGraph::RenderFitted(QPainter* dc, const CRect& rect, int minSide) cons
     if (fitted.IsRectEmpty())
         return;
 
-    dc->drawImage(fitted.TopLeft().ToQPoint(), ScaledBackground(fitted.Size().ToQSize()));
+    const QImage& background = ScaledBackground(fitted.Size().ToQSize());
+    // Transparent parts of the background show white, as the saved JPEG
+    // has them, not whatever the caller drew beneath.
+    if (background.hasAlphaChannel())
+        dc->fillRect(fitted.ToQRect(), Qt::white);
+    dc->drawImage(fitted.TopLeft().ToQPoint(), background);
 
     dc->save();
     dc->setClipRect(fitted.ToQRect(), Qt::IntersectClip);

@@ -4,6 +4,7 @@
 #include "support/HeapWatch.h"
 #include "support/PatternImage.h"
 #include "support/PictureFixtures.h"
+#include "support/PixelChecks.h"
 #include "support/SceneFixture.h"
 
 #include <QDir>
@@ -179,6 +180,24 @@ TEST_F(SceneTest, OnAHighDpiSurfaceTheSceneIsDrawnAtDevicePixels)
     EXPECT_EQ(device.copy(0, 0, 200, 200), background.copy(0, 0, 200, 200));
     EXPECT_EQ(device.copy(200, 200, 200, 100), picture);
     EXPECT_EQ(device.copy(900, 400, 300, 300), background.copy(900, 400, 300, 300));
+}
+
+TEST_F(SceneTest, TransparentPartsOfTheBackgroundShowWhiteOnTheCanvasAsInTheSavedFile)
+{
+    QImage background(640, 360, QImage::Format_ARGB32);
+    background.fill(Qt::transparent);
+    QPainter(&background).fillRect(320, 0, 320, 360, QColor(kBlue));
+    ASSERT_TRUE(scene->ChangeBackImage(Write("clear-left.png", background)));
+    scene->SetCanvasRect(CRect(0, 0, 640, 360));
+
+    const QImage canvas = RenderCanvas(QSize(640, 360));
+    const QString path = m_dir.filePath("saved.jpg");
+    ASSERT_TRUE(scene->SaveToJPG(path));
+    const QImage saved(path);
+    ASSERT_EQ(saved.size(), QSize(640, 360));
+    EXPECT_EQ(canvas.pixel(100, 180), qRgb(255, 255, 255)) << "not the grey drawn beneath";
+    EXPECT_TRUE(fixtures::Near(saved.pixel(100, 180), canvas.pixel(100, 180), 4));
+    EXPECT_TRUE(fixtures::Near(saved.pixel(500, 180), canvas.pixel(500, 180), 4));
 }
 
 TEST_F(SceneTest, CreateKeepsThePicturesShapeInsideTheRectangleAndRefusesBadInput)

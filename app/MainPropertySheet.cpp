@@ -1,15 +1,15 @@
 #include "app/MainPropertySheet.h"
 
-#include "core/TrayRect.h"
-#include "platform/AnimatedRects.h"
+#include "app/TrayRect.h"
 #include "platform/CallTrace.h"
-#include "platform/MenuTemplate.h"
-#include "platform/ModalRun.h"
-#include "platform/TrayIcon.h"
-#include "platform/WinApp.h"
 #include "res/Menus.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
+#include "widgets/AnimatedRects.h"
+#include "widgets/MenuTemplate.h"
+#include "widgets/ModalRun.h"
+#include "widgets/TrayIcon.h"
+#include "widgets/WinApp.h"
 
 #include <QCloseEvent>
 #include <QCursor>

@@ -8,8 +8,8 @@
 #include "core/WallPaperManager.h"
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
-#include "platform/ModalRun.h"
 #include "res/Resource.h"
+#include "widgets/ModalRun.h"
 
 #ifdef _WIN32
 #include <objbase.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WinApp.h"
+#include "widgets/WinApp.h"
 
 // The application: brings the core services up in a fixed order, runs the
 // main window modally from its start-up routine, and takes everything down

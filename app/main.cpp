@@ -1,7 +1,7 @@
 #include "app/MainPropertySheet.h"
 #include "app/WallpaperApp.h"
-#include "platform/ModalRun.h"
 #include "res/Pictures.h"
+#include "widgets/ModalRun.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -11,9 +11,9 @@
 // Without one it reports nothing. QUILVANE_BENCH_TICKS and
 // QUILVANE_BENCH_PHOTOS change the counts.
 
-#include "core/Picture.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
+#include "pictures/Picture.h"
 #include "res/Resource.h"
 #include "slideshow/SetWallpaperDlg.h"
 

@@ -1,7 +1,7 @@
 #include "core/PhotoTemplateProcessor.h"
 
-#include "core/ImageHelpers.h"
-#include "core/Picture.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/Picture.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,10 @@
 #include "core/SceneGraph.h"
 
-#include "core/AreaScaler.h"
-#include "core/ImageHelpers.h"
-#include "core/JpegStreamWriter.h"
 #include "core/PhotoTemplateProcessor.h"
+#include "pictures/AreaScaler.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/JpegStreamWriter.h"
+#include "pictures/PictureFiles.h"
 #include "platform/AtomicFile.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/Picture.h"
 #include "core/SceneObject.h"
 #include "core/Singleton.h"
+#include "pictures/Picture.h"
 #include "platform/Geometry.h"
 
 #include <QImage>

@@ -1,14 +1,12 @@
 #include "core/SlideShowManager.h"
 
-#include "platform/ListBox.h"
-
 #include <QSet>
 
 SlideShowManager::SlideShowManager() : m_randomEngine(std::random_device{}()) {}
 
-void SlideShowManager::OnStartTimer(CListBox* list, bool random, int style)
+void SlideShowManager::OnStartTimer(Entries entries, bool random, int style)
 {
-    m_list = list;
+    m_entries = std::move(entries);
     m_running = true;
     m_random = random;
     m_style = style;
@@ -21,19 +19,15 @@ void SlideShowManager::OnStartTimer(CListBox* list, bool random, int style)
 void SlideShowManager::OnEndTimer()
 {
     m_running = false;
-    m_list = nullptr;
+    m_entries = nullptr;
     m_shownThisRound.clear();
 }
 
 void SlideShowManager::OnChangeWallpaper()
 {
-    if (!m_running || !m_list)
+    if (!m_running || !m_entries)
         return;
-    QStringList entries;
-    const int count = m_list->GetCount();
-    entries.reserve(count);
-    for (int i = 0; i < count; ++i)
-        entries << m_list->GetText(i);
+    const QStringList entries = m_entries();
     if (entries.isEmpty())
         return;
     if (m_random)

@@ -1,9 +1,10 @@
 #include "core/WallPaperManager.h"
 
-#include "core/ImageHelpers.h"
-#include "core/desktop/DesktopBackendFactory.h"
-#include "core/desktop/DesktopMessages.h"
-#include "core/desktop/WallpaperPicture.h"
+#include "desktop/DesktopBackendFactory.h"
+#include "desktop/DesktopMessages.h"
+#include "desktop/WallpaperPicture.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/PictureFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

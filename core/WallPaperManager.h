@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Singleton.h"
-#include "core/desktop/DesktopBackend.h"
+#include "desktop/DesktopBackend.h"
 
 #include <QString>
 

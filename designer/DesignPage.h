@@ -3,10 +3,10 @@
 #include "canvas/AutoEraseStatic.h"
 #include "canvas/PhotoImageEditCtrl.h"
 #include "canvas/PhotoPreviewCtrl.h"
-#include "core/DragDropMgr.h"
-#include "platform/ListBox.h"
-#include "platform/PropertyPage.h"
-#include "platform/TrayIcon.h"
+#include "designer/DragDropMgr.h"
+#include "widgets/ListBox.h"
+#include "widgets/PropertyPage.h"
+#include "widgets/TrayIcon.h"
 
 #include <QFileSystemModel>
 #include <QIcon>
@@ -48,10 +48,6 @@ public:
     void OnCancel() override;
     bool OnSetActive() override;
 
-    // The six picture patterns a folder is searched for, in this order.
-    static const QStringList& PicturePatterns();
-    // The filter of the picture-file dialogs.
-    static const char* const kPictureFilter;
     // The first free "wallpaper/wallpaper_N.jpg" under the current folder;
     // any entry (a folder too) with the name counts as taken.
     static QString NextWallpaperPath();

@@ -2,17 +2,16 @@
 // from the chosen folder, and the preview of the selected photo with its
 // labels.
 
-#include "core/ImageHelpers.h"
 #include "core/RegConfig.h"
 #include "core/SceneGraph.h"
 #include "designer/DesignPage.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/PictureFiles.h"
 #include "res/Resource.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <array>
 
 namespace {
 
@@ -26,27 +25,7 @@ QString DefaultFolder()
     return QDir::homePath();
 }
 
-// Which of the six patterns a name matches, or -1. The patterns are "*.ext"
-// and match whatever the case, as the picture patterns always have.
-int MatchingPattern(const QString& name)
-{
-    const QStringList& patterns = CDesignPage::PicturePatterns();
-    for (int i = 0; i < patterns.size(); ++i) {
-        // "*.jpg" -> ".jpg": the star matches any start, the empty one too.
-        if (name.endsWith(QStringView(patterns[i]).mid(1), Qt::CaseInsensitive))
-            return i;
-    }
-    return -1;
-}
-
 } // namespace
-
-const QStringList& CDesignPage::PicturePatterns()
-{
-    static const QStringList patterns{QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
-                                      QStringLiteral("*.gif"), QStringLiteral("*.dib"), QStringLiteral("*.png")};
-    return patterns;
-}
 
 void CDesignPage::SetUpFolderTree()
 {
@@ -115,30 +94,11 @@ void CDesignPage::FillPhotoList(QString& folder)
     if (!folder.endsWith(u'/'))
         folder += u'/';
 
-    // One pass over the folder sorts its entries by the pattern they match:
-    // the same entries as one search per pattern, read once. Folders named
-    // like pictures are listed as well, as such a search finds them.
-    std::array<QStringList, 6> found;
-    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    while (entries.hasNext()) {
-        entries.next();
-        const QString name = entries.fileName();
-        if (const int pattern = MatchingPattern(name); pattern >= 0)
-            found[pattern].append(folder + name);
-    }
-
-    // The longest path in pattern order, a later one only when longer.
-    QString longest;
-    QStringList all;
-    for (const QStringList& paths : found) {
-        for (const QString& path : paths) {
-            if (path.size() > longest.size())
-                longest = path;
-        }
-        all += paths;
-    }
-    m_listPhotos.AddStrings(all);
-    ApplyHorizontalExtentRule(&m_listPhotos, longest);
+    // Folders named like pictures are listed as well, as a wildcard search
+    // over the folder finds them, in the order the folder keeps them.
+    const PictureFiles found = FindPictureFiles(folder, {.everyEntry = true, .byName = false});
+    m_listPhotos.AddStrings(found.paths);
+    ApplyHorizontalExtentRule(&m_listPhotos, found.longest);
 }
 
 void CDesignPage::OnPhotoSelChange()

@@ -5,8 +5,9 @@
 #include "core/SceneGraph.h"
 #include "core/WallPaperManager.h"
 #include "designer/DesignPage.h"
-#include "platform/FilePrompts.h"
+#include "pictures/PictureFiles.h"
 #include "platform/Warning.h"
+#include "widgets/FilePrompts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +16,7 @@ namespace {
 
 // The wallpapers' folder, relative to the current folder; the slide-show
 // page starts in the same folder.
-const QString kWallpaperFolder = QStringLiteral("wallpaper");
+const QString kWallpaperFolder = QLatin1StringView(kWallpaperFolderName);
 
 // Saves the scene at its full size; a failure is reported on standard error,
 // the page itself stays silent.

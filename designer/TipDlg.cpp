@@ -1,14 +1,14 @@
 #include "designer/TipDlg.h"
 
 #include "designer/TipsReader.h"
-#include "platform/DialogBuilder.h"
-#include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/SafeFile.h"
 #include "res/Dialogs.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/MessageBox.h"
 
 #include <QCheckBox>
 #include <QPaintEvent>

@@ -11,8 +11,8 @@
 // stores the position after it, so even a start-up at which the dialog stays
 // closed moves on by one tip.
 
-#include "platform/Dialog.h"
 #include "platform/Geometry.h"
+#include "widgets/Dialog.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "slideshow/SetWallpaperDlg.h"
 
+#include "pictures/PictureFiles.h"
 #include "res/Dialogs.h"
 #include "res/Resource.h"
-#include "slideshow/PictureFolder.h"
 #include "slideshow/SlideDropFilter.h"
 
 #include <QCursor>

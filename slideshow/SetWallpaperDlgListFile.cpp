@@ -2,10 +2,10 @@
 
 #include "slideshow/SetWallpaperDlg.h"
 
-#include "platform/FilePrompts.h"
-#include "platform/MessageBox.h"
 #include "platform/Warning.h"
 #include "slideshow/SlideListFile.h"
+#include "widgets/FilePrompts.h"
+#include "widgets/MessageBox.h"
 
 namespace {
 

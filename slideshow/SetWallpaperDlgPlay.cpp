@@ -6,6 +6,7 @@
 #include "platform/CallTrace.h"
 #include "slideshow/SlideListFile.h"
 
+#include <QPointer>
 #include <climits>
 #include <string>
 
@@ -28,7 +29,10 @@ void CSetWallpaperDlg::OnPlayStop()
         calltrace::Record("SetTimer " + std::to_string(period));
         calltrace::Record("OnStartTimer random=" + std::to_string(random) + " style=" + std::to_string(style));
         if (manager)
-            manager->OnStartTimer(&m_listSlides, random, style);
+            // Read afresh at every tick; nothing once the page has gone.
+            manager->OnStartTimer(
+                [list = QPointer<CListBox>(&m_listSlides)] { return list ? list->GetTexts() : QStringList(); }, random,
+                style);
         m_bPlaying = true;
         m_btnPlay.setText(QStringLiteral("Stop"));
         return;

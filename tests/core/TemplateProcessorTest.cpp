@@ -1,6 +1,6 @@
 #include "core/PhotoTemplateProcessor.h"
-#include "core/Picture.h"
 #include "core/SceneGraph.h"
+#include "pictures/Picture.h"
 #include "support/PictureFixtures.h"
 #include "support/SceneSetup.h"
 

@@ -1,10 +1,10 @@
 // The design page's scene commands, context menus, keys, mouse forwarding
 // and drops, through the real widgets.
 
-#include "platform/MenuTemplate.h"
 #include "res/Resource.h"
 #include "support/DesignPageFixture.h"
 #include "support/PaintRecorder.h"
+#include "widgets/MenuTemplate.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,8 +1,6 @@
 #include "designer/TipDlg.h"
 #include "designer/DesignPage.h"
 #include "designer/TipsReader.h"
-#include "platform/DialogBuilder.h"
-#include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "res/Resource.h"
 #include "support/HookGuards.h"
@@ -10,6 +8,8 @@
 #include "support/ModalDriver.h"
 #include "support/PaintRecorder.h"
 #include "support/TipsPathGuard.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/MessageBox.h"
 
 #include <QCheckBox>
 #include <QDir>

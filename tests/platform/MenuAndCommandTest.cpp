@@ -1,7 +1,7 @@
 #include "platform/CmdTarget.h"
-#include "platform/MenuTemplate.h"
 #include "res/Menus.h"
 #include "res/Resource.h"
+#include "widgets/MenuTemplate.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -7,12 +7,12 @@
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "platform/CallTrace.h"
-#include "platform/DialogBuilder.h"
-#include "platform/FilePrompts.h"
-#include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "support/FileSizeLimit.h"
 #include "support/HookGuards.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/FilePrompts.h"
+#include "widgets/MessageBox.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,8 @@
 // Everything touching the root window is one test, so no two tests ever race
 // for it.
 
-#include "core/desktop/X11Backend.h"
-#include "core/desktop/WallpaperRender.h"
+#include "desktop/X11Backend.h"
+#include "desktop/WallpaperRender.h"
 #include "support/PatternImage.h"
 #include "support/X11Observer.h"
 #include "support/XvfbServer.h"

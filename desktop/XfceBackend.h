@@ -1,0 +1,38 @@
+#pragma once
+
+// Xfce: xfdesktop follows the xfconf channel xfce4-desktop, where every
+// monitor and workspace has a /backdrop/.../last-image and image-style.
+// Every last-image there is set, so the picture shows whichever workspace or
+// monitor is current, and the connected monitors' first workspace always
+// (created when the channel has none for them). All or nothing: when a
+// setting cannot be written, those already written are put back.
+
+#include "desktop/DesktopBackend.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <functional>
+#include <utility>
+
+class XfceBackend final : public DesktopBackend {
+public:
+    // The names of the connected monitors (RandR output names such as
+    // "HDMI-1"); by default those of the screens Qt knows.
+    using MonitorNames = std::function<QStringList()>;
+    explicit XfceBackend(MonitorNames monitors = {}) : m_monitors(std::move(monitors)) {}
+
+    QString Name() const override { return QStringLiteral("xfce"); }
+    bool SetWallpaper(const QString& absolutePath, WallpaperStyle style) override;
+
+    // image-style: 1 centred, 2 tiled, 3 stretched.
+    static int ImageStyle(WallpaperStyle style);
+
+private:
+    QStringList Monitors() const;
+    // The last-image properties to set: those in xfconf-query's listing
+    // plus those of the connected monitors.
+    QStringList Backdrops(const QByteArray& listing) const;
+
+    MonitorNames m_monitors;
+};

@@ -27,7 +27,7 @@ CMainPropertySheet::CMainPropertySheet(Look look, int imageStripId, int imageWid
     : QWidget(nullptr), m_imageStripId(imageStripId), m_imageWidth(imageWidth)
 {
     (void)look; // tabs are the only look this window has
-    setWindowTitle(QStringLiteral("Quilvane"));
+    setWindowTitle(tr("Quilvane"));
     setWindowIcon(LoadAppIcon());
 
     auto* layout = new QVBoxLayout(this);

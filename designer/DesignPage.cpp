@@ -75,7 +75,7 @@ bool CDesignPage::OnInitDialog()
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_nid.uCallbackMessage = WM_TRAY_NOTIFY;
     m_nid.hIcon = m_hIcon;
-    m_nid.szTip = QStringLiteral("Quilvaned");
+    m_nid.szTip = tr("Quilvaned");
     m_trayAdded = ShellNotifyIcon(NIM_ADD, m_nid);
 
     m_dragDropMgr.Install(this, kDragDropControls);

@@ -119,9 +119,9 @@ void CDesignPage::PreviewSelectedPhoto()
     // A file that does not load leaves the picture empty; the labels show
     // what it reports then.
     m_preview.m_image.Load(path, type);
-    SetDlgItemText(this, IDC_PHOTO_WIDTH, QStringLiteral("Width : %1").arg(m_preview.m_image.GetWidth()));
-    SetDlgItemText(this, IDC_PHOTO_HEIGHT, QStringLiteral("Height : %1").arg(m_preview.m_image.GetHeight()));
-    SetDlgItemText(this, IDC_PHOTO_TYPE, QStringLiteral("Type : %1").arg(m_preview.m_image.GetBpp()));
+    SetDlgItemText(this, IDC_PHOTO_WIDTH, tr("Width : %1").arg(m_preview.m_image.GetWidth()));
+    SetDlgItemText(this, IDC_PHOTO_HEIGHT, tr("Height : %1").arg(m_preview.m_image.GetHeight()));
+    SetDlgItemText(this, IDC_PHOTO_TYPE, tr("Type : %1").arg(m_preview.m_image.GetBpp()));
     m_preview.update();
     // The strip under the labels, so a shorter text leaves nothing behind.
     InvalidateControls({IDC_PHOTO_WIDTH, IDC_PHOTO_HEIGHT, IDC_PHOTO_TYPE});
@@ -132,8 +132,8 @@ void CDesignPage::UpdateBackgroundLabels()
     const SceneGraph* scene = SceneGraph::GetInstance();
     const int width = scene ? scene->GetSceneGraphWidth() : 0;
     const int height = scene ? scene->GetSceneGraphHeight() : 0;
-    SetDlgItemText(this, IDC_BACKGROUND_WIDTH, QStringLiteral("Background Width : %1").arg(width));
-    SetDlgItemText(this, IDC_BACKGROUND_HEIGHT, QStringLiteral("Background Height : %1").arg(height));
+    SetDlgItemText(this, IDC_BACKGROUND_WIDTH, tr("Background Width : %1").arg(width));
+    SetDlgItemText(this, IDC_BACKGROUND_HEIGHT, tr("Background Height : %1").arg(height));
 }
 
 void CDesignPage::InvalidateControls(std::initializer_list<int> ids)

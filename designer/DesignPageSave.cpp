@@ -60,7 +60,9 @@ void CDesignPage::OnSaveAsJpg()
 {
     FilePrompt prompt;
     prompt.kind = FilePrompt::Kind::Save;
-    prompt.filter = QStringLiteral("*.jpg| *.jpg||");
+    //: A file-dialog filter: "shown text|patterns||". Translate only the text
+    //: before the first "|".
+    prompt.filter = tr("*.jpg| *.jpg||");
     prompt.defaultExt = QStringLiteral(".jpg");
     const std::optional<QString> chosen = PromptForPath(prompt);
     if (!chosen || chosen->isEmpty())

@@ -60,7 +60,8 @@ QString CDesignPage::PromptForPicture()
 {
     FilePrompt prompt;
     prompt.kind = FilePrompt::Kind::Open;
-    prompt.filter = PictureDialogFilter();
+    //: The name the file dialogs give picture files, before their patterns.
+    prompt.filter = PictureDialogFilter(tr("SRC"));
     return PromptForPath(prompt).value_or(QString());
 }
 

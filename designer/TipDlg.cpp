@@ -147,7 +147,7 @@ void CTipDlg::GetNextTipString(QString& next)
     case TipReadResult::Tip:
         // The tips are in the system's 8-bit encoding (UTF-8 here, the ANSI
         // code page on Windows), as the file's author saved them.
-        next = QString::fromLocal8Bit(tip);
+        next = TranslateTip(QString::fromLocal8Bit(tip));
         break;
     case TipReadResult::RewindFailed:
         AfxMessageBox(LoadResString(IDS_TIP_FILE_ERROR));

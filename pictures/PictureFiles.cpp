@@ -34,7 +34,7 @@ std::span<const PicturePattern> PicturePatterns()
     return kPatterns;
 }
 
-QString PictureDialogFilter()
+QString PictureDialogFilter(const QString& name)
 {
     std::vector<const PicturePattern*> ordered;
     for (const PicturePattern& p : kPatterns)
@@ -45,7 +45,7 @@ QString PictureDialogFilter()
     for (const PicturePattern* p : ordered)
         patterns << QLatin1StringView(p->pattern);
     const QString joined = patterns.join(u';');
-    return QStringLiteral("SRC(%1)| %1||").arg(joined);
+    return QStringLiteral("%1(%2)| %2||").arg(name, joined);
 }
 
 QString FindExtension(const QString& fileName)

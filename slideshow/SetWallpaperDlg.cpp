@@ -10,8 +10,8 @@
 #include <QToolTip>
 
 CSetWallpaperDlg::CSetWallpaperDlg(QWidget* parent)
-    : CPropertyPage(SlideShowPageTemplate(), parent), m_strShowTypes{QStringLiteral("CENTER"), QStringLiteral("TILE"),
-                                                                     QStringLiteral("STRETCH")}
+    //: The ways a slide is put on the desktop: centred, tiled, stretched.
+    : CPropertyPage(SlideShowPageTemplate(), parent), m_strShowTypes{tr("CENTER"), tr("TILE"), tr("STRETCH")}
 {
     // Both combo boxes are editable drop-downs; typing must not add items.
     for (QComboBox* combo : {&m_comboShowType, &m_comboUnits}) {
@@ -66,7 +66,7 @@ bool CSetWallpaperDlg::OnInitDialog()
     });
 
     m_comboUnits.clear();
-    m_comboUnits.addItem(QStringLiteral("Seconds"));
+    m_comboUnits.addItem(tr("Seconds"));
     m_comboUnits.setCurrentIndex(0);
     return true;
 }

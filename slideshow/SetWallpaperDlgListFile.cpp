@@ -13,8 +13,10 @@ FilePrompt ListFilePrompt(FilePrompt::Kind kind, QWidget* parent)
 {
     FilePrompt prompt;
     prompt.kind = kind;
-    prompt.title = kind == FilePrompt::Kind::Save ? QStringLiteral("Save As") : QStringLiteral("Open");
-    prompt.filter = QStringLiteral("*.lsl| *.lsl||");
+    prompt.title = kind == FilePrompt::Kind::Save ? CSetWallpaperDlg::tr("Save As") : CSetWallpaperDlg::tr("Open");
+    //: A file-dialog filter: "shown text|patterns||". Translate only the text
+    //: before the first "|".
+    prompt.filter = CSetWallpaperDlg::tr("*.lsl| *.lsl||");
     if (kind == FilePrompt::Kind::Save)
         prompt.defaultExt = QStringLiteral(".lsl");
     prompt.parent = parent;
@@ -26,7 +28,7 @@ FilePrompt ListFilePrompt(FilePrompt::Kind kind, QWidget* parent)
 void CSetWallpaperDlg::OnSaveList()
 {
     if (m_listSlides.GetCount() == 0) {
-        AfxMessageBox(QStringLiteral("Can not save empty list."), this);
+        AfxMessageBox(tr("Can not save empty list."), this);
         return;
     }
     const std::optional<QString> path = PromptForPath(ListFilePrompt(FilePrompt::Kind::Save, this));
@@ -41,7 +43,7 @@ void CSetWallpaperDlg::OnSaveList()
     QString error;
     if (!WriteSlideListFile(*path, entries, &error)) {
         Warning(QStringLiteral("cannot write the list file %1: %2").arg(Printable(*path), error));
-        AfxMessageBox(QStringLiteral("Can not open file!"), this);
+        AfxMessageBox(tr("Can not open file!"), this);
     }
 }
 
@@ -52,7 +54,7 @@ void CSetWallpaperDlg::OnOpenList()
         return;
     const std::optional<SlideList> list = ReadSlideListFile(*path);
     if (!list) {
-        AfxMessageBox(QStringLiteral("Can not open %1.").arg(*path), this);
+        AfxMessageBox(tr("Can not open %1.").arg(*path), this);
         return;
     }
     if (list->capped)

@@ -34,7 +34,7 @@ void CSetWallpaperDlg::OnPlayStop()
                 [list = QPointer<CListBox>(&m_listSlides)] { return list ? list->GetTexts() : QStringList(); }, random,
                 style);
         m_bPlaying = true;
-        m_btnPlay.setText(QStringLiteral("Stop"));
+        m_btnPlay.setText(tr("Stop"));
         return;
     }
     if (m_nTimerID != 0) {
@@ -46,7 +46,7 @@ void CSetWallpaperDlg::OnPlayStop()
         m_nTimerID = 0;
     }
     m_bPlaying = false;
-    m_btnPlay.setText(QStringLiteral("Play"));
+    m_btnPlay.setText(tr("Play"));
 }
 
 void CSetWallpaperDlg::OnTimer(int)

@@ -1,6 +1,7 @@
 #include "app/MainPropertySheet.h"
 #include "app/WallpaperApp.h"
 #include "res/Pictures.h"
+#include "res/Translations.h"
 #include "widgets/ModalRun.h"
 
 #include <QApplication>
@@ -22,6 +23,9 @@ bool MainWindowShown()
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
+    // In the language the session asks for (LANGUAGE, LC_ALL, LC_MESSAGES,
+    // LANG), where the program has a translation; English otherwise.
+    InstallTranslations(QLocale::system());
     // The main window may sit hidden in the tray while a parentless dialog
     // closes; that must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);

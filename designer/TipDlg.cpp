@@ -194,6 +194,15 @@ const QImage& CTipDlg::BulbInBand(QRgb band)
     return m_bulbFilled;
 }
 
+QFont CTipDlg::TipFont()
+{
+    QFont body(QStringLiteral("Arial"));
+    body.setStyleHint(QFont::SansSerif);
+    body.setPixelSize(16);
+    body.setWeight(QFont::Normal);
+    return body;
+}
+
 void CTipDlg::paintEvent(QPaintEvent* /*event*/)
 {
     if (!IsCreated())
@@ -224,10 +233,6 @@ void CTipDlg::paintEvent(QPaintEvent* /*event*/)
     heading.setStyleHint(QFont::Serif);
     heading.setPixelSize(22);
     heading.setWeight(QFont::Bold);
-    QFont body(QStringLiteral("Arial"));
-    body.setStyleHint(QFont::SansSerif);
-    body.setPixelSize(16);
-    body.setWeight(QFont::Normal);
 
     dc.setPen(palette().color(QPalette::Text));
     dc.setBackgroundMode(Qt::OpaqueMode);
@@ -237,7 +242,7 @@ void CTipDlg::paintEvent(QPaintEvent* /*event*/)
     dc.drawText(TextPaintRect().ToQRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                 LoadResString(IDS_DID_YOU_KNOW));
 
-    dc.setFont(body);
+    dc.setFont(TipFont());
     FillRect(dc, text, window);
     // The tip keeps its line end; drawn, it would only add an empty line.
     QString tip = m_strTipText;

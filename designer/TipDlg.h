@@ -15,6 +15,7 @@
 #include "widgets/Dialog.h"
 
 #include <QFile>
+#include <QFont>
 #include <QImage>
 #include <QString>
 #include <memory>
@@ -34,6 +35,9 @@ public:
 
     bool OnCmdMsg(int id) override;
     void OnNextTip();
+
+    // The font a tip is drawn in, word-wrapped into the text rectangle.
+    static QFont TipFont();
 
     // Check box 1039: 1 = open at start-up.
     int m_bShowAtStartup = 0;

@@ -218,7 +218,7 @@
     </message>
     <message>
         <source>&amp;Show tips on startup</source>
-        <translation>Tipps beim &amp;Start zeigen</translation>
+        <translation>Tipps beim &amp;Start</translation>
     </message>
     <message>
         <source>Next Tip</source>
@@ -447,7 +447,7 @@
     </message>
     <message>
         <source>Do not want tips at start-up? Untick &quot;Show tips on startup&quot; and press OK.</source>
-        <translation>Keine Tipps beim Start gewünscht? Entfernen Sie den Haken bei „Tipps beim Start zeigen“ und drücken Sie OK.</translation>
+        <translation>Keine Tipps beim Start gewünscht? Entfernen Sie den Haken bei „Tipps beim Start“ und drücken Sie OK.</translation>
     </message>
 </context>
 </TS>

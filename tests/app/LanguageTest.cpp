@@ -17,16 +17,21 @@
 #include "support/TipsPathGuard.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -262,8 +267,16 @@ TEST(GermanTranslation, EveryTextTheWindowsDialogsAndMenusShowIsGermanAndFits)
         }
         // A German text is cut off nowhere the English one fits.
         if (de.control && en.control) {
+            // The width the style leaves for the text: a check box's beside
+            // its box, a button's inside its bevel.
             const auto room = [](const QWidget* w) {
-                return w->contentsRect().width() - (qobject_cast<const QAbstractButton*>(w) ? 6 : 0);
+                QStyleOptionButton option;
+                option.initFrom(w);
+                if (qobject_cast<const QCheckBox*>(w))
+                    return w->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, w).width();
+                if (qobject_cast<const QPushButton*>(w))
+                    return w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w).width();
+                return w->contentsRect().width();
             };
             const auto width = [](const QWidget* w, const QString& text) {
                 return w->fontMetrics().horizontalAdvance(WithoutAccessKey(text));
@@ -311,13 +324,25 @@ TEST(GermanTranslation, TipsMessagesAndFilePromptsAreGerman)
     EXPECT_EQ(TranslateTip("Press the Delete key to remove the selected photo from the design.\n"),
               "Drücken Sie die Entf-Taste, um das ausgewählte Foto aus der Gestaltung zu entfernen.\n");
 
-    // The Tip of the Day dialog shows its tips in German.
+    // The Tip of the Day dialog shows its tips in German, each whole in the
+    // text rectangle where the English one is.
     {
         const TipsPathGuard path(kTips);
         CTipDlg dlg;
         EXPECT_TRUE(translated.contains(dlg.m_strTipText)) << dlg.m_strTipText.toStdString();
         dlg.OnNextTip();
         EXPECT_TRUE(translated.contains(dlg.m_strTipText)) << dlg.m_strTipText.toStdString();
+        dlg.CreateControls();
+        const QRect area = GetDlgItem(&dlg, IDC_TIP_TEXT)->geometry();
+        const QFontMetrics metrics(CTipDlg::TipFont());
+        const auto height = [&](const QString& text) {
+            return metrics.boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text.trimmed()).height();
+        };
+        for (qsizetype i = 0; i < tips.size(); ++i) {
+            if (height(tips[i]) <= area.height()) {
+                EXPECT_LE(height(translated[i]), area.height()) << translated[i].toStdString();
+            }
+        }
     }
 
     CMainPropertySheet sheet(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);

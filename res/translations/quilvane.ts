@@ -33,8 +33,8 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>SRC(*.bmp;*.jpg;*.jpeg;*.gif;*.png;*.dib)| *.bmp;*.jpg;*.jpeg;*.gif;*.png;*.dib||</source>
-        <extracomment>A file-dialog filter: &quot;shown text|patterns||&quot;. Translate only the text before the first &quot;|&quot;.</extracomment>
+        <source>SRC</source>
+        <extracomment>The name the file dialogs give picture files, before their patterns.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -33,9 +33,9 @@
         <translation>JPEG-Bild| *.jpg||</translation>
     </message>
     <message>
-        <source>SRC(*.bmp;*.jpg;*.jpeg;*.gif;*.png;*.dib)| *.bmp;*.jpg;*.jpeg;*.gif;*.png;*.dib||</source>
-        <extracomment>A file-dialog filter: &quot;shown text|patterns||&quot;. Translate only the text before the first &quot;|&quot;.</extracomment>
-        <translation>Bilder| *.bmp;*.jpg;*.jpeg;*.gif;*.png;*.dib||</translation>
+        <source>SRC</source>
+        <extracomment>The name the file dialogs give picture files, before their patterns.</extracomment>
+        <translation>Bilder</translation>
     </message>
 </context>
 <context>

@@ -5,16 +5,16 @@
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
 #include "designer/TipsReader.h"
-#include "platform/DialogBuilder.h"
-#include "platform/MenuTemplate.h"
 #include "platform/SafeFile.h"
-#include "platform/TrayIcon.h"
 #include "res/Menus.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
 #include "res/Translations.h"
 #include "support/HookGuards.h"
 #include "support/TipsPathGuard.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/MenuTemplate.h"
+#include "widgets/TrayIcon.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

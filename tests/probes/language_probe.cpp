@@ -6,10 +6,10 @@
 
 #include "app/MainPropertySheet.h"
 #include "designer/DesignPage.h"
-#include "platform/MenuTemplate.h"
 #include "res/Menus.h"
 #include "res/Resource.h"
 #include "res/Translations.h"
+#include "widgets/MenuTemplate.h"
 
 #include <QApplication>
 #include <QMenu>

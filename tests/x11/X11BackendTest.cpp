@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -127,6 +128,34 @@ TEST(X11Backend, RootWindowShowsEachStyleAndOwnsOnePixmap)
     EXPECT_EQ(x.PixmapSize(kept), QSize(8, 8)) << "not ours to free";
     xcb_kill_client(x.Get(), kept);
     std::free(xcb_get_input_focus_reply(x.Get(), xcb_get_input_focus(x.Get()), nullptr));
+}
+
+TEST(X11Backend, ClearPartsOfAPictureShowWhiteAsInThePreviews)
+{
+    const QByteArray display = TestDisplay();
+    if (display.isEmpty())
+        GTEST_SKIP() << "QUILVANE_TEST_DISPLAY is not set (scripts/run-tests.sh starts an Xvfb for this)";
+    const Observer x(display);
+    ASSERT_TRUE(x.Ok()) << "cannot open " << display.constData();
+    const QSize root = x.RootSize();
+
+    // A red square on a clear field, centred: white round the square, black
+    // beyond the picture.
+    QTemporaryDir dir;
+    QImage picture(100, 60, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter(&picture).fillRect(40, 20, 20, 20, QColor(255, 0, 0));
+    ASSERT_TRUE(picture.save(dir.filePath("clear.png")));
+    X11Backend backend(display);
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("clear.png"), WallpaperStyle::Centre));
+
+    const QImage pixels = x.RootPixels();
+    ASSERT_EQ(pixels.size(), root);
+    const QPoint corner((root.width() - 100) / 2, (root.height() - 60) / 2);
+    EXPECT_EQ(pixels.pixel(corner + QPoint(50, 30)), qRgb(255, 0, 0));
+    EXPECT_EQ(pixels.pixel(corner + QPoint(5, 5)), qRgb(255, 255, 255));
+    EXPECT_EQ(pixels.pixel(corner + QPoint(95, 55)), qRgb(255, 255, 255));
+    EXPECT_EQ(pixels.pixel(corner - QPoint(5, 5)), qRgb(0, 0, 0));
 }
 
 TEST(X11Backend, NoDisplayChangesNothing)

@@ -59,12 +59,10 @@ CMainPropertySheet::~CMainPropertySheet()
 void CMainPropertySheet::AddPage(CPropertyPage* page)
 {
     const int index = m_tabs->count();
+    // Drawn at the scale each screen shows it at.
     QIcon icon;
-    if (m_imageStripId != 0) {
-        const QPixmap image = StripImage(LoadBitmapResource(m_imageStripId), m_imageWidth, index, kTransparent);
-        if (!image.isNull())
-            icon = QIcon(image);
-    }
+    if (m_imageStripId != 0 && !LoadBitmapResource(m_imageStripId).isNull())
+        icon = StripIcon(m_imageStripId, m_imageWidth, index, kTransparent);
     m_tabs->addTab(page, icon, page->Caption());
     if (m_imageWidth > 0)
         m_tabs->setIconSize(QSize(m_imageWidth, m_imageWidth));

@@ -58,7 +58,9 @@ private:
     CRect ControlRect(int id) const;
     // Where the heading and the tip are drawn: all that "Next Tip" repaints.
     CRect TextPaintRect() const;
-    const QImage& BulbInBand(QRgb band);
+    // The bulb drawn at scale (device pixels for one of the dialog's), its
+    // white surroundings in the band's colour.
+    const QImage& BulbInBand(QRgb band, qreal scale);
 
     QImage m_bulb;
     QImage m_bulbFilled;

@@ -27,6 +27,8 @@ bool CWallpaperApp::InitInstance()
     PhotoTemplateProcessor::StaticCreate();
     SceneGraph::StaticCreate();
     WallPaperManager::StaticCreate();
+    // A design started from a template covers the screen edge to edge.
+    PhotoTemplateProcessor::GetInstance()->SetScreenSize(PhotoTemplateProcessor::PrimaryScreenSize());
     PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
     SceneGraph::GetInstance()->Init(PhotoTemplateProcessor::GetInstance());
 

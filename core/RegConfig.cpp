@@ -17,6 +17,8 @@ constexpr qint64 kMaxFileSize = 1 << 20;
 
 const QString kVersionKey = QStringLiteral("version");
 const QString kFolderKey = QStringLiteral("folder");
+const QString kListFolderKey = QStringLiteral("listFolder");
+const QString kDesignFolderKey = QStringLiteral("designFolder");
 
 QString Shown(const QString& path)
 {
@@ -39,6 +41,8 @@ bool RegConfig::ReadData()
 {
     calltrace::Record("RegConfig::ReadData");
     m_strFolder.clear();
+    m_strListFolder.clear();
+    m_strDesignFolder.clear();
     m_root = QJsonObject();
     m_refused = false;
 
@@ -64,9 +68,14 @@ bool RegConfig::ReadData()
         return false;
     }
     m_root = doc.object();
-    const QJsonValue folder = m_root.value(kFolderKey);
-    if (folder.isString())
-        m_strFolder = folder.toString();
+    const auto readString = [this](const QString& key, QString& into) {
+        const QJsonValue value = m_root.value(key);
+        if (value.isString())
+            into = value.toString();
+    };
+    readString(kFolderKey, m_strFolder);
+    readString(kListFolderKey, m_strListFolder);
+    readString(kDesignFolderKey, m_strDesignFolder);
     return true;
 }
 
@@ -80,6 +89,8 @@ bool RegConfig::SaveData()
     QJsonObject root = m_root;
     root.insert(kVersionKey, kFormatVersion);
     root.insert(kFolderKey, m_strFolder);
+    root.insert(kListFolderKey, m_strListFolder);
+    root.insert(kDesignFolderKey, m_strDesignFolder);
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
 
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -17,6 +17,12 @@ public:
 
     // The folder last selected in the design page's folder tree.
     QString m_strFolder;
+    // The folder of the last slide list saved or opened; empty before the
+    // first. The list dialogs start there.
+    QString m_strListFolder;
+    // The folder of the last design saved with "Save As JPG"; empty before
+    // the first. Its dialog starts there.
+    QString m_strDesignFolder;
 
     // Loads the settings; a missing, unreadable or damaged file leaves the
     // defaults. Returns whether a file was read.

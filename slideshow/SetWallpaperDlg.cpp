@@ -1,6 +1,7 @@
 #include "slideshow/SetWallpaperDlg.h"
 
 #include "pictures/PictureFiles.h"
+#include "widgets/FocusFrame.h"
 #include "res/Dialogs.h"
 #include "res/Resource.h"
 #include "slideshow/SlideDropFilter.h"
@@ -42,6 +43,8 @@ bool CSetWallpaperDlg::OnInitDialog()
     connect(&m_listFiles, &CListBox::selChange, this, &CSetWallpaperDlg::OnSelchangeFileList, Qt::QueuedConnection);
     connect(&m_listSlides, &CListBox::selChange, this, &CSetWallpaperDlg::OnSelchangeSlideList, Qt::QueuedConnection);
     new SlideDropFilter(&m_listSlides, [this](const QStringList& paths) { OnDropFiles(paths); });
+    FocusFrame::Attach(&m_listFiles);
+    FocusFrame::Attach(&m_listSlides);
 
     m_strFolder = DefaultPictureFolder();
     m_editFolder.setText(m_strFolder);

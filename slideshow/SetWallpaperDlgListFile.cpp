@@ -2,10 +2,17 @@
 
 #include "slideshow/SetWallpaperDlg.h"
 
+#include "core/RegConfig.h"
+#include "widgets/FilePrompts.h"
+#include "widgets/MessageBox.h"
 #include "platform/Warning.h"
+#include "slideshow/PictureFolder.h"
 #include "slideshow/SlideListFile.h"
 #include "widgets/FilePrompts.h"
 #include "widgets/MessageBox.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -20,7 +27,17 @@ FilePrompt ListFilePrompt(FilePrompt::Kind kind, QWidget* parent)
     if (kind == FilePrompt::Kind::Save)
         prompt.defaultExt = QStringLiteral(".lsl");
     prompt.parent = parent;
+    // Where the last list was saved or opened, else where the wallpapers are.
+    const RegConfig* config = RegConfig::GetInstance();
+    prompt.directory = config && !config->m_strListFolder.isEmpty() ? config->m_strListFolder
+                                                                    : QDir(DefaultPictureFolder()).absolutePath();
     return prompt;
+}
+
+void RememberListFolder(const QString& path)
+{
+    if (RegConfig* config = RegConfig::GetInstance())
+        config->m_strListFolder = QFileInfo(path).absolutePath();
 }
 
 } // namespace
@@ -44,7 +61,9 @@ void CSetWallpaperDlg::OnSaveList()
     if (!WriteSlideListFile(*path, entries, &error)) {
         Warning(QStringLiteral("cannot write the list file %1: %2").arg(Printable(*path), error));
         AfxMessageBox(tr("Can not open file!"), this);
+        return;
     }
+    RememberListFolder(*path);
 }
 
 void CSetWallpaperDlg::OnOpenList()
@@ -57,6 +76,7 @@ void CSetWallpaperDlg::OnOpenList()
         AfxMessageBox(tr("Can not open %1.").arg(*path), this);
         return;
     }
+    RememberListFolder(*path);
     if (list->capped)
         Warning(QStringLiteral("%1 names more than %2 pictures; the first %2 are loaded")
                     .arg(Printable(*path))

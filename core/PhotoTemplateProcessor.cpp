@@ -92,10 +92,24 @@ QSize PhotoTemplateProcessor::PrimaryScreenSize()
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
-    // The logical size is the device size divided by the ratio and rounded;
-    // multiplying back and rounding gives the device size again.
-    const QSizeF device = QSizeF(screen->geometry().size()) * screen->devicePixelRatio();
-    return QSize(static_cast<int>(std::lround(device.width())), static_cast<int>(std::lround(device.height())));
+    return DeviceScreenSize(screen->geometry().size(), screen->devicePixelRatio());
+}
+
+QSize PhotoTemplateProcessor::DeviceScreenSize(QSize logical, qreal ratio)
+{
+    const auto device = [ratio](int length) {
+        const int nearest = static_cast<int>(std::lround(length * ratio));
+        if (nearest % 2 == 0)
+            return nearest;
+        for (const int candidate : {nearest - 1, nearest + 1}) {
+            if (std::lround(candidate / ratio) == length)
+                return candidate;
+        }
+        return nearest;
+    };
+    if (logical.isEmpty() || ratio <= 0)
+        return {};
+    return QSize(device(logical.width()), device(logical.height()));
 }
 
 QString PhotoTemplateProcessor::GetCacheFolder() const

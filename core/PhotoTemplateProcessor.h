@@ -50,9 +50,13 @@ public:
     // and the built-in kBuiltInSize.
     void SetScreenSize(QSize size);
     QSize GetScreenSize() const { return m_screenSize; }
-    // The primary screen's size in device pixels (its logical size times its
-    // pixel ratio); empty without a screen.
+    // The primary screen's size in device pixels; empty without a screen.
     static QSize PrimaryScreenSize();
+    // The device size of a screen whose logical size Qt gives as logical at
+    // ratio device pixels a logical one. Qt rounds device / ratio, so at a
+    // fractional ratio two device lengths can give one logical length (1366
+    // and 1367 both give 911 at 1.5): then the even one, as screens have.
+    static QSize DeviceScreenSize(QSize logical, qreal ratio);
     static constexpr qint64 kMaxScreenPixels = qint64{1} << 26;
 
     // Where templates made at the screen's size are kept; by default

@@ -200,3 +200,18 @@ TEST_F(TemplateTest, TheShippedTemplateAndTheBuiltInOneCoverAHighDensityScreen)
     EXPECT_NE(builtIn.GetImage().pixel(10, 10), builtIn.GetImage().pixel(10, 2150))
         << "the gradient, drawn at that size";
 }
+
+TEST(TemplateScreenSize, TheScreensDeviceSizeComesBackFromItsLogicalSizeAtAnyRatio)
+{
+    // What Qt reports for each screen at each ratio: the device size divided
+    // by the ratio, rounded.
+    for (const QSize device : {QSize(1366, 768), QSize(2560, 1440), QSize(3440, 1440), QSize(1080, 1920),
+                               QSize(3840, 2160), QSize(1920, 1200)}) {
+        for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+            const QSize logical(qRound(device.width() / ratio), qRound(device.height() / ratio));
+            EXPECT_EQ(PhotoTemplateProcessor::DeviceScreenSize(logical, ratio), device)
+                << device.width() << "x" << device.height() << " at " << ratio;
+        }
+    }
+    EXPECT_TRUE(PhotoTemplateProcessor::DeviceScreenSize(QSize(), 2.0).isEmpty());
+}

@@ -70,8 +70,13 @@ bool TakeShots(CMainPropertySheet* sheet, const QString& dir, const QString& tip
     auto* tabs = sheet->findChild<QTabWidget*>();
     if (!tabs)
         return false;
+    // Active, so the keyboard focus shows as a user sees it.
+    sheet->activateWindow();
+    if (!QTest::qWaitForWindowActive(sheet))
+        Say(QStringLiteral("the window did not become active"));
     bool ok = Save(sheet, dir + "/design.png");
     tabs->setCurrentIndex(1);
+    sheet->m_slideShowPage.m_listSlides.setFocus(Qt::TabFocusReason);
     QTest::qWait(200);
     ok = Save(sheet, dir + "/wallpaper.png") && ok;
     tabs->setCurrentIndex(0);

@@ -8,12 +8,11 @@
 #include "core/SlideShowManager.h"
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
-#include "widgets/FocusFrame.h"
-#include "widgets/MenuTemplate.h"
 #include "res/Dialogs.h"
 #include "res/Menus.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
+#include "widgets/FocusFrame.h"
 #include "widgets/MenuTemplate.h"
 
 #include <QApplication>

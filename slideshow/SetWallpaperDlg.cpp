@@ -1,10 +1,10 @@
 #include "slideshow/SetWallpaperDlg.h"
 
 #include "pictures/PictureFiles.h"
-#include "widgets/FocusFrame.h"
 #include "res/Dialogs.h"
 #include "res/Resource.h"
 #include "slideshow/SlideDropFilter.h"
+#include "widgets/FocusFrame.h"
 
 #include <QCursor>
 #include <QTimerEvent>

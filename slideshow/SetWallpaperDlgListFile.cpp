@@ -3,10 +3,8 @@
 #include "slideshow/SetWallpaperDlg.h"
 
 #include "core/RegConfig.h"
-#include "widgets/FilePrompts.h"
-#include "widgets/MessageBox.h"
+#include "pictures/PictureFiles.h"
 #include "platform/Warning.h"
-#include "slideshow/PictureFolder.h"
 #include "slideshow/SlideListFile.h"
 #include "widgets/FilePrompts.h"
 #include "widgets/MessageBox.h"

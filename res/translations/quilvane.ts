@@ -402,7 +402,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Set As Wallpaper saves your design as wallpaper\wallpaper_N.jpg, using the next free number, and puts it on the desktop centred.</source>
+        <source>Set As Wallpaper saves your design as wallpaper/wallpaper_N.jpg, using the next free number, and puts it on the desktop centred.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -414,7 +414,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>On the Wallpaper tab, press &quot;...&quot; to choose the folder your slides come from. The Wallpaper folder is used until you pick another.</source>
+        <source>On the Wallpaper tab, press &quot;...&quot; to choose the folder your slides come from. The wallpaper folder, where Set As Wallpaper puts its pictures, is used until you pick another.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -402,20 +402,12 @@
         <translation>Drücken Sie Vorschau, um Ihre Gestaltung im Vollbild zu sehen; ein Doppelklick an beliebiger Stelle schließt die Vorschau.</translation>
     </message>
     <message>
-        <source>Set As Wallpaper saves your design as wallpaper\wallpaper_N.jpg, using the next free number, and puts it on the desktop centred.</source>
-        <translation>Als Hintergrundbild speichert Ihre Gestaltung unter der nächsten freien Nummer als wallpaper\wallpaper_N.jpg und legt sie zentriert auf den Desktop.</translation>
-    </message>
-    <message>
         <source>Use Save As JPG to keep a design as a picture file of its own without changing the desktop.</source>
         <translation>Mit Als JPG speichern bewahren Sie eine Gestaltung als eigene Bilddatei auf, ohne den Desktop zu ändern.</translation>
     </message>
     <message>
         <source>OK hides Quilvane into the tray. Double-click the tray icon to bring the window back, or right-click it for a menu.</source>
         <translation>OK legt Quilvane in den Infobereich. Ein Doppelklick auf sein Symbol dort holt das Fenster zurück, ein Rechtsklick öffnet ein Menü.</translation>
-    </message>
-    <message>
-        <source>On the Wallpaper tab, press &quot;...&quot; to choose the folder your slides come from. The Wallpaper folder is used until you pick another.</source>
-        <translation>Drücken Sie auf der Registerkarte Hintergrundbild „...“, um den Ordner zu wählen, aus dem Ihre Dias kommen. Bis Sie einen anderen wählen, gilt der Ordner „wallpaper“.</translation>
     </message>
     <message>
         <source>Select a picture on the Wallpaper tab and press Add to put it in the slide list; Up and Down change its place in the show.</source>
@@ -448,6 +440,14 @@
     <message>
         <source>Do not want tips at start-up? Untick &quot;Show tips on startup&quot; and press OK.</source>
         <translation>Keine Tipps beim Start gewünscht? Entfernen Sie den Haken bei „Tipps beim Start“ und drücken Sie OK.</translation>
+    </message>
+    <message>
+        <source>Set As Wallpaper saves your design as wallpaper/wallpaper_N.jpg, using the next free number, and puts it on the desktop centred.</source>
+        <translation>Als Hintergrundbild speichert Ihre Gestaltung unter der nächsten freien Nummer als wallpaper/wallpaper_N.jpg und legt sie zentriert auf den Desktop.</translation>
+    </message>
+    <message>
+        <source>On the Wallpaper tab, press &quot;...&quot; to choose the folder your slides come from. The wallpaper folder, where Set As Wallpaper puts its pictures, is used until you pick another.</source>
+        <translation>Drücken Sie auf der Registerkarte Hintergrundbild „...“, um den Ordner zu wählen, aus dem Ihre Dias kommen. Bis Sie einen anderen wählen, gilt der Ordner „wallpaper“, in den Als Hintergrundbild seine Bilder legt.</translation>
     </message>
 </context>
 </TS>

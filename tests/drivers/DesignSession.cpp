@@ -15,11 +15,11 @@
 #include "app/WallpaperApp.h"
 #include "designer/TipDlg.h"
 #include "designer/TipsReader.h"
+#include "res/Pictures.h"
+#include "res/Resource.h"
 #include "widgets/DialogBuilder.h"
 #include "widgets/ModalRun.h"
 #include "widgets/WinApp.h"
-#include "res/Pictures.h"
-#include "res/Resource.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 // Where a drag takes a tracked rectangle, without a window: each part the
 // mouse can grab, the minimum size that stops an edge, and inversion.
 
-#include "widgets/RectTracker.h"
 #include "widgets/TrackedRect.h"
+#include "widgets/RectTracker.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,19 @@ import sys
 MARK = {"pass": "pass", "fail": "**FAIL**", "known": "fails (desktop's fault)", "not run": "not run"}
 
 
+def cell(cells, column):
+    """A column's mark; a column whose case has parts ("two-monitors/tile")
+    is "pass" when every part passed and names each part otherwise."""
+    if column in cells:
+        return MARK.get(cells[column], cells[column])
+    parts = [(case.split("/", 1)[1], status) for case, status in cells.items() if case.startswith(column + "/")]
+    if not parts:
+        return "-"
+    if all(status == "pass" for _, status in parts):
+        return "pass"
+    return ", ".join(f"{part}: {MARK.get(status, status)}" for part, status in parts)
+
+
 def main(results_path, cases):
     rows, order, notes = {}, [], []
     with open(results_path, encoding="utf-8") as f:
@@ -37,7 +50,7 @@ def main(results_path, cases):
         if "-" in cells:  # the whole desktop was not run
             out.append(f"| {desktop} | " + " | ".join(["not run"] * len(cases)) + " |")
         else:
-            out.append(f"| {desktop} | " + " | ".join(MARK.get(cells.get(c, ""), "-") for c in cases) + " |")
+            out.append(f"| {desktop} | " + " | ".join(cell(cells, c) for c in cases) + " |")
     if notes:
         out += ["", "## Not passed, and notes", ""]
         for desktop, case, status, detail in notes:

@@ -1,9 +1,9 @@
 # Xfce 4.18: xfdesktop draws the wallpaper in its desktop window, which it
 # maps only once a window manager runs; xfconfd starts on the session bus.
-DESKTOP_PROGRAMS=(Xvfb xfdesktop xfwm4 xfconf-query)
+DESKTOP_PROGRAMS=(Xorg xrandr xfdesktop xfwm4 xfconf-query)
 
 desktop_start() {
-  session_xvfb && session_bus DBUS_SESSION_BUS_ADDRESS || return 1
+  session_xorg && session_bus DBUS_SESSION_BUS_ADDRESS || return 1
   export XDG_CURRENT_DESKTOP=XFCE QT_QPA_PLATFORM=xcb
   spawn xfwm4 xfwm4 --compositor=off
   spawn xfdesktop xfdesktop

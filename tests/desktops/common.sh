@@ -127,6 +127,7 @@ EOF
 # sizes nor the top edges agree.
 FIRST_MONITOR=0,0,1920,1080
 SECOND_MONITOR=1920,100,1280,1024
+WHOLE_LAYOUT=0,0,3200,1124
 
 # The X11 desktops' two monitors: the first output changed to its size, the
 # second switched on beside it.

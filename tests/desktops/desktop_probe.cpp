@@ -9,6 +9,10 @@
 //                                                  (and its bottom-right one FAR)
 //   desktop_probe set PATH STYLE                   0 shown, 2 not a picture,
 //                                                  3 the desktop failed
+//   desktop_probe stay PATH STYLE                  set, then keeps running as
+//                                                  Quilvane does (the picture
+//                                                  follows the monitors) until
+//                                                  killed
 //   desktop_probe grab OUT.png                     the X root window's pixels
 //   desktop_probe gnome-grab OUT.png               GNOME Shell's screenshot
 //   desktop_probe same-colour SHOT.png X,Y X,Y       0 when both points have one colour
@@ -81,11 +85,16 @@ int MakePicture(const QStringList& a)
     return image.save(a.value(0), "PNG") ? 0 : 1;
 }
 
-int SetPicture(const QStringList& a)
+int SetPicture(const QStringList& a, bool stay)
 {
     WallPaperManager::StaticCreate();
     const WallPaperManager::Result result =
         WallPaperManager::GetInstance()->ApplyWallPaper(a.value(0), a.value(1).toInt());
+    if (result == WallPaperManager::Result::Shown && stay) {
+        std::puts("shown");
+        std::fflush(stdout);
+        return QCoreApplication::exec();
+    }
     WallPaperManager::StaticDestroy();
     switch (result) {
     case WallPaperManager::Result::Shown:
@@ -432,7 +441,8 @@ int main(int argc, char** argv)
     const QStringList args = all.mid(2);
     static const std::pair<const char16_t*, int (*)(const QStringList&)> kCommands[] = {
         {u"picture", MakePicture},
-        {u"set", SetPicture},
+        {u"set", [](const QStringList& a) { return SetPicture(a, false); }},
+        {u"stay", [](const QStringList& a) { return SetPicture(a, true); }},
         {u"grab", GrabRoot},
         {u"gnome-grab", GrabGnome},
         {u"check", Check},

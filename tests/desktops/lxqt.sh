@@ -9,3 +9,5 @@ desktop_start() {
   wait_until 20 dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
     org.freedesktop.DBus.GetNameOwner string:org.pcmanfm.PCManFM
 }
+
+ONE_PICTURE_ACROSS="pcmanfm-qt draws one picture over all monitors together (the whole layout, 3200x1124 here) unless its desktop preferences have \"Individual wallpaper for each monitor\" on, and so each style was checked over the whole layout."

@@ -203,16 +203,23 @@ expect_on_monitors() {
   seen=$(comes_up monitors_show "$3" "$4" "$5" "$6")
   local shown=$?
   cp "$SESSION/shot.png" "$SESSION/${1//\//-}.png" 2>/dev/null
-  if [[ $shown -eq 0 ]]; then record "$NAME" "$1" pass; else record "$NAME" "$1" fail "$seen"; fi
+  if [[ $shown -eq 0 ]]; then record "$NAME" "$1" pass "${ONE_PICTURE_ACROSS:-}"; else record "$NAME" "$1" fail "$seen"; fi
   return $shown
 }
 
 # A desktop file that can give the session a second monitor defines
 # grow_first_monitor (the one monitor becomes FIRST_MONITOR's size) and
 # add_second_monitor (SECOND_MONITOR comes on beside it); common.sh has
-# them for the X11 desktops. The monitor comes after the picture was set,
-# as when a laptop is docked, and must show the picture too; then every
-# style is set with both monitors there.
+# them for the X11 desktops. The second monitor comes after the picture was
+# set, as when a laptop is docked, while Quilvane keeps running (the probe
+# stays, as Quilvane does for its tray icon and slide show), and must show
+# the picture too. Then every style is set with both monitors there.
+#
+# A desktop that draws one picture over its monitors together says so in
+# ONE_PICTURE_ACROSS (how the desktop itself puts it): its cases look at the
+# whole layout as one screen. A desktop that draws only on the monitors it
+# found when it started defines restart_desktop, run before the styles, as
+# a new login with both monitors would.
 run_monitor_cases() {
   if ! declare -F add_second_monitor >/dev/null; then
     record "$NAME" two-monitors "not run" "${NO_SECOND_MONITOR:-this session cannot have a second monitor}"
@@ -226,26 +233,53 @@ run_monitor_cases() {
     record "$NAME" monitor-added fail "$seen"
     return
   fi
-  local p=$SESSION/pictures answer seen
+  local p=$SESSION/pictures seen staying added=0
   picture "$p/monitor-added.png" '#c08040' '#40c080' '#8040c0'
-  answer=$(set_picture "$p/monitor-added.png" 2)
-  if [[ $answer != shown ]] || ! seen=$(comes_up monitors_show stretch '#c08040' '#40c080' '#8040c0'); then
-    record "$NAME" monitor-added fail "the picture did not show on the one monitor before: $answer ${seen:-}"
+  "${PROBE_AS[@]}" "$PROBE" stay "$p/monitor-added.png" 2 >"$SESSION/stay.out" 2>>"$SESSION/logs/probe.log" &
+  staying=$!
+  wait_until 30 eval "[[ -s $SESSION/stay.out ]] || ! kill -0 $staying"
+  if [[ $(cat "$SESSION/stay.out") != shown ]]; then
+    record "$NAME" monitor-added fail "WallPaperManager: $(cat "$SESSION/stay.out") ($(tail -n 2 "$SESSION/logs/probe.log" | tr '\n' ' '))"
+  elif ! seen=$(comes_up monitors_show stretch '#c08040' '#40c080' '#8040c0'); then
+    record "$NAME" monitor-added fail "the picture did not show on the one monitor before: $seen"
   elif ! add_second_monitor >>"$SESSION/logs/monitor.log" 2>&1; then
     record "$NAME" monitor-added fail "no second monitor came: $(tail -n 2 "$SESSION/logs/monitor.log" | tr '\n' ' ')"
-    return
   else
-    MONITORS+=("$SECOND_MONITOR")
+    added=1
+    monitors_of_layout
     seen=$(comes_up monitors_show stretch '#c08040' '#40c080' '#8040c0')
     local shown=$?
     cp "$SESSION/shot.png" "$SESSION/monitor-added.png" 2>/dev/null
-    if [[ $shown -eq 0 ]]; then record "$NAME" monitor-added pass; else record "$NAME" monitor-added fail "$seen"; fi
+    if [[ $shown -eq 0 ]]; then
+      record "$NAME" monitor-added pass "${ONE_PICTURE_ACROSS:-}"
+    else
+      record "$NAME" monitor-added fail "$seen"
+    fi
   fi
-  [[ ${#MONITORS[@]} -eq 2 ]] || { MONITORS+=("$SECOND_MONITOR"); add_second_monitor >>"$SESSION/logs/monitor.log" 2>&1; }
+  kill_tree "$staying"
+  if [[ $added -eq 0 ]] && ! add_second_monitor >>"$SESSION/logs/monitor.log" 2>&1; then
+    record "$NAME" two-monitors fail "no second monitor came: $(tail -n 2 "$SESSION/logs/monitor.log" | tr '\n' ' ')"
+    return
+  fi
+  monitors_of_layout
+  if declare -F restart_desktop >/dev/null && ! restart_desktop >>"$SESSION/logs/monitor.log" 2>&1; then
+    record "$NAME" two-monitors fail "the desktop did not start again: $(tail -n 2 "$SESSION/logs/monitor.log" | tr '\n' ' ')"
+    return
+  fi
 
   expect_on_monitors two-monitors/centre 0 centre '#b03060' '#60b030' '#3060b0'
   expect_on_monitors two-monitors/tile 1 tile '#2090a0' '#a02090' '#90a020'
   expect_on_monitors two-monitors/stretch 2 stretch '#e0c060' '#6040e0' '#40e0c0'
+}
+
+# What the cases look at once both monitors are there: each monitor, or the
+# whole layout for a desktop that draws one picture across them.
+monitors_of_layout() {
+  if [[ -n ${ONE_PICTURE_ACROSS:-} ]]; then
+    MONITORS=("$WHOLE_LAYOUT")
+  else
+    MONITORS=("$FIRST_MONITOR" "$SECOND_MONITOR")
+  fi
 }
 
 # --- one desktop ------------------------------------------------------------

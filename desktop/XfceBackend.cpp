@@ -171,15 +171,17 @@ bool XfceBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style
 
 bool XfceBackend::FollowMonitors(const QString& absolutePath, WallpaperStyle style)
 {
+    if (!m_monitorsShown)
+        return true;
     QStringList fresh;
     for (const QString& monitor : Monitors()) {
-        if (!monitor.isEmpty() && !m_monitorsShown.contains(monitor))
+        if (!monitor.isEmpty() && !m_monitorsShown->contains(monitor))
             fresh << monitor;
     }
     if (fresh.isEmpty())
         return true;
     if (!SetBackdrops(fresh, true, absolutePath, style))
         return false;
-    m_monitorsShown << fresh;
+    *m_monitorsShown << fresh;
     return true;
 }

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 class XfceBackend final : public DesktopBackend {
@@ -42,6 +43,6 @@ private:
     bool SetBackdrops(const QStringList& monitors, bool onlyThese, const QString& absolutePath, WallpaperStyle style);
 
     MonitorNames m_monitors;
-    // The monitors connected when the picture was last set.
-    QStringList m_monitorsShown;
+    // The monitors connected when the picture was last set; nullopt before.
+    std::optional<QStringList> m_monitorsShown;
 };

@@ -243,6 +243,44 @@ TEST(X11Backend, EveryMonitorShowsThePictureOnItsOwn)
     }
 }
 
+TEST(X11Backend, AMonitorThatComesGetsThePictureUnlessAnotherBackgroundCame)
+{
+    XvfbServer xvfb("1200x500x24");
+    ASSERT_FALSE(xvfb.Display().isEmpty()) << "Xvfb is not installed (scripts/install-deps.sh)";
+    ASSERT_EQ(xvfb.Run("xrandr", {"--setmonitor", "LEFT", "500/100x400/80+0+100", "screen"}), 0)
+        << "xrandr is needed (package x11-xserver-utils)";
+    QTemporaryDir dir;
+    const QImage picture = PatternImage(120, 90);
+    ASSERT_TRUE(picture.save(dir.filePath("p.png")));
+    X11Backend backend(xvfb.Display());
+    EXPECT_TRUE(backend.FollowMonitors(dir.filePath("p.png"), WallpaperStyle::Stretch)) << "nothing of ours yet";
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("p.png"), WallpaperStyle::Stretch));
+
+    const QRect left(0, 100, 500, 400), right(500, 0, 700, 500);
+    ASSERT_EQ(xvfb.Run("xrandr", {"--setmonitor", "RIGHT", "700/140x500/100+500+0", "none"}), 0);
+    {
+        const Observer x(xvfb.Display());
+        EXPECT_NE(x.RootPixels().copy(right), RenderWallpaper(picture, right.size(), WallpaperStyle::Stretch))
+            << "the new monitor shows the picture before it was followed: the test proves nothing";
+    }
+    ASSERT_TRUE(backend.FollowMonitors(dir.filePath("p.png"), WallpaperStyle::Stretch));
+    {
+        const Observer x(xvfb.Display());
+        const QImage root = x.RootPixels();
+        for (const QRect& monitor : {left, right})
+            EXPECT_EQ(root.copy(monitor), RenderWallpaper(picture, monitor.size(), WallpaperStyle::Stretch))
+                << "on " << monitor.x();
+    }
+
+    // Another program's background since: the monitors changing again leave
+    // it alone.
+    const uint32_t foreign = LeaveForeignBackground(xvfb.Display(), true);
+    ASSERT_EQ(xvfb.Run("xrandr", {"--delmonitor", "RIGHT"}), 0);
+    ASSERT_TRUE(backend.FollowMonitors(dir.filePath("p.png"), WallpaperStyle::Stretch));
+    const Observer x(xvfb.Display());
+    EXPECT_EQ(x.Property("_XROOTPMAP_ID"), foreign);
+}
+
 TEST(X11Backend, ALostServerIsAFailure)
 {
     XvfbServer xvfb("320x200x24");

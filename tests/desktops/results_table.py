@@ -45,6 +45,13 @@ def main(results_path, cases):
            "did so now and then on a loaded machine) has that session's results set aside and "
            "every case run once more in a new session; only the second session's results count, "
            "and each of them says so below. A wrong picture never leads to a second session.", "",
+           "The X11 desktops run on Xorg with its dummy video driver, whose RandR outputs come and go "
+           "as a real card's do; GNOME Shell has virtual monitors switched on and off through its "
+           "display configuration, sway a second headless output. two-monitors: a 1920x1080 monitor "
+           "at 0,0 and a 1280x1024 one at 1920,100, each checked for centre, tile and stretch as its "
+           "own size makes them (a picture marked at two corners), unless a note says the desktop "
+           "draws one picture across both. monitor-added: the second monitor comes after the picture "
+           "was set, with Quilvane still running, and must show it too.", "",
            "| desktop | " + " | ".join(cases) + " |",
            "|---|" + "---|" * len(cases)]
     for desktop in order:

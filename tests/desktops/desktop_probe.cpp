@@ -18,9 +18,8 @@
 //   desktop_probe same-colour SHOT.png X,Y X,Y       0 when both points have one colour
 //   desktop_probe session-manager                  answers as the session manager
 //                                                  on the session bus until killed
-//   desktop_probe check SHOT.png STYLE W H BODY CORNER [TOP_MARGIN BOTTOM_MARGIN [X,Y,W,H]]
-//                                                  0 when the shot (or that part
-//                                                  of it, one monitor) shows the
+//   desktop_probe check SHOT.png STYLE W H BODY CORNER [TOP_MARGIN BOTTOM_MARGIN]
+//                                                  0 when the shot shows the
 //                                                  picture in the style
 //   desktop_probe check-monitor SHOT.png STYLE W H BODY CORNER FAR X,Y,W,H TOP_MARGIN BOTTOM_MARGIN
 //                                                  0 when the monitor at X,Y,W,H
@@ -401,10 +400,7 @@ int SameColour(const QStringList& a)
 
 int Check(const QStringList& a)
 {
-    QImage shot = QImage(a.value(0)).convertToFormat(QImage::Format_RGB32);
-    if (const QStringList r = a.value(8).split(u','); r.size() == 4)
-        shot = shot.copy(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
-    Look l{shot,
+    Look l{QImage(a.value(0)).convertToFormat(QImage::Format_RGB32),
            QSize(a.value(2).toInt(), a.value(3).toInt()),
            QColor(a.value(4)).rgb(),
            QColor(a.value(5)).rgb(),

@@ -91,7 +91,7 @@ capture() {
 shows() { # style body corner
   local shot=$SESSION/shot.png
   capture "$shot" || return 1
-  probe check "$shot" "$1" "${PICTURE_SIZE[@]}" "$2" "$3" "${TOP_MARGIN:-0}" "${BOTTOM_MARGIN:-0}" "${REGION:-}"
+  probe check "$shot" "$1" "${PICTURE_SIZE[@]}" "$2" "$3" "${TOP_MARGIN:-0}" "${BOTTOM_MARGIN:-0}"
 }
 
 # Waits until the screen shows the picture in the style; prints what the last

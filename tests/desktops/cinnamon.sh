@@ -1,4 +1,4 @@
-# Cinnamon 5.6 on Xvfb with Mesa's software OpenGL. Its wallpaper is drawn by
+# Cinnamon 5.6 on Xorg (dummy driver) with Mesa's software OpenGL. Its wallpaper is drawn by
 # csd-background, which waits for a session manager on the bus: the probe
 # answers as one. Cinnamon wants a system bus as well (a second private bus
 # here). The first change waits until the panel is drawn: a change during

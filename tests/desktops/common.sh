@@ -1,5 +1,5 @@
 # Shared by the desktop checks: a private session for one desktop (its own
-# HOME, XDG folders, session bus and, for X11 desktops, its own Xvfb), the
+# HOME, XDG folders, session bus and, for X11 desktops, its own X server), the
 # processes started for it, and their stopping. Sourced by run.sh in a
 # subshell per desktop, so nothing leaks from one desktop to the next.
 

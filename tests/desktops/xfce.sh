@@ -10,7 +10,3 @@ desktop_start() {
   # The desktop window is up once xfdesktop has its property channel.
   wait_until 20 xfconf-query -c xfce4-desktop -l
 }
-
-# No two-monitor case: xfdesktop names a monitor after its RandR output, and
-# Xvfb has one output, so a second monitor made with xrandr --setmonitor has
-# none and a name no real monitor has.

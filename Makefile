@@ -29,7 +29,7 @@ test: build-test
 test-desktops: deps
 	@bash scripts/install-desktops.sh
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILVANE_SANITIZE=ON
-	cmake --build $(TEST_DIR) -j $(JOBS) --target desktop_probe
+	cmake --build $(TEST_DIR) -j $(JOBS) --target desktop_probe quilvane
 	@bash tests/desktops/run.sh $(TEST_DIR)/bin/desktop_probe docs/desktops.md
 
 bench: deps

@@ -5,6 +5,7 @@
 #include "res/Menus.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
+#include "session/AutostartEntry.h"
 #include "widgets/AnimatedRects.h"
 #include "widgets/MenuTemplate.h"
 #include "widgets/ModalRun.h"
@@ -75,6 +76,16 @@ bool CMainPropertySheet::OnInitDialog()
     m_menuBar = new QMenuBar(this);
     BuildMenuBar(m_menuBar, MainMenu(), [this](int id) { OnCommand(id); });
     static_cast<QVBoxLayout*>(layout())->setMenuBar(m_menuBar);
+    // "Restore at Login" is checked while the login entry is there, which
+    // `quilvane --autostart` may change while the window runs.
+    for (QAction* popup : m_menuBar->actions()) {
+        QAction* login = popup->menu() ? FindMenuCommand(popup->menu(), ID_RESTORE_AT_LOGIN) : nullptr;
+        if (!login)
+            continue;
+        login->setCheckable(true);
+        login->setChecked(AutostartEnabled());
+        connect(popup->menu(), &QMenu::aboutToShow, login, [login] { login->setChecked(AutostartEnabled()); });
+    }
 
     // The first page is active from the start, so its window (and with it
     // the tray icon) exists from start-up; the others are made when first

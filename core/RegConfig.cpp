@@ -1,13 +1,16 @@
 #include "core/RegConfig.h"
 
+#include "desktop/WallpaperStyle.h"
 #include "platform/AtomicFile.h"
 #include "platform/SafeFile.h"
 #include "platform/Warning.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QStandardPaths>
 
 namespace {
@@ -19,10 +22,63 @@ const QString kVersionKey = QStringLiteral("version");
 const QString kFolderKey = QStringLiteral("folder");
 const QString kListFolderKey = QStringLiteral("listFolder");
 const QString kDesignFolderKey = QStringLiteral("designFolder");
+const QString kWallpaperKey = QStringLiteral("wallpaper");
+const QString kSlideShowKey = QStringLiteral("slideShow");
 
 QString Shown(const QString& path)
 {
     return Printable(QDir::toNativeSeparators(path));
+}
+
+QString StyleWord(int style)
+{
+    return WallpaperStyleWord(WallpaperStyleFromInt(style));
+}
+
+int StyleFromWord(const QString& word)
+{
+    for (const WallpaperStyle style : {WallpaperStyle::Tile, WallpaperStyle::Stretch}) {
+        if (word == WallpaperStyleWord(style))
+            return static_cast<int>(style);
+    }
+    return 0;
+}
+
+QJsonObject ToJson(const WallpaperRecord& r)
+{
+    return {{"path", r.path}, {"style", StyleWord(r.style)}, {"desktop", r.desktop}};
+}
+
+QJsonObject ToJson(const SlideShowRecord& r)
+{
+    return {{"entries", QJsonArray::fromStringList(r.entries)},
+            {"periodMs", r.periodMs},
+            {"style", StyleWord(r.style)},
+            {"order", r.random ? "random" : "in order"},
+            {"lastIndex", r.lastIndex},
+            {"lastShown", r.lastShown},
+            {"playing", r.playing}};
+}
+
+WallpaperRecord WallpaperFromJson(const QJsonObject& o)
+{
+    return {o.value("path").toString(), StyleFromWord(o.value("style").toString()), o.value("desktop").toString()};
+}
+
+SlideShowRecord SlideShowFromJson(const QJsonObject& o)
+{
+    SlideShowRecord r;
+    for (const QJsonValue& entry : o.value("entries").toArray()) {
+        if (entry.isString())
+            r.entries << entry.toString();
+    }
+    r.periodMs = o.value("periodMs").toInt(0);
+    r.style = StyleFromWord(o.value("style").toString());
+    r.random = o.value("order").toString() == QLatin1String("random");
+    r.lastIndex = o.value("lastIndex").toInt(-1);
+    r.lastShown = o.value("lastShown").toString();
+    r.playing = o.value("playing").toBool(false);
+    return r;
 }
 } // namespace
 
@@ -43,6 +99,8 @@ bool RegConfig::ReadData()
     m_strFolder.clear();
     m_strListFolder.clear();
     m_strDesignFolder.clear();
+    m_wallpaper = {};
+    m_slideShow = {};
     m_root = QJsonObject();
     m_refused = false;
 
@@ -76,28 +134,102 @@ bool RegConfig::ReadData()
     readString(kFolderKey, m_strFolder);
     readString(kListFolderKey, m_strListFolder);
     readString(kDesignFolderKey, m_strDesignFolder);
+    m_wallpaper = WallpaperFromJson(m_root.value(kWallpaperKey).toObject());
+    m_slideShow = SlideShowFromJson(m_root.value(kSlideShowKey).toObject());
     return true;
 }
 
 bool RegConfig::SaveData()
 {
     calltrace::Record("RegConfig::SaveData");
-    const QString path = FilePath();
+    return WriteMerged(
+        {{kFolderKey, m_strFolder}, {kListFolderKey, m_strListFolder}, {kDesignFolderKey, m_strDesignFolder}});
+}
 
-    // Keys this version does not know (a newer version wrote them) are
-    // written back as they were read.
+bool RegConfig::RecordWallpaper(const WallpaperRecord& record)
+{
+    if (record == m_wallpaper)
+        return true;
+    m_wallpaper = record;
+    m_pending.insert(kWallpaperKey, ToJson(record));
+    return m_batchDepth > 0 || WritePending();
+}
+
+bool RegConfig::RecordSlideShow(const SlideShowRecord& record)
+{
+    if (record == m_slideShow)
+        return true;
+    m_slideShow = record;
+    m_pending.insert(kSlideShowKey, ToJson(record));
+    return m_batchDepth > 0 || WritePending();
+}
+
+bool RegConfig::WritePending()
+{
+    if (m_pending.isEmpty())
+        return true;
+    const QJsonObject changes = m_pending;
+    m_pending = QJsonObject();
+    return WriteMerged(changes);
+}
+
+RegConfig::BatchedWrites::BatchedWrites()
+{
+    if (RegConfig* config = GetInstance())
+        ++config->m_batchDepth;
+}
+
+RegConfig::BatchedWrites::~BatchedWrites()
+{
+    RegConfig* config = GetInstance();
+    if (config && --config->m_batchDepth == 0)
+        config->WritePending();
+}
+
+bool RegConfig::WriteMerged(const QJsonObject& changes)
+{
+    const QString path = FilePath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // Another Quilvane may write at the same moment (a `quilvane --set`
+    // while the window runs): one at a time, each merging into what the
+    // other left. A lock that cannot be had in time (a read-only folder, a
+    // stuck lock) is no reason to lose the write.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(0);
+    lock.tryLock(5000);
+
     QJsonObject root = m_root;
+    bool refused = m_refused;
+    QJsonObject onDisk;
+    bool haveDisk = false;
+    if (!refused) {
+        QByteArray bytes;
+        const FileRefusal refusal = ReadRegularFile(path, kMaxFileSize, &bytes);
+        if (refusal == FileRefusal::None) {
+            const QJsonDocument doc = QJsonDocument::fromJson(bytes);
+            haveDisk = doc.isObject();
+            onDisk = doc.object();
+            refused = !haveDisk;
+        } else {
+            // Made unusable since it was read: kept aside as at start-up.
+            refused = refusal != FileRefusal::Missing || QFileInfo(path).isSymLink();
+        }
+    }
+    if (haveDisk)
+        root = onDisk;
+    for (auto it = changes.begin(); it != changes.end(); ++it) {
+        root.insert(it.key(), it.value());
+        m_root.insert(it.key(), it.value());
+    }
     root.insert(kVersionKey, kFormatVersion);
-    root.insert(kFolderKey, m_strFolder);
-    root.insert(kListFolderKey, m_strListFolder);
-    root.insert(kDesignFolderKey, m_strDesignFolder);
+    if (haveDisk && root == onDisk)
+        return true;
     const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
 
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    if (m_refused) {
-        // The file read at start-up was refused, yet it may be the user's own
-        // (edited by hand, written by a newer version): it is kept beside the
-        // new one rather than overwritten.
+    if (refused) {
+        // The file read at start-up (or found now) was refused, yet it may be
+        // the user's own (edited by hand, written by a newer version): it is
+        // kept beside the new one rather than overwritten.
         QString error;
         const QString kept = KeepRefusedFile(path, &error);
         if (kept.isEmpty() && !error.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "core/WallPaperManager.h"
 
+#include "core/RegConfig.h"
+#include "core/SlideListFile.h"
 #include "desktop/DesktopBackendFactory.h"
 #include "desktop/DesktopMessages.h"
 #include "desktop/WallpaperPicture.h"
@@ -37,6 +39,11 @@ WallPaperManager::Result WallPaperManager::ApplyWallPaper(const QString& path, i
         WarnUnchanged(QStringLiteral("no picture named"));
         return Result::NotAPicture;
     }
+    if (HasForeignBytes(path)) {
+        WarnUnchanged(QStringLiteral("%1 has a name that is not UTF-8, which the desktop cannot be given")
+                          .arg(PictureName(path)));
+        return Result::NotAPicture;
+    }
     // Every desktop keeps the name it is given and reads the file later, from
     // its own working folder, so it must get an absolute one. The name is
     // resolved once, links and ".." as the file system sees them, and that
@@ -61,6 +68,9 @@ WallPaperManager::Result WallPaperManager::ApplyWallPaper(const QString& path, i
     if (backend.SetWallpaper(absolute, WallpaperStyleFromInt(style))) {
         m_shown = Shown{absolute, WallpaperStyleFromInt(style)};
         WatchMonitors();
+        // Remembered for `quilvane --restore`, whichever page or command set it.
+        if (RegConfig* config = RegConfig::GetInstance())
+            config->RecordWallpaper({absolute, static_cast<int>(WallpaperStyleFromInt(style)), backend.Name()});
         return Result::Shown;
     }
     // A back end that decodes the picture itself fails the same way for a

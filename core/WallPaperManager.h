@@ -31,7 +31,8 @@ public:
     void SetWallPaper(const QString& path, int style) { ApplyWallPaper(path, style); }
 
     // SetWallPaper, telling the caller what happened (the slide show skips
-    // entries that are not pictures).
+    // entries that are not pictures). A picture shown is remembered in the
+    // settings (RegConfig::RecordWallpaper) when they exist.
     Result ApplyWallPaper(const QString& path, int style);
 
     // Whether the desktop can show all six picture types, not bitmaps only.

@@ -51,6 +51,7 @@ const MenuTemplate& MainMenu()
         {M::Popup(QT_TRANSLATE_NOOP("Menu", "&File"),
                   {M::Command(QT_TRANSLATE_NOOP("Menu", "&Open"), ID_FILE_OPEN),
                    M::Command(QT_TRANSLATE_NOOP("Menu", "&Save"), ID_FILE_SAVE), M::Separator(),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "Restore at &Login"), ID_RESTORE_AT_LOGIN),
                    M::Command(QT_TRANSLATE_NOOP("Menu", "&Quit"), ID_QUIT)}),
          M::Popup(QT_TRANSLATE_NOOP("Menu", "&Edit Photos"),
                   {M::Command(QT_TRANSLATE_NOOP("Menu", "&Mirror"), ID_MIRROR),

@@ -15,6 +15,8 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   # The swaybg back end's test: a headless wlroots compositor, swaybg, grim.
   sway swaybg grim
+  # The login entry's test validates it.
+  desktop-file-utils
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then

@@ -3,9 +3,9 @@
 #include "slideshow/SetWallpaperDlg.h"
 
 #include "core/RegConfig.h"
+#include "core/SlideListFile.h"
 #include "pictures/PictureFiles.h"
 #include "platform/Warning.h"
-#include "slideshow/SlideListFile.h"
 #include "widgets/FilePrompts.h"
 #include "widgets/MessageBox.h"
 

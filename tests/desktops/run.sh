@@ -21,7 +21,7 @@ results_md=${2:?usage: run.sh PROBE RESULTS.md [DESKTOP...]}
 shift 2
 desktops=("$@")
 [[ ${#desktops[@]} -gt 0 ]] || desktops=(x11 xfce lxde lxqt mate sway wlroots kde gnome cinnamon)
-CASES=(centre tile stretch odd-name changed-content bad-picture two-monitors monitor-added dark)
+CASES=(centre tile stretch odd-name changed-content bad-picture two-monitors monitor-added dark restore)
 
 WORK=$(mktemp -d /tmp/quilvane-desktops.XXXXXX)
 chmod 755 "$WORK"
@@ -282,6 +282,8 @@ monitors_of_layout() {
   fi
 }
 
+source "$here/restore.sh"
+
 # --- one desktop ------------------------------------------------------------
 
 # One session of the desktop running every case; its results go to
@@ -301,6 +303,8 @@ run_session() { # folder
   # monitor the cases above had.
   if declare -F extra_cases >/dev/null; then extra_cases; fi
   run_monitor_cases
+  # Last: it ends the session and starts a new one (restore.sh).
+  run_restore_case
 }
 
 run_desktop() {

@@ -143,7 +143,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < 5; ++i) {
         const double w = RunProgram({"--set", paths[0], "--mode", "stretch"}, env);
         const auto start = std::chrono::steady_clock::now();
-        const bool shown = WallPaperManager::GetInstance()->ApplyWallPaper(paths[0], 2) == WallPaperManager::Result::Shown;
+        const bool shown =
+            WallPaperManager::GetInstance()->ApplyWallPaper(paths[0], 2) == WallPaperManager::Result::Shown;
         const double p = Seconds(start);
         if (w < 0 || !shown) {
             std::fprintf(stderr, "the picture could not be set\n");
@@ -200,8 +201,7 @@ int main(int argc, char** argv)
     std::printf("%d ticks over %d photos of 24 megapixels, centred: median %.0f ms per tick; resident memory "
                 "between ticks at most %.1f MB (target < 40 MB), after tick 50 %.1f MB, at most %.1f MB later, "
                 "growth %.2f MB (target < 1 MB)\n",
-                ticks, photos, Median(times) * 1e3, highest / 1024.0, at50 / 1024.0, highestAfter50 / 1024.0,
-                growthMb);
+                ticks, photos, Median(times) * 1e3, highest / 1024.0, at50 / 1024.0, highestAfter50 / 1024.0, growthMb);
     targetsMet = targetsMet && highest / 1024.0 < 40 && growthMb < 1;
 
     WallPaperManager::StaticDestroy();

@@ -55,7 +55,8 @@ QString AutostartProgram()
 {
     const QString self = QCoreApplication::applicationFilePath();
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("quilvane"));
-    if (self.isEmpty() || (!onPath.isEmpty() && QFileInfo(onPath).canonicalFilePath() == QFileInfo(self).canonicalFilePath()))
+    if (self.isEmpty() ||
+        (!onPath.isEmpty() && QFileInfo(onPath).canonicalFilePath() == QFileInfo(self).canonicalFilePath()))
         return QStringLiteral("quilvane");
     return self;
 }

@@ -16,10 +16,28 @@ namespace {
 // Qt's own options, taken by QGuiApplication and QApplication for the window
 // (and for the platform a command starts): accepted here and left to Qt.
 const char* const kQtOptionsWithValue[] = {
-    "style",    "stylesheet",     "platform", "platformpluginpath", "platformtheme", "plugin",
-    "qwindowgeometry", "geometry", "qwindowicon", "icon",           "qwindowtitle",  "title",
-    "session",  "display",        "name",     "visual",             "ncols",         "im",
-    "inputstyle", "qmljsdebugger", "dialogs", "fontengine",
+    "style",
+    "stylesheet",
+    "platform",
+    "platformpluginpath",
+    "platformtheme",
+    "plugin",
+    "qwindowgeometry",
+    "geometry",
+    "qwindowicon",
+    "icon",
+    "qwindowtitle",
+    "title",
+    "session",
+    "display",
+    "name",
+    "visual",
+    "ncols",
+    "im",
+    "inputstyle",
+    "qmljsdebugger",
+    "dialogs",
+    "fontengine",
 };
 const char* const kQtFlags[] = {"widgetcount", "reverse", "sync", "nograb", "dograb", "cmap", "testability"};
 
@@ -127,9 +145,8 @@ CommandLine ParseCommandLine(const QByteArrayList& arguments)
     // "-style fusion" is Qt's long option, not -s -t -y -l -e.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const Options o;
-    for (const QCommandLineOption* option :
-         {&o.help, &o.version, &o.set, &o.mode, &o.play, &o.every, &o.random, &o.next, &o.stop, &o.restore,
-          &o.desktop, &o.listDesktops, &o.autostart})
+    for (const QCommandLineOption* option : {&o.help, &o.version, &o.set, &o.mode, &o.play, &o.every, &o.random,
+                                             &o.next, &o.stop, &o.restore, &o.desktop, &o.listDesktops, &o.autostart})
         parser.addOption(*option);
     for (const char* name : kQtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
@@ -173,8 +190,8 @@ CommandLine ParseCommandLine(const QByteArrayList& arguments)
     if (line.action == CommandLine::Action::Play)
         line.path = parser.value(o.play);
     if (setOrPlay && line.path.isEmpty())
-        return Mistake(QStringLiteral("--%1 needs a file name").arg(line.action == CommandLine::Action::Set ? "set"
-                                                                                                        : "play"));
+        return Mistake(
+            QStringLiteral("--%1 needs a file name").arg(line.action == CommandLine::Action::Set ? "set" : "play"));
     if (parser.isSet(o.mode)) {
         bool ok = false;
         line.style = ParseStyle(parser.value(o.mode), &ok);
@@ -191,8 +208,8 @@ CommandLine ParseCommandLine(const QByteArrayList& arguments)
     if (parser.isSet(o.desktop)) {
         line.desktop = parser.value(o.desktop);
         if (!DesktopBackendFactory::KnownNames().contains(line.desktop.trimmed().toLower()))
-            return Mistake(QStringLiteral("--desktop: no desktop is named \"%1\" (--list-desktops lists them)")
-                               .arg(line.desktop));
+            return Mistake(
+                QStringLiteral("--desktop: no desktop is named \"%1\" (--list-desktops lists them)").arg(line.desktop));
     }
     if (line.action == CommandLine::Action::Autostart) {
         const QString value = parser.value(o.autostart);
@@ -205,33 +222,32 @@ CommandLine ParseCommandLine(const QByteArrayList& arguments)
 
 QString CommandLineUsage()
 {
-    return QStringLiteral(
-        "Usage: quilvane [--set PATH [--mode center|tile|stretch]]\n"
-        "                [--play LIST [--every DURATION] [--random] [--mode center|tile|stretch]]\n"
-        "                [--next | --stop | --restore | --list-desktops | --autostart on|off]\n"
-        "                [--desktop NAME] [--help] [--version]\n");
+    return QStringLiteral("Usage: quilvane [--set PATH [--mode center|tile|stretch]]\n"
+                          "                [--play LIST [--every DURATION] [--random] [--mode center|tile|stretch]]\n"
+                          "                [--next | --stop | --restore | --list-desktops | --autostart on|off]\n"
+                          "                [--desktop NAME] [--help] [--version]\n");
 }
 
 QString CommandLineHelp()
 {
-    return CommandLineUsage() + QStringLiteral(
-                                    "\n"
-                                    "Without a command Quilvane opens its window (a running one comes to the front).\n"
-                                    "\n"
-                                    "  --set PATH         put the picture on the desktop\n"
-                                    "  --mode MODE        center, tile or stretch (default center)\n"
-                                    "  --play LIST        run a slide show from a list file until --stop\n"
-                                    "  --every DURATION   time between pictures: 90, 90s, 5m, 1h (default 5s)\n"
-                                    "  --random           show the pictures in random order\n"
-                                    "  --next             show the running slide show's next picture now\n"
-                                    "  --stop             stop the running slide show\n"
-                                    "  --restore          put back the last wallpaper and the slide show\n"
-                                    "                     that was playing when Quilvane last ended\n"
-                                    "  --desktop NAME     use this desktop back end (as QUILVANE_DESKTOP)\n"
-                                    "  --list-desktops    the detected back end, then every name\n"
-                                    "  --autostart on|off run quilvane --restore at login, or no longer\n"
-                                    "  -h, --help         this text\n"
-                                    "  -v, --version      the version\n"
-                                    "\n"
-                                    "Qt's own options (-style, -platform, -display, ...) are the window's.\n");
+    return CommandLineUsage() +
+           QStringLiteral("\n"
+                          "Without a command Quilvane opens its window (a running one comes to the front).\n"
+                          "\n"
+                          "  --set PATH         put the picture on the desktop\n"
+                          "  --mode MODE        center, tile or stretch (default center)\n"
+                          "  --play LIST        run a slide show from a list file until --stop\n"
+                          "  --every DURATION   time between pictures: 90, 90s, 5m, 1h (default 5s)\n"
+                          "  --random           show the pictures in random order\n"
+                          "  --next             show the running slide show's next picture now\n"
+                          "  --stop             stop the running slide show\n"
+                          "  --restore          put back the last wallpaper and the slide show\n"
+                          "                     that was playing when Quilvane last ended\n"
+                          "  --desktop NAME     use this desktop back end (as QUILVANE_DESKTOP)\n"
+                          "  --list-desktops    the detected back end, then every name\n"
+                          "  --autostart on|off run quilvane --restore at login, or no longer\n"
+                          "  -h, --help         this text\n"
+                          "  -v, --version      the version\n"
+                          "\n"
+                          "Qt's own options (-style, -platform, -display, ...) are the window's.\n");
 }

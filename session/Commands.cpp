@@ -104,7 +104,8 @@ std::optional<SlideShowRecord> ReadShow(const CommandLine& line)
     }
     const SlideList list = ReadSlideList(*file);
     if (list.capped)
-        Warning(QStringLiteral("%1 names more than %2 pictures; the first %2 are shown").arg(name).arg(kMaxListEntries));
+        Warning(
+            QStringLiteral("%1 names more than %2 pictures; the first %2 are shown").arg(name).arg(kMaxListEntries));
     SlideShowRecord show;
     for (const QByteArray& entry : list.entries) {
         if (!entry.isEmpty())
@@ -148,7 +149,7 @@ void QuitOnSignals(QObject* owner, const std::function<void()>& quit)
         [[maybe_unused]] const ssize_t read = ::read(g_signalPipe[1], &byte, 1);
         quit();
     });
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
@@ -195,8 +196,10 @@ int RunShow(SessionInstance& instance, const SlideShowRecord& show, bool showNow
             // A window is wanted: it takes the session over and resumes the
             // show from what is remembered.
             runner.Halt();
-            instance.Release();
-            QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+            QTimer::singleShot(0, [&instance] {
+                instance.Release();
+                QCoreApplication::exit(0);
+            });
             return {SessionInstance::kNoWindow, {}};
         }
         return {1, QStringLiteral("the running Quilvane does not know \"%1\"").arg(command)};
@@ -314,12 +317,9 @@ QString NoSlideShowText()
 
 SessionInstance::Request PlayRequest(const SlideShowRecord& show)
 {
-    return {{kCommand, QStringLiteral("play")},
-            {QStringLiteral("entries"), show.entries},
-            {QStringLiteral("periodMs"), show.periodMs},
-            {QStringLiteral("style"), show.style},
-            {QStringLiteral("random"), show.random},
-            {QStringLiteral("lastIndex"), show.lastIndex},
+    return {{kCommand, QStringLiteral("play")},           {QStringLiteral("entries"), show.entries},
+            {QStringLiteral("periodMs"), show.periodMs},  {QStringLiteral("style"), show.style},
+            {QStringLiteral("random"), show.random},      {QStringLiteral("lastIndex"), show.lastIndex},
             {QStringLiteral("lastShown"), show.lastShown}};
 }
 
@@ -346,8 +346,7 @@ void ApplyDesktopChoice(const CommandLine& line)
 
 void ChooseCommandPlatform(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return;
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
@@ -355,7 +354,15 @@ void ChooseCommandPlatform(int argc, char** argv)
             argument.startsWith("--platform="))
             return;
     }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The session's own platform first, as Qt would choose it; offscreen
+    // when that cannot be had (no display at all, a Wayland session without
+    // Qt's Wayland plugin), since a command draws nothing on screen itself.
+    QByteArray platforms;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        platforms += "wayland;";
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        platforms += "xcb;";
+    qputenv("QT_QPA_PLATFORM", platforms + "offscreen");
 }
 
 int RunCommand(const CommandLine& line, int& argc, char** argv)

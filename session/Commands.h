@@ -25,7 +25,7 @@ QString NoSlideShowText();
 // Sets QUILVANE_DESKTOP from --desktop (nothing when it was not given).
 void ApplyDesktopChoice(const CommandLine& line);
 
-// Before a QGuiApplication of a command exists: without a display of any
-// kind and no platform asked for, the offscreen one, so that a command can
-// still say what is wrong instead of Qt aborting.
+// Before a QGuiApplication of a command exists, unless a platform was asked
+// for: the session's platform, falling back to the offscreen one, so that a
+// command can still do its work or say what is wrong instead of Qt aborting.
 void ChooseCommandPlatform(int argc, char** argv);

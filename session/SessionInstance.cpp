@@ -42,7 +42,7 @@ QString BusAddress()
     if (runtime.isEmpty())
         return {};
 #ifndef _WIN32
-    struct stat st{};
+    struct stat st {};
     const QByteArray socket = QFile::encodeName(runtime + QStringLiteral("/bus"));
     if (::stat(socket.constData(), &st) == 0 && S_ISSOCK(st.st_mode))
         return QStringLiteral("unix:path=") + runtime + QStringLiteral("/bus");
@@ -73,7 +73,7 @@ QString PrivateFolder()
 #ifndef _WIN32
     const QByteArray name = QFile::encodeName(folder);
     ::mkdir(name.constData(), 0700);
-    struct stat st{};
+    struct stat st {};
     if (::lstat(name.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
         (st.st_mode & 077) != 0) {
         Warning(QStringLiteral("%1 is not a private folder of this user; Quilvane cannot tell whether it runs already")
@@ -235,7 +235,11 @@ void SessionInstance::Release()
     }
     if (m_server) {
         m_server->close();
-        m_server.reset();
+        // Release may run inside the server's own signal: it goes later,
+        // or with this object at the latest.
+        QLocalServer* server = m_server.release();
+        server->setParent(this);
+        server->deleteLater();
     }
     // The socket file stays until the next owner replaces it; the lock goes
     // first, so that owner may.
@@ -256,6 +260,9 @@ QByteArray SessionInstance::Call(const QByteArray& bytes)
 void SessionInstance::OnNewConnection()
 {
     while (QLocalSocket* socket = m_server ? m_server->nextPendingConnection() : nullptr) {
+        // Outlives the server: a request may end the session (Release),
+        // and its answer still has to go out.
+        socket->setParent(this);
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         auto buffer = std::make_shared<QByteArray>();
         connect(socket, &QLocalSocket::readyRead, this, [this, socket, buffer] {
@@ -283,9 +290,8 @@ std::optional<SessionInstance::Reply> SessionInstance::Send(const SessionInstanc
 
 std::optional<SessionInstance::Reply> SessionInstance::SendOverBus(const QByteArray& bytes, int timeoutMs)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(QString::fromLatin1(kServiceName),
-                                                      QString::fromLatin1(kObjectPath), kInterface,
-                                                      QStringLiteral("Call"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kServiceName), QString::fromLatin1(kObjectPath), kInterface, QStringLiteral("Call"));
     call << bytes;
     const QDBusMessage answer = Bus().call(call, QDBus::Block, timeoutMs);
     if (answer.type() != QDBusMessage::ReplyMessage || answer.arguments().isEmpty())

@@ -30,8 +30,9 @@ void SlideShowRunner::Play(const SlideShowRecord& show)
     {
         const RegConfig::BatchedWrites batch;
         // A manager outliving this runner gets nothing more to show.
-        manager->OnStartTimer([runner = QPointer<SlideShowRunner>(this)] { return runner ? runner->m_entries : QStringList(); },
-                              show.random, show.style, show.periodMs);
+        manager->OnStartTimer(
+            [runner = QPointer<SlideShowRunner>(this)] { return runner ? runner->m_entries : QStringList(); },
+            show.random, show.style, show.periodMs);
         if (show.lastIndex >= 0)
             manager->ResumeAfter(show.lastIndex, show.lastShown);
     }

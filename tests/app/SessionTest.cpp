@@ -16,10 +16,13 @@
 #include "support/EnvironmentGuard.h"
 #include "support/PrivateBus.h"
 #include "support/QuilvaneUser.h"
+#include "widgets/MenuTemplate.h"
 #include "widgets/ModalRun.h"
 #include "widgets/TrayIcon.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // mistakes that end in usage (exit 2, nothing started) and Qt's own options
 // left to Qt.
 
-#include "core/SlideListFile.h"
 #include "session/CommandLine.h"
+#include "core/SlideListFile.h"
 
 #include <QByteArrayList>
 #include <gtest/gtest.h>

@@ -47,7 +47,8 @@ TEST(CommandLineOnWlroots, RestoreAfterANewLoginBringsBackThePictureAndTheShow)
     };
     const QString red = solid("red.png", kRed);
     const QString list = pictures.filePath("show.lsl");
-    ASSERT_TRUE(WriteSlideListFile(list, {EntryBytes(solid("green.png", kGreen)), EntryBytes(solid("blue.png", kBlue))}));
+    ASSERT_TRUE(
+        WriteSlideListFile(list, {EntryBytes(solid("green.png", kGreen)), EntryBytes(solid("blue.png", kBlue))}));
 
     QuilvaneUser user;
     user.Set("QUILVANE_DESKTOP", "wlroots");

@@ -152,8 +152,8 @@ TEST_F(CommandLineOnX11, PlayGoesInOrderAtOneSecondThenNextAndStop)
 {
     const Observer x(m_display);
     ASSERT_TRUE(x.Ok());
-    const QString list = List("three.lsl", {Solid("red.png", kRed), Solid("green.png", kGreen),
-                                            Solid("blue.png", kBlue)});
+    const QString list =
+        List("three.lsl", {Solid("red.png", kRed), Solid("green.png", kGreen), Solid("blue.png", kBlue)});
     ASSERT_EQ(m_user.Run({"--set", Solid("yellow.png", kYellow)}).code, 0);
 
     const auto show = m_user.Start({"--play", list, "--every", "1", "--mode", "stretch"});
@@ -285,8 +285,7 @@ TEST_F(CommandLineOnX11, BadInputIsRefusedAtOnceAndChangesNothing)
     const QString empty = List("empty.lsl", {});
     const QString notPictures = List("words.lsl", {m_pictures.filePath("gone.lsl"), "/dev/zero"});
     // Not UTF-8: skipped with one warning, the other entry shown.
-    QByteArrayList mixed{QFile::encodeName(m_pictures.path()) + "/caf\xe9.png",
-                         EntryBytes(Solid("green.png", kGreen))};
+    QByteArrayList mixed{QFile::encodeName(m_pictures.path()) + "/caf\xe9.png", EntryBytes(Solid("green.png", kGreen))};
     const QString mixedList = m_pictures.filePath("mixed.lsl");
     ASSERT_TRUE(WriteSlideListFile(mixedList, mixed));
 
@@ -373,4 +372,31 @@ TEST(CommandLine, HelpVersionAndMistakesNeedNoDisplay)
     EXPECT_EQ(r.code, 0) << Text(r);
     EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
     EXPECT_LT(clock.elapsed(), 10000);
+}
+
+TEST_F(CommandLineOnX11, AWindowStartTakesOverAWindowlessShow)
+{
+    const Observer x(m_display);
+    ASSERT_TRUE(x.Ok());
+    const QString list = List("show.lsl", {Solid("red.png", kRed), Solid("green.png", kGreen)});
+    const auto show = m_user.Start({"--play", list, "--every", "1", "--mode", "stretch"});
+    ASSERT_GE(WaitForColour(x, kRed, 10000), 0);
+
+    // One Quilvane per session: the windowless one hands over and ends, the
+    // window's slide-show page plays the show on.
+    const auto window = m_user.Start({});
+    ASSERT_TRUE(show->waitForFinished(15000));
+    EXPECT_EQ(show->exitCode(), 0) << show->readAllStandardError().toStdString();
+    ASSERT_EQ(window->state(), QProcess::Running) << window->readAllStandardError().toStdString();
+    EXPECT_GE(WaitForColour(x, kGreen, 5000), 0);
+    EXPECT_GE(WaitForColour(x, kRed, 3000), 0) << "still playing, in the window";
+
+    const QuilvaneUser::Result r = m_user.Run({"--stop"});
+    EXPECT_EQ(r.code, 0) << Text(r);
+    const QRgb last = Centre(x);
+    QTest::qWait(1500);
+    EXPECT_EQ(Centre(x), last) << "the window's show stopped";
+    EXPECT_EQ(window->state(), QProcess::Running) << "the window stays";
+    window->kill();
+    window->waitForFinished();
 }

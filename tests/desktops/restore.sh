@@ -13,6 +13,20 @@ restore_quilvane() {
     >>"$SESSION/logs/restore.log" 2>&1
 }
 
+# Whether the screen shows the picture stretched: on each monitor on its own
+# when the session has two (the two-monitors case ran before).
+restore_shows() {
+  local region seen wrong=""
+  if [[ ${#MONITORS[@]} -eq 0 ]]; then
+    comes_up stretch '#40a040' '#a040a0'
+    return
+  fi
+  for region in "${MONITORS[@]}"; do
+    seen=$(REGION=$region comes_up stretch '#40a040' '#a040a0') || wrong+="monitor $region: $seen; "
+  done
+  [[ -z $wrong ]] || { echo "$wrong"; return 1; }
+}
+
 run_restore_case() {
   local p=$SESSION/pictures seen
   if [[ ! -x $QUILVANE_BIN ]]; then
@@ -25,13 +39,15 @@ run_restore_case() {
     record "$NAME" restore fail "quilvane --set failed: $(tail -n 2 "$SESSION/logs/restore.log" | tr '\n' ' ')"
     return
   fi
-  if ! seen=$(comes_up stretch '#40a040' '#a040a0'); then
+  MONITORS=(${MONITORS[@]+"${MONITORS[@]}"})
+  if ! seen=$(restore_shows); then
     record "$NAME" restore fail "the picture did not show before the session ended: $seen"
     return
   fi
 
   # A new login: everything of the session ends; the home folder stays.
   session_end
+  MONITORS=()
   find "$SESSION" -maxdepth 2 \( -type s -o -name 'wayland-*.lock' \) -delete 2>/dev/null
   if ! desktop_start >>"$SESSION/logs/start-again.log" 2>&1; then
     record "$NAME" restore fail "the new session did not start: $(tail -n 2 "$SESSION/logs/start-again.log" | tr '\n' ' ')"
@@ -41,7 +57,7 @@ run_restore_case() {
     record "$NAME" restore fail "quilvane --restore failed: $(tail -n 2 "$SESSION/logs/restore.log" | tr '\n' ' ')"
     return
   fi
-  seen=$(comes_up stretch '#40a040' '#a040a0')
+  seen=$(restore_shows)
   local shown=$?
   cp "$SESSION/shot.png" "$SESSION/restore.png" 2>/dev/null
   if [[ $shown -eq 0 ]]; then

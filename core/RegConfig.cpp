@@ -17,6 +17,8 @@ namespace {
 constexpr int kFormatVersion = 1;
 // Far larger than any settings file we write; a bigger one is not ours.
 constexpr qint64 kMaxFileSize = 1 << 20;
+// The slide show's entries: the most a list holds, each at its longest.
+constexpr qint64 kMaxEntriesFileSize = qint64{200} << 20;
 
 const QString kVersionKey = QStringLiteral("version");
 const QString kFolderKey = QStringLiteral("folder");
@@ -51,13 +53,8 @@ QJsonObject ToJson(const WallpaperRecord& r)
 
 QJsonObject ToJson(const SlideShowRecord& r)
 {
-    return {{"entries", QJsonArray::fromStringList(r.entries)},
-            {"periodMs", r.periodMs},
-            {"style", StyleWord(r.style)},
-            {"order", r.random ? "random" : "in order"},
-            {"lastIndex", r.lastIndex},
-            {"lastShown", r.lastShown},
-            {"playing", r.playing}};
+    return {{"periodMs", r.periodMs},   {"style", StyleWord(r.style)}, {"order", r.random ? "random" : "in order"},
+            {"lastIndex", r.lastIndex}, {"lastShown", r.lastShown},    {"playing", r.playing}};
 }
 
 WallpaperRecord WallpaperFromJson(const QJsonObject& o)
@@ -68,10 +65,6 @@ WallpaperRecord WallpaperFromJson(const QJsonObject& o)
 SlideShowRecord SlideShowFromJson(const QJsonObject& o)
 {
     SlideShowRecord r;
-    for (const QJsonValue& entry : o.value("entries").toArray()) {
-        if (entry.isString())
-            r.entries << entry.toString();
-    }
     r.periodMs = o.value("periodMs").toInt(0);
     r.style = StyleFromWord(o.value("style").toString());
     r.random = o.value("order").toString() == QLatin1String("random");
@@ -136,6 +129,8 @@ bool RegConfig::ReadData()
     readString(kDesignFolderKey, m_strDesignFolder);
     m_wallpaper = WallpaperFromJson(m_root.value(kWallpaperKey).toObject());
     m_slideShow = SlideShowFromJson(m_root.value(kSlideShowKey).toObject());
+    if (m_root.contains(kSlideShowKey))
+        m_slideShow.entries = ReadShowEntries();
     return true;
 }
 
@@ -159,6 +154,11 @@ bool RegConfig::RecordSlideShow(const SlideShowRecord& record)
 {
     if (record == m_slideShow)
         return true;
+    // The entries (a list may hold a hundred thousand) have a file of their
+    // own, written before the position that refers to them and only when
+    // they change: a tick rewrites a few lines, not the whole list.
+    if (record.entries != m_slideShow.entries && !WriteShowEntries(record.entries))
+        return false;
     m_slideShow = record;
     m_pending.insert(kSlideShowKey, ToJson(record));
     return m_batchDepth > 0 || WritePending();
@@ -171,6 +171,37 @@ bool RegConfig::WritePending()
     const QJsonObject changes = m_pending;
     m_pending = QJsonObject();
     return WriteMerged(changes);
+}
+
+QString RegConfig::ShowEntriesPath() const
+{
+    return QFileInfo(FilePath()).absolutePath() + QStringLiteral("/slideshow.json");
+}
+
+QStringList RegConfig::ReadShowEntries() const
+{
+    QByteArray bytes;
+    if (ReadRegularFile(ShowEntriesPath(), kMaxEntriesFileSize, &bytes) != FileRefusal::None)
+        return {};
+    QStringList entries;
+    for (const QJsonValue& entry : QJsonDocument::fromJson(bytes).object().value(QStringLiteral("entries")).toArray()) {
+        if (entry.isString())
+            entries << entry.toString();
+    }
+    return entries;
+}
+
+bool RegConfig::WriteShowEntries(const QStringList& entries)
+{
+    const QString path = ShowEntriesPath();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QJsonObject root{{QStringLiteral("entries"), QJsonArray::fromStringList(entries)}};
+    QString error;
+    if (!WriteFileAtomically(path, QJsonDocument(root).toJson(QJsonDocument::Compact), &error)) {
+        Warning(QStringLiteral("could not save the slide show to %1: %2").arg(Shown(path), error));
+        return false;
+    }
+    return true;
 }
 
 RegConfig::BatchedWrites::BatchedWrites()

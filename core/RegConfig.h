@@ -16,7 +16,8 @@ struct WallpaperRecord {
     bool operator==(const WallpaperRecord&) const = default;
 };
 
-// The slide show as `quilvane --restore` resumes it.
+// The slide show as `quilvane --restore` resumes it. The entries are kept in
+// a file of their own beside the settings (slideshow.json).
 struct SlideShowRecord {
     QStringList entries;
     int periodMs = 0;
@@ -91,6 +92,10 @@ private:
     ~RegConfig() = default;
 
     bool WriteMerged(const QJsonObject& changes);
+    // The slide show's entries live beside the settings, in slideshow.json.
+    QString ShowEntriesPath() const;
+    QStringList ReadShowEntries() const;
+    bool WriteShowEntries(const QStringList& entries);
     bool WritePending();
 
     QString m_path;

@@ -161,14 +161,6 @@ bool SessionInstance::UseBus() const
     return Bus().isConnected();
 }
 
-QString SessionInstance::Channel() const
-{
-    if (UseBus())
-        return QStringLiteral("bus");
-    return m_folder.isEmpty() ? PrivateFolder() + QStringLiteral("/instance.socket")
-                              : m_folder + QStringLiteral("/instance.socket");
-}
-
 SessionInstance::Role SessionInstance::Claim()
 {
     if (m_owner)

@@ -70,10 +70,6 @@ public:
     // free for the next start. Also done on destruction.
     void Release();
 
-    // How the session is reached, for messages and tests: "bus" or the
-    // socket's path.
-    QString Channel() const;
-
 public Q_SLOTS:
     // The bus method; the socket carries the same bytes.
     Q_SCRIPTABLE QByteArray Call(const QByteArray& request);

@@ -9,6 +9,7 @@
 #include "core/SlideListFile.h"
 #include "support/PatternImage.h"
 #include "support/PictureFixtures.h"
+#include "support/PrivateBus.h"
 #include "support/QuilvaneUser.h"
 #include "support/X11Observer.h"
 #include "support/XvfbServer.h"
@@ -217,19 +218,20 @@ TEST_F(CommandLineOnX11, RestoreOnANewServerPutsBackThePictureAndTheShow)
     ASSERT_FALSE(server->Display().isEmpty()) << "Xvfb did not start";
     UseDisplay(m_user, server->Display());
 
-    // A picture alone: back on a fresh server, in its style.
+    // A picture alone: back on a fresh server, in its style, drawn for the
+    // screen the new session has.
     QuilvaneUser::Result r = m_user.Run({"--set", red, "--mode", "tile"});
     ASSERT_EQ(r.code, 0) << Text(r);
-    server = std::make_unique<XvfbServer>("320x240x24");
+    server = std::make_unique<XvfbServer>("400x300x24");
     UseDisplay(m_user, server->Display());
     r = m_user.Run({"--restore"});
     ASSERT_EQ(r.code, 0) << Text(r);
     {
         const Observer x(server->Display());
         const QImage root = x.RootPixels();
-        ASSERT_FALSE(root.isNull());
+        ASSERT_EQ(root.size(), QSize(400, 300));
         EXPECT_EQ(root.pixel(1, 1), kRed) << "tiled: the corners too";
-        EXPECT_EQ(root.pixel(318, 238), kRed);
+        EXPECT_EQ(root.pixel(398, 298), kRed);
     }
 
     // A show that was playing when the session ended.
@@ -399,4 +401,42 @@ TEST_F(CommandLineOnX11, AWindowStartTakesOverAWindowlessShow)
     EXPECT_EQ(window->state(), QProcess::Running) << "the window stays";
     window->kill();
     window->waitForFinished();
+}
+
+TEST_F(CommandLineOnX11, StartsAtTheSameMomentEndWithOneOwner)
+{
+    const Observer x(m_display);
+    ASSERT_TRUE(x.Ok());
+    const QString list = List("show.lsl", {Solid("red.png", kRed), Solid("green.png", kGreen)});
+    PrivateBus bus;
+    for (const bool onBus : {false, true}) {
+        SCOPED_TRACE(onBus ? "session bus" : "runtime folder socket");
+        if (onBus && bus.Address().isEmpty())
+            GTEST_SKIP() << "dbus-daemon is not installed";
+        if (onBus)
+            m_user.Set("DBUS_SESSION_BUS_ADDRESS", bus.Address());
+        std::vector<std::unique_ptr<QProcess>> starts;
+        for (int i = 0; i < 5; ++i)
+            starts.push_back(m_user.Start({"--play", list, "--every", "1", "--mode", "stretch"}));
+        // Four hand their show to the fifth and end; never none, never two.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return std::count_if(starts.begin(), starts.end(),
+                                     [](const auto& p) { return p->state() == QProcess::NotRunning; }) == 4;
+            },
+            30000));
+        QTest::qWait(1500);
+        int running = 0;
+        for (const auto& p : starts) {
+            if (p->state() == QProcess::Running)
+                ++running;
+            else
+                EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+        }
+        EXPECT_EQ(running, 1);
+        const QuilvaneUser::Result r = m_user.Run({"--stop"});
+        EXPECT_EQ(r.code, 0) << Text(r);
+        for (const auto& p : starts)
+            EXPECT_TRUE(p->state() == QProcess::NotRunning || p->waitForFinished(10000));
+    }
 }

@@ -10,7 +10,7 @@
 
 namespace {
 
-// An Exec argument as the desktop entry specification reads it: quoted when
+// An Exec argument as desktop entries quote it (freedesktop.org): quoted when
 // it holds a reserved character, with '"', '`', '$' and '\' escaped inside
 // the quotes; then, the value being a string, every '\' doubled; '%' is a
 // field code unless doubled.

@@ -300,6 +300,10 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Restore at &amp;Login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Quit</source>
         <translation type="unfinished"></translation>
     </message>

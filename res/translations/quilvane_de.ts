@@ -343,6 +343,10 @@
         <source>&amp;About</source>
         <translation>Ü&amp;ber</translation>
     </message>
+    <message>
+        <source>Restore at &amp;Login</source>
+        <translation>Bei der &amp;Anmeldung wiederherstellen</translation>
+    </message>
 </context>
 <context>
     <name>Strings</name>

@@ -302,9 +302,10 @@ run_session() { # folder
   # A desktop's own cases (a desktop file defines extra_cases), on the one
   # monitor the cases above had.
   if declare -F extra_cases >/dev/null; then extra_cases; fi
-  run_monitor_cases
-  # Last: it ends the session and starts a new one (restore.sh).
+  # It ends the session and starts a new one of the same desktop, still on the
+  # one monitor (restore.sh); the monitor cases then run in that new session.
   run_restore_case
+  run_monitor_cases
 }
 
 run_desktop() {

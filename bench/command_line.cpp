@@ -16,6 +16,7 @@
 // QUILVANE_BENCH_PHOTOS change the counts; exit status 1 when a target is
 // missed.
 
+#include "PeakMemory.h"
 #include "core/RegConfig.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
@@ -37,18 +38,6 @@
 namespace {
 
 constexpr QSize kPhotoSize(6000, 4000);
-
-long ResidentKb()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 double Seconds(std::chrono::steady_clock::time_point start)
 {
@@ -188,14 +177,14 @@ int main(int argc, char** argv)
         const auto start = std::chrono::steady_clock::now();
         runner.Tick();
         times.push_back(Seconds(start));
-        const long rss = ResidentKb();
+        const long rss = StatusKb("VmRSS:");
         highest = std::max(highest, rss);
         if (i + 1 == std::min(50, ticks))
             at50 = rss;
         if (i + 1 > 50)
             highestAfter50 = std::max(highestAfter50, rss);
     }
-    const long atEnd = ResidentKb();
+    const long atEnd = StatusKb("VmRSS:");
     runner.Stop();
     const double growthMb = (std::max(atEnd, highestAfter50) - at50) / 1024.0;
     std::printf("%d ticks over %d photos of 24 megapixels, centred: median %.0f ms per tick; resident memory "

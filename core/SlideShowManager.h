@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/SerialWorker.h"
 #include "core/Singleton.h"
 #include "core/WallPaperManager.h"
 
@@ -32,8 +33,16 @@ public:
     // Called once when the user starts the show, right after the page has set
     // its timer. style as for WallPaperManager::SetWallPaper.
     void OnStartTimer(Entries entries, bool random, int style);
-    // Called on every tick of the page's timer.
+    // Called on every tick of the page's timer: the next picture is found
+    // and shown before this returns (for a caller without a window).
     void OnChangeWallpaper();
+    // The same tick for a window: the change starts now and runs on the
+    // manager's worker thread, its messages and outcome reported back on the
+    // thread that created the manager. A tick that comes while the previous
+    // change still runs is skipped, not queued. True when a change started.
+    bool OnChangeWallpaperInBackground();
+    // A change started by OnChangeWallpaperInBackground has not reported back.
+    bool IsChanging() const { return m_worker.Pending() > 0; }
     // Called once when the user stops the show.
     void OnEndTimer();
 
@@ -43,29 +52,42 @@ public:
     // instance), and a fixed seed for the random order.
     using Setter = std::function<WallPaperManager::Result(const QString& path, int style)>;
     void SetWallpaperSetter(Setter setter) { m_setter = std::move(setter); }
-    void SeedRandom(unsigned seed) { m_randomEngine.seed(seed); }
+    void SeedRandom(unsigned seed) { m_cursor.randomEngine.seed(seed); }
 
 private:
     friend class CoreSingleton<SlideShowManager>;
     SlideShowManager();
     ~SlideShowManager() = default;
 
-    WallPaperManager::Result Show(const QString& path);
-    void NextInOrder(const QStringList& entries);
-    void NextAtRandom(const QStringList& entries);
-    void Remember(int index, const QString& text);
+    // Where the show stands: what a tick starts from and moves on. A change
+    // in the background works on a copy, taken back when it reports.
+    struct Cursor {
+        bool hasLast = false;
+        int lastIndex = -1;
+        QString lastText;
+        // Pictures (by path) already shown in the current random round.
+        QSet<QString> shownThisRound;
+        std::mt19937 randomEngine;
+
+        void Remember(int index, const QString& text);
+    };
+    using Show = std::function<WallPaperManager::Result(const QString& path)>;
+    static void NextInOrder(Cursor& cursor, const QStringList& entries, const Show& show);
+    static void NextAtRandom(Cursor& cursor, const QStringList& entries, const Show& show);
+    // The tick's work on cursor: safe on the worker thread.
+    static void Step(Cursor& cursor, const QStringList& entries, bool random, int style, const Setter& setter);
 
     Entries m_entries;
     bool m_running = false;
     bool m_random = false;
     int m_style = 0;
+    // Counts starts and stops, so a change that reports after the show was
+    // stopped or started again leaves the new show's cursor alone.
+    int m_generation = 0;
 
-    bool m_hasLast = false;
-    int m_lastIndex = -1;
-    QString m_lastText;
-    // Pictures (by path) already shown in the current random round.
-    QSet<QString> m_shownThisRound;
-
-    std::mt19937 m_randomEngine;
+    Cursor m_cursor;
     Setter m_setter;
+    // Last, so it is destroyed first: its destructor waits for a change
+    // under way.
+    SerialWorker m_worker;
 };

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <memory>
+
 DesktopBackend& WallPaperManager::Backend()
 {
     if (!m_backend)
@@ -17,6 +19,26 @@ DesktopBackend& WallPaperManager::Backend()
 }
 
 WallPaperManager::Result WallPaperManager::ApplyWallPaper(const QString& path, int style)
+{
+    const QMutexLocker lock(&m_changeMutex);
+    return Apply(path, style);
+}
+
+void WallPaperManager::ApplyWallPaperInBackground(const QString& path, int style, QObject* context, Done done)
+{
+    // The current folder is the caller's now, not whatever it is when the
+    // worker gets to the change.
+    const QString absolute = path.isEmpty() ? path : QDir::current().absoluteFilePath(path);
+    auto result = std::make_shared<Result>(Result::DesktopFailed);
+    m_worker.Run(
+        [this, absolute, style, result] { *result = ApplyWallPaper(absolute, style); },
+        [context = QPointer<QObject>(context), hasContext = context != nullptr, done = std::move(done), result] {
+            if (done && (!hasContext || context))
+                done(*result);
+        });
+}
+
+WallPaperManager::Result WallPaperManager::Apply(const QString& path, int style)
 {
     if (path.isEmpty()) {
         WarnUnchanged(QStringLiteral("no picture named"));

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "core/SerialWorker.h"
 #include "core/Singleton.h"
 #include "desktop/DesktopBackend.h"
 
+#include <QMutex>
+#include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -28,8 +32,22 @@ public:
     void SetWallPaper(const QString& path, int style) { ApplyWallPaper(path, style); }
 
     // SetWallPaper, telling the caller what happened (the slide show skips
-    // entries that are not pictures).
+    // entries that are not pictures). Waits while a change started by
+    // ApplyWallPaperInBackground runs: one change at a time reaches the
+    // desktop. Safe on any thread.
     Result ApplyWallPaper(const QString& path, int style);
+
+    // The same change on the manager's own worker thread, so a window's
+    // thread never waits for decoding or for a desktop that is slow to
+    // answer. Changes run in the order they were asked for. The path is
+    // taken from the current folder now. done (optional) gets the result on
+    // the thread that created the manager, after the change's messages were
+    // written there; it is not called once context is gone.
+    using Done = std::function<void(Result)>;
+    void ApplyWallPaperInBackground(const QString& path, int style, QObject* context = nullptr, Done done = {});
+
+    // Background changes asked for and not yet reported back.
+    bool IsChanging() const { return m_worker.Pending() > 0; }
 
     // Whether the desktop can show all six picture types, not bitmaps only.
     // Every back end of ours can.
@@ -48,6 +66,14 @@ private:
     WallPaperManager() = default;
     ~WallPaperManager() = default;
 
+    Result Apply(const QString& path, int style);
+
+    // Held for the whole of a change: the back end is chosen and used by
+    // one change at a time.
+    QMutex m_changeMutex;
     std::unique_ptr<DesktopBackend> m_backend;
     std::optional<bool> m_activeDesktopOverride;
+    // Last, so it is destroyed first: its destructor waits for a change
+    // still using the members above.
+    SerialWorker m_worker;
 };

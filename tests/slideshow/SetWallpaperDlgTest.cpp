@@ -118,6 +118,14 @@ struct PageFixture : ::testing::Test {
         return out;
     }
 
+    // Ticks and "Set Wallpaper" change the desktop off the window's thread:
+    // waits until both managers have reported back.
+    static void WaitForChanges()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !WallPaperManager::GetInstance()->IsChanging() && !SlideShowManager::GetInstance()->IsChanging(), 20000);
+    }
+
     void Click(int id) { QTest::mouseClick(GetDlgItemAs<QAbstractButton>(page.get(), id), Qt::LeftButton); }
 
     void SetSlides(const QStringList& entries)
@@ -268,6 +276,7 @@ TEST_F(PageFixture, SetWallpaperUsesTheSlideSelectionAndTheShowType)
     const QString a = File("wallpaper/a.png", 11);
     CSetWallpaperDlg& p = Open();
     Click(IDC_SET_WALLPAPER);
+    WaitForChanges();
     EXPECT_TRUE(wallpapers.isEmpty()) << "a file-list selection alone sets nothing";
 
     Click(IDC_ADD_TO_LIST);
@@ -282,6 +291,7 @@ TEST_F(PageFixture, SetWallpaperUsesTheSlideSelectionAndTheShowType)
         if (c.typed)
             p.m_comboShowType.setEditText(c.typed);
         Click(IDC_SET_WALLPAPER);
+        WaitForChanges();
         EXPECT_EQ(wallpapers, QStringList{a + " " + c.expected}) << c.index;
     }
 }
@@ -362,6 +372,7 @@ TEST_F(PageFixture, SettingsChangedWhilePlayingWaitForTheNextStart)
     p.m_checkRandom.setChecked(true);
     p.m_editFrequency.setText("9");
     p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    WaitForChanges();
     EXPECT_EQ(ticks, QStringList{"a.png 2"}) << "the style given at the start";
     Click(IDC_PLAY_STOP);
     Click(IDC_PLAY_STOP);
@@ -373,11 +384,13 @@ TEST_F(PageFixture, SettingsChangedWhilePlayingWaitForTheNextStart)
     Click(IDC_REMOVE_ALL);
     ticks.clear();
     p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    WaitForChanges();
     EXPECT_TRUE(ticks.isEmpty());
     EXPECT_TRUE(p.m_bPlaying);
     EXPECT_TRUE(SlideShowManager::GetInstance()->IsRunning());
     Click(IDC_ADD_TO_LIST);
     p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    WaitForChanges();
     EXPECT_EQ(ticks, QStringList{"a.png 1"});
 }
 
@@ -392,6 +405,7 @@ TEST_F(PageFixture, TheTimerTicksIntoTheManager)
     p.m_editFrequency.setText("1");
     Click(IDC_PLAY_STOP);
     QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 2, 5000);
+    WaitForChanges();
     EXPECT_EQ(ticks, (QStringList{"a.png 0", "b.png 0"}));
     Click(IDC_PLAY_STOP);
 }

@@ -416,10 +416,14 @@ QSize JpegExactDecodeSize(const PictureFacts& facts, QSize target)
         return size.width() <= std::max(nearest.width(), target.width() * 8 / 5) &&
                size.height() <= std::max(nearest.height(), target.height() * 8 / 5);
     };
-    for (const qint64 divisor : {8, 4, 2}) {
-        if (facts.width % divisor || facts.height % divisor)
+    // libjpeg reduces by M/8 for any M; the smallest M that still covers
+    // the target is the cheapest decode, and leaves the filter after it the
+    // least to do. Only reductions with whole pixels both ways count: Qt
+    // scales any other output itself, softly.
+    for (qint64 m = 1; m < 8; ++m) {
+        if (facts.width * m % 8 || facts.height * m % 8)
             continue;
-        const QSize reduced(static_cast<int>(facts.width / divisor), static_cast<int>(facts.height / divisor));
+        const QSize reduced(static_cast<int>(facts.width * m / 8), static_cast<int>(facts.height * m / 8));
         if (reduced.width() >= target.width() && reduced.height() >= target.height())
             return affordable(reduced) ? reduced : QSize();
     }

@@ -145,16 +145,14 @@ QImage PictureSource::Decode(QSize limit) const
     const QSize wanted = DecodeTarget(m_upright, limit);
     // Sizes below are as stored: the reader scales before it turns the picture upright.
     const QSize wantedStored = m_quarterTurn ? wanted.transposed() : wanted;
-    // A JPEG is reduced by libjpeg to an exact half, quarter or eighth and
-    // from there in one area-averaging step, where the budget allows.
+    // A JPEG is reduced by libjpeg to an exact M/8 and from there in one
+    // filtering step, where the budget allows.
     // Qt's own reduction of the other formats drops a 1-bit picture's
     // palette, so those are decoded whole and reduced here too.
     const bool jpeg = m_facts.type == CXIMAGE_FORMAT_JPG;
     const qint64 budget = CxImage::kDecodeBudgetBytes - m_bytes.size();
-    const bool exact =
-        jpeg && DecodeCost(m_facts, wantedStored, m_transformed, JpegPlan::ExactThenShrink) <= budget;
-    const QSize target =
-        exact ? wantedStored : AffordableTarget(m_facts, wantedStored, m_transformed, m_bytes.size());
+    const bool exact = jpeg && DecodeCost(m_facts, wantedStored, m_transformed, JpegPlan::ExactThenShrink) <= budget;
+    const QSize target = exact ? wantedStored : AffordableTarget(m_facts, wantedStored, m_transformed, m_bytes.size());
     if (target.isEmpty())
         return {};
     if (jpeg) {
@@ -176,18 +174,8 @@ QSize PictureSource::CoveringDecodeSize(QSize cover) const
 {
     if (m_facts.type != CXIMAGE_FORMAT_JPG || m_transformed || cover == m_upright)
         return cover;
-    const QSize full = m_upright;
-    for (const int divisor : {8, 4, 2}) {
-        if (full.width() % divisor || full.height() % divisor)
-            continue;
-        const QSize reduced = full / divisor;
-        if (reduced.width() < cover.width() || reduced.height() < cover.height())
-            continue;
-        // Within 1.6 times each way, as the decode's own rule.
-        const bool near = reduced.width() * 5 <= cover.width() * 8 && reduced.height() * 5 <= cover.height() * 8;
-        return near ? reduced : cover;
-    }
-    return cover;
+    const QSize exact = JpegExactDecodeSize(m_facts, cover);
+    return exact.isEmpty() ? cover : exact;
 }
 
 QImage PictureSource::DecodePart(const QRect& part) const

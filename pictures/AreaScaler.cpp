@@ -114,24 +114,49 @@ private:
 
 // line[i] = the weighted sum of the source rows, bytes [0, n) of each, kept
 // with kExtraBits below the byte (it fits 16 bits even with a filter's
-// overshoot); plain loops over bytes that the compiler turns into vector code.
-void SumRows(int* sums, int16_t* line, const uchar* const* rows, const int* weights, int count, size_t n)
+// overshoot).
+void SumRows(int16_t* line, const uchar* const* rows, const int* weights, int count, size_t n)
 {
-    int* const line32 = sums;
-    {
-        const uchar* source = rows[0];
-        const int w = weights[0];
-        for (size_t i = 0; i < n; ++i)
-            line32[i] = w * source[i];
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time, two rows at a time: their bytes interleaved,
+    // so one multiply-add weighs and sums both, with the sums kept in
+    // registers over all the rows.
+    const __m128i zero = _mm_setzero_si128();
+    const auto weighed = [&](__m128i* sum, __m128i a, __m128i b, __m128i w) {
+        const __m128i alo = _mm_unpacklo_epi8(a, zero);
+        const __m128i ahi = _mm_unpackhi_epi8(a, zero);
+        const __m128i blo = _mm_unpacklo_epi8(b, zero);
+        const __m128i bhi = _mm_unpackhi_epi8(b, zero);
+        sum[0] = _mm_add_epi32(sum[0], _mm_madd_epi16(_mm_unpacklo_epi16(alo, blo), w));
+        sum[1] = _mm_add_epi32(sum[1], _mm_madd_epi16(_mm_unpackhi_epi16(alo, blo), w));
+        sum[2] = _mm_add_epi32(sum[2], _mm_madd_epi16(_mm_unpacklo_epi16(ahi, bhi), w));
+        sum[3] = _mm_add_epi32(sum[3], _mm_madd_epi16(_mm_unpackhi_epi16(ahi, bhi), w));
+    };
+    for (; i + 16 <= n; i += 16) {
+        __m128i sum[4] = {zero, zero, zero, zero};
+        int k = 0;
+        for (; k + 1 < count; k += 2) {
+            const int pair = static_cast<int>(static_cast<uint16_t>(weights[k])) | (weights[k + 1] << 16);
+            weighed(sum, _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i)),
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k + 1] + i)), _mm_set1_epi32(pair));
+        }
+        if (k < count) {
+            weighed(sum, _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i)), zero,
+                    _mm_set1_epi32(static_cast<int>(static_cast<uint16_t>(weights[k]))));
+        }
+        for (__m128i& s : sum)
+            s = _mm_srai_epi32(s, kWeightBits - kExtraBits);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line + i), _mm_packs_epi32(sum[0], sum[1]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line + i + 8), _mm_packs_epi32(sum[2], sum[3]));
     }
-    for (int k = 1; k < count; ++k) {
-        const uchar* source = rows[k];
-        const int w = weights[k];
-        for (size_t i = 0; i < n; ++i)
-            line32[i] += w * source[i];
+#endif
+    for (; i < n; ++i) {
+        int sum = 0;
+        for (int k = 0; k < count; ++k)
+            sum += weights[k] * rows[k][i];
+        line[i] = static_cast<int16_t>(sum >> (kWeightBits - kExtraBits));
     }
-    for (size_t i = 0; i < n; ++i)
-        line[i] = static_cast<int16_t>(line32[i] >> (kWeightBits - kExtraBits));
 }
 
 // One target pixel from `count` neighbouring pixels of a summed line (four
@@ -281,7 +306,6 @@ QImage AreaScaler::Region(const QRect& region) const
     // they read, so they may run on several threads at once.
     const auto scaleRows = [&](int from, int to) {
         RowSource source(m_source, m_format);
-        std::vector<int> sums(bytes);
         std::vector<int16_t> line(bytes);
         std::vector<const uchar*> read;
         for (int y = from; y < to; ++y) {
@@ -290,7 +314,7 @@ QImage AreaScaler::Region(const QRect& region) const
                 return false;
             for (const uchar*& row : read)
                 row += static_cast<size_t>(left) * 4;
-            SumRows(sums.data(), line.data(), read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy], bytes);
+            SumRows(line.data(), read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy], bytes);
 
             uchar* dest = outBits + y * outStride;
             for (int x = 0; x < area.width(); ++x, dest += 4) {

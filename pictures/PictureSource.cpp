@@ -145,8 +145,8 @@ QImage PictureSource::Decode(QSize limit) const
     const QSize wanted = DecodeTarget(m_upright, limit);
     // Sizes below are as stored: the reader scales before it turns the picture upright.
     const QSize wantedStored = m_quarterTurn ? wanted.transposed() : wanted;
-    // A JPEG is reduced by libjpeg to an exact M/8 and from there in one
-    // filtering step, where the budget allows.
+    // A JPEG is reduced by libjpeg to an exact eighth, quarter or half and
+    // from there in one filtering step, where the budget allows.
     // Qt's own reduction of the other formats drops a 1-bit picture's
     // palette, so those are decoded whole and reduced here too.
     const bool jpeg = m_facts.type == CXIMAGE_FORMAT_JPG;

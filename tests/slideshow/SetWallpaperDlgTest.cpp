@@ -10,6 +10,7 @@
 #include "res/Resource.h"
 #include "support/FileSizeLimit.h"
 #include "support/HookGuards.h"
+#include "support/StalledDesktop.h"
 #include "widgets/DialogBuilder.h"
 #include "widgets/FilePrompts.h"
 #include "widgets/MessageBox.h"
@@ -294,6 +295,44 @@ TEST_F(PageFixture, SetWallpaperUsesTheSlideSelectionAndTheShowType)
         WaitForChanges();
         EXPECT_EQ(wallpapers, QStringList{a + " " + c.expected}) << c.index;
     }
+}
+
+TEST_F(PageFixture, APageWhoseDesktopHangsStaysLive)
+{
+    StalledDesktop::State desktop;
+    WallPaperManager::GetInstance()->SetBackend(std::make_unique<StalledDesktop>(&desktop));
+    SlideShowManager::GetInstance()->SetWallpaperSetter(nullptr);
+    File("wallpaper/a.png", 11);
+    File("wallpaper/b.png", 12);
+    CSetWallpaperDlg& p = Open();
+    Click(IDC_ADD_TO_LIST);
+    Click(IDC_SET_WALLPAPER);
+    ASSERT_TRUE(desktop.entered.tryAcquire(1, StalledDesktop::kGiveUpMs)) << "the change never reached the desktop";
+
+    // While the desktop hangs: the page answers, takes clicks and typing,
+    // and the show's ticks neither wait nor pile up behind the change.
+    EXPECT_LT(MedianEventLoopAnswerMs(20), 30.0);
+    p.m_listFiles.SetCurSel(1);
+    Click(IDC_ADD_TO_LIST);
+    EXPECT_EQ(p.m_listSlides.GetCount(), 2);
+    p.m_editFrequency.clear();
+    QTest::keyClicks(&p.m_editFrequency, "7");
+    EXPECT_EQ(p.m_editFrequency.text(), "7");
+    // The tick's change waits its turn behind the hung one, off the page's
+    // thread; the next tick finds it still running and is skipped.
+    Click(IDC_PLAY_STOP);
+    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    EXPECT_TRUE(SlideShowManager::GetInstance()->IsChanging());
+    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    EXPECT_LT(MedianEventLoopAnswerMs(5), 30.0);
+
+    desktop.release.release();
+    ASSERT_TRUE(desktop.entered.tryAcquire(1, StalledDesktop::kGiveUpMs)) << "the tick did not start its change";
+    desktop.release.release();
+    WaitForChanges();
+    EXPECT_EQ(desktop.calls, 2) << "one change for two ticks";
+    EXPECT_FALSE(desktop.gaveUp);
+    Click(IDC_PLAY_STOP);
 }
 
 TEST_F(PageFixture, HorizontalExtentFollowsTheLongestEntry)

@@ -4,7 +4,7 @@
 
 #include <QMetaObject>
 
-SerialWorker::SerialWorker() : m_receiver(std::make_unique<QObject>())
+SerialWorker::SerialWorker() : m_owner(QThread::currentThread()), m_receiver(std::make_unique<QObject>())
 {
     m_pool.setMaxThreadCount(1);
 }
@@ -31,4 +31,12 @@ void SerialWorker::Run(std::function<void()> work, std::function<void()> deliver
             },
             Qt::QueuedConnection);
     });
+}
+
+void SerialWorker::OnOwnerThread(std::function<void()> fn)
+{
+    if (QThread::currentThread() == m_owner)
+        fn();
+    else
+        QMetaObject::invokeMethod(m_receiver.get(), std::move(fn), Qt::QueuedConnection);
 }

@@ -6,6 +6,7 @@
 // is written on the owner's thread too, just before its outcome arrives.
 
 #include <QObject>
+#include <QThread>
 #include <QThreadPool>
 
 #include <functional>
@@ -27,7 +28,13 @@ public:
     // Jobs started and not yet delivered (owner's thread only).
     int Pending() const { return m_pending; }
 
+    // Runs fn on the owner's thread: now when called there, else through
+    // the owner's event loop, after what was posted there before it; dropped
+    // if the worker goes first (any thread).
+    void OnOwnerThread(std::function<void()> fn);
+
 private:
+    QThread* m_owner;
     QThreadPool m_pool;
     std::unique_ptr<QObject> m_receiver;
     int m_pending = 0;

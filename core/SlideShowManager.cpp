@@ -1,5 +1,7 @@
 #include "core/SlideShowManager.h"
 
+#include "core/RegConfig.h"
+
 #include <QSet>
 
 #include <memory>
@@ -9,21 +11,40 @@ SlideShowManager::SlideShowManager()
     m_cursor.randomEngine.seed(std::random_device{}());
 }
 
-void SlideShowManager::OnStartTimer(Entries entries, bool random, int style)
+void SlideShowManager::OnStartTimer(Entries entries, bool random, int style, int periodMs)
 {
     m_entries = std::move(entries);
     m_running = true;
     m_random = random;
     m_style = style;
+    m_periodMs = periodMs;
     ++m_generation;
     m_cursor.hasLast = false;
     m_cursor.lastIndex = -1;
     m_cursor.lastText.clear();
     m_cursor.shownThisRound.clear();
+    if (m_entries)
+        Record(m_entries());
+}
+
+void SlideShowManager::ResumeAfter(int index, const QString& text)
+{
+    if (!m_running || index < 0)
+        return;
+    m_cursor.Remember(index, text);
+    if (m_entries)
+        Record(m_entries());
 }
 
 void SlideShowManager::OnEndTimer()
 {
+    if (m_running && m_periodMs > 0) {
+        if (RegConfig* config = RegConfig::GetInstance()) {
+            SlideShowRecord stopped = config->SlideShow();
+            stopped.playing = false;
+            config->RecordSlideShow(stopped);
+        }
+    }
     m_running = false;
     m_entries = nullptr;
     ++m_generation;
@@ -35,40 +56,68 @@ void SlideShowManager::OnChangeWallpaper()
     if (!m_running || !m_entries)
         return;
     const QStringList entries = m_entries();
-    if (!entries.isEmpty())
-        Step(m_cursor, entries, m_random, m_style, m_setter);
+    if (entries.isEmpty())
+        return;
+    // The picture and the show's new position reach the settings in one write.
+    const RegConfig::BatchedWrites batch;
+    Step(m_cursor, entries, m_random, m_style, m_setter, nullptr);
+    Record(entries);
 }
 
 bool SlideShowManager::OnChangeWallpaperInBackground()
 {
-    if (!m_running || !m_entries || IsChanging())
+    // Only a change of this show holds the next tick back: one of a show
+    // stopped or replaced since is no reason to miss the new show's first.
+    if (!m_running || !m_entries || (IsChanging() && m_changeGeneration == m_generation))
         return false;
     // The list is read here, on the thread its owner lives on.
     const QStringList entries = m_entries();
     if (entries.isEmpty())
         return false;
     auto cursor = std::make_shared<Cursor>(m_cursor);
-    m_worker.Run([cursor, entries, random = m_random, style = m_style,
-                  setter = m_setter] { Step(*cursor, entries, random, style, setter); },
-                 [this, cursor, generation = m_generation] {
-                     if (generation == m_generation)
-                         m_cursor = std::move(*cursor);
+    auto shown = std::make_shared<std::optional<WallPaperManager::Shown>>();
+    m_changeGeneration = m_generation;
+    m_worker.Run([cursor, shown, entries, random = m_random, style = m_style,
+                  setter = m_setter] { Step(*cursor, entries, random, style, setter, shown.get()); },
+                 [this, cursor, shown, entries, generation = m_generation] {
+                     // The settings are written here, on the thread that owns them:
+                     // the picture and the show's new position in one write.
+                     const RegConfig::BatchedWrites batch;
+                     if (WallPaperManager* manager = WallPaperManager::GetInstance(); manager && *shown)
+                         manager->Remember(**shown);
+                     if (generation != m_generation)
+                         return;
+                     m_cursor = std::move(*cursor);
+                     Record(entries);
                  });
     return true;
 }
 
-void SlideShowManager::Step(Cursor& cursor, const QStringList& entries, bool random, int style, const Setter& setter)
+void SlideShowManager::Step(Cursor& cursor, const QStringList& entries, bool random, int style, const Setter& setter,
+                            std::optional<WallPaperManager::Shown>* shown)
 {
     const Show show = [&](const QString& path) {
         if (setter)
             return setter(path, style);
         WallPaperManager* manager = WallPaperManager::GetInstance();
-        return manager ? manager->ApplyWallPaper(path, style) : WallPaperManager::Result::DesktopFailed;
+        if (!manager)
+            return WallPaperManager::Result::DesktopFailed;
+        return shown ? manager->Change(path, style, shown) : manager->ApplyWallPaper(path, style);
     };
     if (random)
         NextAtRandom(cursor, entries, show);
     else
         NextInOrder(cursor, entries, show);
+}
+
+void SlideShowManager::Record(const QStringList& entries) const
+{
+    RegConfig* config = RegConfig::GetInstance();
+    if (!config || m_periodMs <= 0)
+        return;
+    config->RecordSlideShow({entries, m_periodMs, static_cast<int>(WallpaperStyleFromInt(m_style)), m_random,
+                             m_cursor.hasLast ? m_cursor.lastIndex : -1,
+                             m_cursor.hasLast ? m_cursor.lastText : QString(), true});
 }
 
 void SlideShowManager::Cursor::Remember(int index, const QString& text)

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <random>
 
 // Advances the wallpaper slide show. The show's pictures are read afresh from
@@ -31,19 +32,26 @@ public:
     using Entries = std::function<QStringList()>;
 
     // Called once when the user starts the show, right after the page has set
-    // its timer. style as for WallPaperManager::SetWallPaper.
-    void OnStartTimer(Entries entries, bool random, int style);
+    // its timer. style as for WallPaperManager::SetWallPaper. A show started
+    // with its period is remembered in the settings (RegConfig) as it goes,
+    // for `quilvane --restore`: entries, period, style, order, position.
+    void OnStartTimer(Entries entries, bool random, int style, int periodMs = 0);
+    // Goes on as if the entry at index with that text had just been shown
+    // (a resumed show); call right after OnStartTimer.
+    void ResumeAfter(int index, const QString& text);
     // Called on every tick of the page's timer: the next picture is found
     // and shown before this returns (for a caller without a window).
     void OnChangeWallpaper();
     // The same tick for a window: the change starts now and runs on the
-    // manager's worker thread, its messages and outcome reported back on the
-    // thread that created the manager. A tick that comes while the previous
-    // change still runs is skipped, not queued. True when a change started.
+    // manager's worker thread, its messages and outcome reported back (and
+    // remembered) on the thread that created the manager. A tick that comes
+    // while the show's previous change still runs is skipped, not queued.
+    // True when a change started.
     bool OnChangeWallpaperInBackground();
     // A change started by OnChangeWallpaperInBackground has not reported back.
     bool IsChanging() const { return m_worker.Pending() > 0; }
-    // Called once when the user stops the show.
+    // Called once when the user stops the show. (A show still playing when
+    // the program ends stays remembered as playing.)
     void OnEndTimer();
 
     bool IsRunning() const { return m_running; }
@@ -74,16 +82,23 @@ private:
     using Show = std::function<WallPaperManager::Result(const QString& path)>;
     static void NextInOrder(Cursor& cursor, const QStringList& entries, const Show& show);
     static void NextAtRandom(Cursor& cursor, const QStringList& entries, const Show& show);
-    // The tick's work on cursor: safe on the worker thread.
-    static void Step(Cursor& cursor, const QStringList& entries, bool random, int style, const Setter& setter);
+    // The tick's work on cursor: safe on the worker thread. Without shown,
+    // a picture is remembered as WallPaperManager::ApplyWallPaper does;
+    // with it, what the desktop got is left there for the caller.
+    static void Step(Cursor& cursor, const QStringList& entries, bool random, int style, const Setter& setter,
+                     std::optional<WallPaperManager::Shown>* shown);
+    void Record(const QStringList& entries) const;
 
     Entries m_entries;
     bool m_running = false;
     bool m_random = false;
     int m_style = 0;
+    int m_periodMs = 0;
     // Counts starts and stops, so a change that reports after the show was
     // stopped or started again leaves the new show's cursor alone.
     int m_generation = 0;
+    // The generation of the change started last.
+    int m_changeGeneration = -1;
 
     Cursor m_cursor;
     Setter m_setter;

@@ -12,6 +12,9 @@
 #include <memory>
 #include <optional>
 
+class QObject;
+class QTimer;
+
 // Puts pictures on the desktop through the back end that suits the session,
 // chosen once, on the first change (see DesktopBackendFactory).
 class WallPaperManager : public CoreSingleton<WallPaperManager> {
@@ -34,8 +37,28 @@ public:
     // SetWallPaper, telling the caller what happened (the slide show skips
     // entries that are not pictures). Waits while a change started by
     // ApplyWallPaperInBackground runs: one change at a time reaches the
-    // desktop. Safe on any thread.
+    // desktop. Safe on any thread. A picture shown is remembered (see
+    // Remember) on the thread that created the manager: at once when called
+    // there, else through its event loop.
     Result ApplyWallPaper(const QString& path, int style);
+
+    // What a change put on the desktop. order counts changes, so that one
+    // remembered late never takes the place of a later one.
+    struct Shown {
+        QString path;
+        WallpaperStyle style = WallpaperStyle::Centre;
+        QString desktop;
+        quint64 order = 0;
+    };
+    // ApplyWallPaper without the remembering, for a worker that hands what
+    // was shown to the creating thread itself (the slide show remembers the
+    // picture and its own position in one write). Safe on any thread.
+    Result Change(const QString& path, int style, std::optional<Shown>* shown);
+    // A picture on the desktop is remembered in the settings
+    // (RegConfig::RecordWallpaper) when they exist, for `quilvane --restore`,
+    // and follows the monitors from now on (see MonitorsChanged). On the
+    // thread that created the manager only.
+    void Remember(const Shown& shown);
 
     // The same change on the manager's own worker thread, so a window's
     // thread never waits for decoding or for a desktop that is slow to
@@ -61,18 +84,34 @@ public:
     // The session's back end, chosen on first use.
     DesktopBackend& Backend();
 
+    // The monitors changed while the program runs: the picture shown last
+    // goes on to the monitors that lack it (see DesktopBackend::
+    // FollowMonitors). Once a picture is shown, this is called by itself,
+    // on the worker thread, when the screens have settled after a monitor
+    // came or changed size. Waits while a change runs; safe on any thread.
+    void MonitorsChanged();
+
 private:
     friend class CoreSingleton<WallPaperManager>;
-    WallPaperManager() = default;
-    ~WallPaperManager() = default;
+    WallPaperManager();
+    ~WallPaperManager();
 
-    Result Apply(const QString& path, int style);
+    Result Apply(const QString& path, int style, std::optional<Shown>* shown);
+    void WatchMonitors();
 
     // Held for the whole of a change: the back end is chosen and used by
     // one change at a time.
     QMutex m_changeMutex;
     std::unique_ptr<DesktopBackend> m_backend;
     std::optional<bool> m_activeDesktopOverride;
+    quint64 m_changes = 0; // under m_changeMutex
+    // The picture remembered last: written on the creating thread, read by
+    // a follow on the worker.
+    mutable QMutex m_shownMutex;
+    std::optional<Shown> m_shown;
+    // The screens' signals end with it; it owns the settling timer.
+    std::unique_ptr<QObject> m_monitorWatch;
+    QTimer* m_settle = nullptr;
     // Last, so it is destroyed first: its destructor waits for a change
     // still using the members above.
     SerialWorker m_worker;

@@ -1,6 +1,7 @@
 #include "widgets/MenuTemplate.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -8,6 +9,11 @@
 namespace {
 
 const char* const kCommandProperty = "quilvaneCommandId";
+
+QString MenuText(const char* text)
+{
+    return QCoreApplication::translate(kMenuTextContext, text);
+}
 
 void AddItems(QMenu* menu, const std::vector<MenuItem>& items, const CommandHandler& onCommand)
 {
@@ -17,12 +23,12 @@ void AddItems(QMenu* menu, const std::vector<MenuItem>& items, const CommandHand
             menu->addSeparator();
             break;
         case MenuItem::Kind::Popup: {
-            QMenu* sub = menu->addMenu(QString::fromUtf8(item.text));
+            QMenu* sub = menu->addMenu(MenuText(item.text));
             AddItems(sub, item.items, onCommand);
             break;
         }
         case MenuItem::Kind::Command: {
-            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            QAction* action = menu->addAction(MenuText(item.text));
             action->setProperty(kCommandProperty, item.id);
             if (onCommand) {
                 const int id = item.id;
@@ -45,7 +51,7 @@ int ActionCommandId(const QAction* action)
 void BuildMenuBar(QMenuBar* bar, const MenuTemplate& menu, const CommandHandler& onCommand)
 {
     for (const MenuItem& popup : menu.popups) {
-        QMenu* m = bar->addMenu(QString::fromUtf8(popup.text));
+        QMenu* m = bar->addMenu(MenuText(popup.text));
         AddItems(m, popup.items, onCommand);
     }
 }
@@ -55,7 +61,7 @@ QMenu* LoadPopupMenu(const MenuTemplate& menu, int popupIndex, QWidget* parent)
     if (popupIndex < 0 || popupIndex >= static_cast<int>(menu.popups.size()))
         return nullptr;
     const MenuItem& popup = menu.popups[static_cast<size_t>(popupIndex)];
-    auto* m = new QMenu(QString::fromUtf8(popup.text), parent);
+    auto* m = new QMenu(MenuText(popup.text), parent);
     AddItems(m, popup.items, {});
     return m;
 }

@@ -1,4 +1,4 @@
-#include "slideshow/SlideListFile.h"
+#include "core/SlideListFile.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/SafeFile.h"
@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QFile>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -254,4 +255,10 @@ QByteArray EntryBytes(const QString& text)
         }
     }
     return bytes;
+}
+
+bool HasForeignBytes(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF; });
 }

@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <memory>
+#include <utility>
 
 SlideShowManager::SlideShowManager()
 {
@@ -19,6 +20,7 @@ void SlideShowManager::OnStartTimer(Entries entries, bool random, int style, int
     m_style = style;
     m_periodMs = periodMs;
     ++m_generation;
+    m_tickWaiting = false;
     m_cursor.hasLast = false;
     m_cursor.lastIndex = -1;
     m_cursor.lastText.clear();
@@ -48,6 +50,7 @@ void SlideShowManager::OnEndTimer()
     m_running = false;
     m_entries = nullptr;
     ++m_generation;
+    m_tickWaiting = false;
     m_cursor.shownThisRound.clear();
 }
 
@@ -64,12 +67,18 @@ void SlideShowManager::OnChangeWallpaper()
     Record(entries);
 }
 
-bool SlideShowManager::OnChangeWallpaperInBackground()
+bool SlideShowManager::OnChangeWallpaperInBackground(WhileChanging busy)
 {
+    if (!m_running || !m_entries)
+        return false;
     // Only a change of this show holds the next tick back: one of a show
     // stopped or replaced since is no reason to miss the new show's first.
-    if (!m_running || !m_entries || (IsChanging() && m_changeGeneration == m_generation))
-        return false;
+    if (IsChanging() && m_changeGeneration == m_generation) {
+        if (busy == WhileChanging::Skip)
+            return false;
+        m_tickWaiting = true;
+        return true;
+    }
     // The list is read here, on the thread its owner lives on.
     const QStringList entries = m_entries();
     if (entries.isEmpty())
@@ -89,6 +98,8 @@ bool SlideShowManager::OnChangeWallpaperInBackground()
                          return;
                      m_cursor = std::move(*cursor);
                      Record(entries);
+                     if (std::exchange(m_tickWaiting, false))
+                         OnChangeWallpaperInBackground();
                  });
     return true;
 }

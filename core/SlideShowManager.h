@@ -44,10 +44,12 @@ public:
     void OnChangeWallpaper();
     // The same tick for a window: the change starts now and runs on the
     // manager's worker thread, its messages and outcome reported back (and
-    // remembered) on the thread that created the manager. A tick that comes
-    // while the show's previous change still runs is skipped, not queued.
-    // True when a change started.
-    bool OnChangeWallpaperInBackground();
+    // remembered) on the thread that created the manager. A timer's tick that
+    // comes while the show's previous change still runs is skipped; one the
+    // user asked for (`quilvane --next`) runs once that change has reported.
+    // True when a change started or waits.
+    enum class WhileChanging { Skip, Wait };
+    bool OnChangeWallpaperInBackground(WhileChanging busy = WhileChanging::Skip);
     // A change started by OnChangeWallpaperInBackground has not reported back.
     bool IsChanging() const { return m_worker.Pending() > 0; }
     // Called once when the user stops the show. (A show still playing when
@@ -99,6 +101,8 @@ private:
     int m_generation = 0;
     // The generation of the change started last.
     int m_changeGeneration = -1;
+    // A tick the user asked for waits for the change under way.
+    bool m_tickWaiting = false;
 
     Cursor m_cursor;
     Setter m_setter;

@@ -52,3 +52,11 @@ void CSetWallpaperDlg::OnTimer(int)
     if (SlideShowManager* manager = SlideShowManager::GetInstance())
         manager->OnChangeWallpaperInBackground();
 }
+
+void CSetWallpaperDlg::ShowNextSlide()
+{
+    if (!m_bPlaying)
+        return;
+    if (SlideShowManager* manager = SlideShowManager::GetInstance())
+        manager->OnChangeWallpaperInBackground(SlideShowManager::WhileChanging::Wait);
+}

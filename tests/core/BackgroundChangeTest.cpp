@@ -1,18 +1,22 @@
 // Changes run on the managers' worker threads: the window's thread keeps
 // answering while a desktop hangs, results and messages come back to it, and
-// a slide-show tick that finds the last change still running is skipped.
+// a slide-show tick that finds the last change still running is skipped (or
+// waits, when the user asked for it), and what was shown is remembered there.
 
+#include "core/RegConfig.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "support/StalledDesktop.h"
 #include "support/StderrCapture.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -139,4 +143,54 @@ TEST_F(BackgroundChangeFixture, ATickDuringAChangeIsSkippedAndTheShowGoesOnFromI
     ASSERT_TRUE(show->OnChangeWallpaperInBackground());
     QTRY_VERIFY_WITH_TIMEOUT(!show->IsChanging(), 10000);
     EXPECT_EQ(seen, (std::vector<QString>{pictures[1], pictures[2], pictures[0]}));
+}
+
+TEST_F(BackgroundChangeFixture, WhatABackgroundChangeShowedIsRememberedOnceItReports)
+{
+    RegConfig::StaticCreate();
+    RegConfig* config = RegConfig::GetInstance();
+    config->SetFilePath(dir.filePath("settings.json"));
+    const auto stored = [&] { // as the next start reads the file
+        config->ReadData();
+        return std::pair{config->LastWallpaper(), config->SlideShow()};
+    };
+    const auto canonical = [&](int i) { return QFileInfo(pictures[i]).canonicalFilePath(); };
+    SlideShowManager* show = SlideShowManager::GetInstance();
+    show->OnStartTimer([this] { return pictures; }, false, 2, 60000);
+
+    // A tick the user asks for while the show's change hangs waits for it,
+    // where a timer's tick is dropped.
+    ASSERT_TRUE(show->OnChangeWallpaperInBackground());
+    ASSERT_TRUE(Entered());
+    EXPECT_FALSE(show->OnChangeWallpaperInBackground(SlideShowManager::WhileChanging::Skip));
+    EXPECT_TRUE(show->OnChangeWallpaperInBackground(SlideShowManager::WhileChanging::Wait));
+    EXPECT_TRUE(stored().first.path.isEmpty()) << "nothing is remembered before the change reports";
+    desktop.release.release(2);
+    QTRY_VERIFY_WITH_TIMEOUT(desktop.calls == 2 && !show->IsChanging(), 10000);
+    auto [wallpaper, slides] = stored();
+    EXPECT_EQ(wallpaper.path, canonical(1));
+    EXPECT_EQ(wallpaper.style, 2);
+    EXPECT_EQ(wallpaper.desktop, "stalled");
+    EXPECT_EQ(slides.lastIndex, 1);
+    EXPECT_EQ(slides.lastShown, pictures[1]);
+    EXPECT_TRUE(slides.playing);
+
+    // A change made at once on this thread after a background one finished,
+    // but before that one reported, is the one on the desktop and stays the
+    // one remembered.
+    WallPaperManager* manager = WallPaperManager::GetInstance();
+    while (desktop.entered.tryAcquire()) {
+    }
+    manager->ApplyWallPaperInBackground(pictures[0], 0);
+    ASSERT_TRUE(Entered());
+    desktop.release.release(2);
+    EXPECT_EQ(manager->ApplyWallPaper(pictures[2], 1), WallPaperManager::Result::Shown);
+    EXPECT_EQ(stored().first.path, canonical(2));
+    QTRY_VERIFY_WITH_TIMEOUT(!manager->IsChanging(), 10000);
+    EXPECT_EQ(desktop.calls, 4);
+    EXPECT_EQ(stored().first.path, canonical(2));
+    EXPECT_EQ(stored().first.style, 1);
+
+    show->OnEndTimer();
+    RegConfig::StaticDestroy();
 }

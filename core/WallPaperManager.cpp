@@ -4,6 +4,7 @@
 #include "core/SlideListFile.h"
 #include "desktop/DesktopBackendFactory.h"
 #include "desktop/DesktopMessages.h"
+#include "desktop/ScreenNames.h"
 #include "desktop/WallpaperPicture.h"
 #include "pictures/ImageHelpers.h"
 #include "pictures/PictureFiles.h"
@@ -25,7 +26,12 @@ constexpr int kMonitorsSettleMs = 1500;
 
 } // namespace
 
-WallPaperManager::WallPaperManager() = default;
+WallPaperManager::WallPaperManager()
+{
+    // Back ends that name monitors get them on the worker thread from what
+    // this thread has seen.
+    ScreenNames();
+}
 WallPaperManager::~WallPaperManager() = default;
 
 DesktopBackend& WallPaperManager::Backend()

@@ -53,9 +53,9 @@ void CDesignPage::OnSetAsWallpaper()
     SaveScene(path);
     // Centred, whatever style the slide-show page has chosen. The manager
     // leaves the desktop alone (and says so) when the file did not get
-    // written.
+    // written. The desktop's part runs off the window's thread.
     if (WallPaperManager* manager = WallPaperManager::GetInstance())
-        manager->SetWallPaper(path, 0);
+        manager->ApplyWallPaperInBackground(path, 0, this);
 }
 
 void CDesignPage::OnSaveAsJpg()

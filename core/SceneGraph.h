@@ -14,7 +14,8 @@
 class PhotoTemplateProcessor;
 class QPainter;
 
-// The scene: one background picture with photos placed on it.
+// The scene: one background picture with photos placed on it. Writing it as a
+// JPEG (SaveToJPG and its banded composition) lives in SceneExport.cpp.
 //
 // Photos are kept in the background's own pixels, so the saved JPEG is exact
 // at the background's full size whatever size the canvas has. The background

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -34,11 +35,51 @@ void SceneGraph::Init(PhotoTemplateProcessor* templates)
     m_photos.clear();
     m_selected = nullptr;
     m_scaledBackground = QImage();
-    m_background.Destroy();
-    if (m_templates && m_templates->GetTemplateCount() > 0)
-        m_templates->GetTemplatePicture(0, m_background);
-    if (!m_background.IsValid())
-        m_background.SetImage(PhotoTemplateProcessor::MakeBuiltInTemplate());
+    StartBackground(m_background, m_backgroundPath);
+    m_history.Clear();
+    m_openStep = SceneStep();
+    m_openDepth = 0;
+    NotifyHistory();
+}
+
+void SceneGraph::StartBackground(CxImage& background, QString& path) const
+{
+    background.Destroy();
+    path.clear();
+    if (m_templates && m_templates->GetTemplateCount() > 0 && m_templates->GetTemplatePicture(0, background))
+        path = m_templates->GetTemplatePath(0);
+    if (!background.IsValid()) {
+        background.SetImage(PhotoTemplateProcessor::MakeBuiltInTemplate());
+        path.clear();
+    }
+}
+
+bool SceneGraph::LoadBackground(const QString& path, CxImage& background)
+{
+    if (path.isEmpty()) {
+        background.SetImage(PhotoTemplateProcessor::MakeBuiltInTemplate());
+        return background.IsValid();
+    }
+    CxImage fresh;
+    if (!fresh.Load(path, FindType(FindExtension(path).toLower())))
+        return false;
+    background = std::move(fresh);
+    return true;
+}
+
+QRectF SceneGraph::MapToBackground(const QRectF& rect, QSize before, QSize after)
+{
+    if (before.isEmpty() || after.isEmpty() || before == after)
+        return rect;
+    // Centres keep their place relative to the background; sizes take one
+    // factor, the smaller of the two, so photos keep their shape and a photo
+    // that was inside the old background is inside the new one.
+    const double sx = static_cast<double>(after.width()) / before.width();
+    const double sy = static_cast<double>(after.height()) / before.height();
+    const double s = std::min(sx, sy);
+    const QSizeF size = rect.size() * s;
+    const QPointF centre(rect.center().x() * sx, rect.center().y() * sy);
+    return QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height());
 }
 
 QSize SceneGraph::BackgroundSize() const
@@ -67,27 +108,25 @@ bool SceneGraph::ChangeBackImage(const QString& path)
     if (!fresh.Load(path, FindType(FindExtension(path).toLower())))
         return false;
 
+    SceneChange change;
+    change.kind = SceneChange::Kind::Background;
+    change.backgroundPath = std::exchange(m_backgroundPath, path);
+    for (const auto& photo : m_photos)
+        change.places.push_back(photo->m_rect);
+
     const QSize before = BackgroundSize();
     const QSize after = fresh.GetDecodedSize();
-    m_background = std::move(fresh);
+    change.background = std::exchange(m_background, std::move(fresh));
     m_scaledBackground = QImage();
-    if (before.isEmpty())
-        return true;
-
-    // Centres keep their place relative to the background; sizes take one
-    // factor, the smaller of the two, so photos keep their shape and a photo
-    // that was inside the old background is inside the new one.
-    const double sx = static_cast<double>(after.width()) / before.width();
-    const double sy = static_cast<double>(after.height()) / before.height();
-    const double s = std::min(sx, sy);
-    for (const auto& photo : m_photos) {
-        const QRectF r = photo->m_rect;
-        const QSizeF size = r.size() * s;
-        const QPointF centre(r.center().x() * sx, r.center().y() * sy);
-        photo->m_rect =
-            QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height());
-        photo->EnsureResolution(after);
+    if (!before.isEmpty()) {
+        for (const auto& photo : m_photos) {
+            HeldPixels pixels = Held(*photo);
+            photo->m_rect = MapToBackground(photo->m_rect, before, after);
+            photo->EnsureResolution(after);
+            KeepDecoded(change, *photo, std::move(pixels));
+        }
     }
+    Record(std::move(change));
     return true;
 }
 
@@ -185,6 +224,11 @@ bool SceneGraph::CreateSceneObject(const QString& path, CRect& rect)
     photo->EnsureResolution(background);
     m_photos.push_back(std::move(photo));
     rect = GetPhotoDrawRect(m_photos.back().get());
+
+    SceneChange change;
+    change.kind = SceneChange::Kind::Insert;
+    change.index = GetPhotoCount() - 1;
+    Record(std::move(change));
     return true;
 }
 
@@ -250,9 +294,13 @@ bool SceneGraph::SetPhotoDrawRect(SSceneObject* obj, const CRect& rect, bool int
     const QRectF scene = CanvasToScene(canvas);
     if (scene.isEmpty())
         return false;
+    const QRectF before = obj->m_rect;
     obj->m_rect = scene;
-    if (!interim)
+    if (!interim) {
+        HeldPixels pixels = Held(*obj);
         obj->EnsureResolution(BackgroundSize());
+        RecordPlace(obj, before, std::move(pixels));
+    }
     return true;
 }
 
@@ -298,8 +346,11 @@ bool SceneGraph::DragPhoto(SSceneObject* obj, const QRectF& sceneFrom, const CRe
     if (scene.isEmpty())
         return false;
     obj->m_rect = scene;
-    if (!interim)
+    if (!interim) {
+        HeldPixels pixels = Held(*obj);
         obj->EnsureResolution(size);
+        RecordPlace(obj, sceneFrom.normalized(), std::move(pixels));
+    }
     return true;
 }
 
@@ -310,7 +361,13 @@ bool SceneGraph::DeletePhoto(SSceneObject* obj)
         return false;
     if (m_selected == obj)
         m_selected = nullptr;
-    m_photos.erase(it);
+    SceneChange change;
+    change.kind = SceneChange::Kind::Remove;
+    change.index = static_cast<int>(it - m_photos.begin());
+    change.photo = std::move(m_photos[static_cast<size_t>(change.index)]);
+    change.photo->DropScaled();
+    m_photos.erase(m_photos.begin() + change.index);
+    Record(std::move(change));
     return true;
 }
 
@@ -322,10 +379,17 @@ bool SceneGraph::ChangePhotoImage(SSceneObject* obj, const QString& path)
     const QSize background = BackgroundSize();
     const QSize decodeBox(std::clamp(static_cast<int>(std::ceil(box.width())), 1, background.width()),
                           std::clamp(static_cast<int>(std::ceil(box.height())), 1, background.height()));
+    std::unique_ptr<SSceneObject> before = obj->Clone();
     if (!obj->LoadPicture(path, decodeBox))
         return false;
     obj->m_rect = FitInside(QSizeF(obj->m_picture.GetWidth(), obj->m_picture.GetHeight()), box);
     obj->EnsureResolution(background);
+
+    SceneChange change;
+    change.kind = SceneChange::Kind::Replace;
+    change.index = IndexOf(obj);
+    change.photo = std::move(before);
+    Record(std::move(change));
     return true;
 }
 
@@ -333,7 +397,9 @@ bool SceneGraph::RestoreRatio(SSceneObject* obj)
 {
     if (!obj || !Contains(obj) || !obj->m_picture.IsValid())
         return false;
+    const QRectF before = obj->m_rect;
     obj->m_rect = FitInside(QSizeF(obj->m_picture.GetWidth(), obj->m_picture.GetHeight()), obj->m_rect);
+    RecordPlace(obj, before, Held(*obj));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "designer/DesignPage.h"
 
 #include "core/RegConfig.h"
+#include "core/SceneGraph.h"
 #include "core/SlideShowManager.h"
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
@@ -45,6 +46,8 @@ CDesignPage::~CDesignPage()
         child->removeEventFilter(this);
     if (m_trayAdded)
         ShellNotifyIcon(NIM_DELETE, m_nid);
+    if (SceneGraph* scene = SceneGraph::GetInstance())
+        scene->SetHistoryListener({});
 }
 
 ControlBindings CDesignPage::Bindings()
@@ -90,6 +93,8 @@ bool CDesignPage::OnInitDialog()
     BuildMenuBar(&m_menu, MainMenu(), [this](int id) { OnCmdMsg(id); });
 
     connect(&m_listPhotos, &CListBox::selChange, this, &CDesignPage::OnPhotoSelChange);
+    if (SceneGraph* scene = SceneGraph::GetInstance())
+        scene->SetHistoryListener([this] { Q_EMIT designChanged(); });
     WatchControls();
     // The cursor follows the tracker's handles as the mouse moves over the
     // canvas, and files from the desktop's file manager can be dropped.
@@ -147,6 +152,10 @@ bool CDesignPage::OnCmdMsg(int id)
         {IDC_SET_AS_WALLPAPER, &CDesignPage::OnSetAsWallpaper},
         {IDC_PREVIEW, &CDesignPage::OnPreview},
         {IDC_SAVE_AS_JPG, &CDesignPage::OnSaveAsJpg},
+        {ID_FILE_OPEN, &CDesignPage::OnFileOpen},
+        {ID_FILE_SAVE, &CDesignPage::OnFileSave},
+        {ID_EDIT_UNDO, &CDesignPage::OnEditUndo},
+        {ID_EDIT_REDO, &CDesignPage::OnEditRedo},
     };
     return DispatchCommand<CDesignPage>(this, id, commands) || CPropertyPage::OnCmdMsg(id);
 }

@@ -44,13 +44,25 @@ const MenuTemplate& MainMenu()
         {M::Popup("&File", {M::Command("&Open", ID_FILE_OPEN), M::Command("&Save", ID_FILE_SAVE), M::Separator(),
                             M::Command("&Quit", ID_QUIT)}),
          M::Popup("&Edit Photos",
-                  {M::Command("&Mirror", ID_MIRROR), M::Command("&Flip", ID_FLIP), M::Command("&Negative", ID_NEGATIVE),
+                  {M::Command("&Undo", ID_EDIT_UNDO), M::Command("&Redo", ID_EDIT_REDO), M::Separator(),
+                   M::Command("&Mirror", ID_MIRROR), M::Command("&Flip", ID_FLIP), M::Command("&Negative", ID_NEGATIVE),
                    M::Separator(), M::Command("Rotate &Left", ID_ROTATE_LEFT),
                    M::Command("Rotate &Right", ID_ROTATE_RIGHT), M::Separator(),
                    M::Command("Gray Scale", ID_GRAY_SCALE)}),
          M::Popup("&Help",
                   {M::Command("&Tip of day", ID_SHOW_TIP), M::Separator(), M::Command("&About", ID_APP_ABOUT)})}};
     return menu;
+}
+
+const AcceleratorTable& MainAccelerators()
+{
+    static const AcceleratorTable table{IDR_MAIN_ACCELERATOR,
+                                        {{Qt::Key_O, Qt::ControlModifier, ID_FILE_OPEN},
+                                         {Qt::Key_S, Qt::ControlModifier, ID_FILE_SAVE},
+                                         {Qt::Key_Z, Qt::ControlModifier, ID_EDIT_UNDO},
+                                         {Qt::Key_Z, (Qt::ControlModifier | Qt::ShiftModifier).toInt(), ID_EDIT_REDO},
+                                         {Qt::Key_Y, Qt::ControlModifier, ID_EDIT_REDO}}};
+    return table;
 }
 
 const AcceleratorTable& DesignAccelerators()

@@ -84,8 +84,7 @@ TEST_F(DocumentTest, AReopenedDesignSavesTheSameJpegByteForByte)
     const DesignSnapshot saved = Snapshot(*scene);
     ASSERT_TRUE(scene->SaveToJPG(m_dir.filePath("before.jpg")));
     QString error;
-    ASSERT_TRUE(WriteDesignFile(m_dir.filePath("design.qvdesign"), scene->GetDesign(), &error))
-        << error.toStdString();
+    ASSERT_TRUE(WriteDesignFile(m_dir.filePath("design.qvdesign"), scene->GetDesign(), &error)) << error.toStdString();
 
     EXPECT_TRUE(Reopen(m_dir.filePath("design.qvdesign")).isEmpty());
     EXPECT_EQ(Snapshot(*scene), saved);
@@ -184,15 +183,19 @@ TEST_F(DocumentTest, BadDocumentsAreRefusedWithOneSentence)
         {"negative width", document([](QJsonObject&, QJsonObject& p) { p.insert("width", -3); }), "photo 1"},
         {"far away", document([](QJsonObject&, QJsonObject& p) { p.insert("x", 1e300); }), "photo 1"},
         {"place as text", document([](QJsonObject&, QJsonObject& p) { p.insert("y", "2"); }), "photo 1"},
-        {"background of half pixels",
-         document([](QJsonObject& t, QJsonObject&) { t.insert("background", QJsonObject{{"width", 10.5}, {"height", 9}}); }),
+        {"background of half pixels", document([](QJsonObject& t, QJsonObject&) {
+             t.insert("background", QJsonObject{{"width", 10.5}, {"height", 9}});
+         }),
          "background"},
-        {"huge background",
-         document([](QJsonObject& t, QJsonObject&) { t.insert("background", QJsonObject{{"width", 1e6}, {"height", 9}}); }),
+        {"huge background", document([](QJsonObject& t, QJsonObject&) {
+             t.insert("background", QJsonObject{{"width", 1e6}, {"height", 9}});
+         }),
          "background"},
         {"unknown edit", document([](QJsonObject&, QJsonObject& p) { p.insert("edits", QJsonArray{"blur"}); }), "edit"},
-        {"decode box of nothing",
-         document([](QJsonObject&, QJsonObject& p) { p.insert("decodeBox", QJsonArray{0, 5}); }), "decode box"},
+        {"decode box of nothing", document([](QJsonObject&, QJsonObject& p) {
+             p.insert("decodeBox", QJsonArray{0, 5});
+         }),
+         "decode box"},
         {"no file", document([](QJsonObject&, QJsonObject& p) { p.remove("file"); }), "no file"},
     };
     for (const Case& c : cases) {

@@ -65,11 +65,27 @@ TEST_F(HistoryTest, EveryKindOfStepIsUndoneAndRedoneExactly)
         int steps = 1;
     };
     const std::vector<Case> cases{
-        {"add", [&](SceneGraph* s) { CRect r(120, 5, 180, 60); return s->CreateSceneObject(m_png, r); }},
+        {"add",
+         [&](SceneGraph* s) {
+             CRect r(120, 5, 180, 60);
+             return s->CreateSceneObject(m_png, r);
+         }},
         {"delete", [](SceneGraph* s) { return s->DeletePhoto(s->GetPhoto(0)); }},
-        {"move", [&](SceneGraph*) { Drag(CRect(40, 50, 90, 84)); return true; }},
-        {"resize larger (decoded again)", [&](SceneGraph*) { Drag(CRect(10, 10, 160, 110)); return true; }},
-        {"resize smaller", [&](SceneGraph*) { Drag(CRect(10, 10, 30, 24)); return true; }},
+        {"move",
+         [&](SceneGraph*) {
+             Drag(CRect(40, 50, 90, 84));
+             return true;
+         }},
+        {"resize larger (decoded again)",
+         [&](SceneGraph*) {
+             Drag(CRect(10, 10, 160, 110));
+             return true;
+         }},
+        {"resize smaller",
+         [&](SceneGraph*) {
+             Drag(CRect(10, 10, 30, 24));
+             return true;
+         }},
         {"mirror", [](SceneGraph* s) { return s->EditPhoto(s->GetPhoto(0), PhotoEdit::Mirror); }},
         {"flip", [](SceneGraph* s) { return s->EditPhoto(s->GetPhoto(0), PhotoEdit::Flip); }},
         {"negative", [](SceneGraph* s) { return s->EditPhoto(s->GetPhoto(0), PhotoEdit::Negative); }},

@@ -155,14 +155,17 @@ private:
         if (text.isString() && bytes.isUndefined()) {
             written = text.toString();
         } else if (bytes.isString() && text.isUndefined()) {
-            const auto decoded = QByteArray::fromBase64Encoding(bytes.toString().toLatin1(),
-                                                                QByteArray::AbortOnBase64DecodingErrors);
+            const auto decoded =
+                QByteArray::fromBase64Encoding(bytes.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
             if (!decoded)
                 return Fail(why, QStringLiteral("has a file name that is not valid base64"));
             written = TextFromBytes(*decoded);
         } else {
             return Fail(why, QStringLiteral("names no file"));
         }
+        // As the name's bytes give it: a lone surrogate no byte stands for
+        // becomes U+FFFD, as it would on its way to the file system.
+        written = TextFromBytes(BytesFromText(written));
         if (written.isEmpty() || BytesFromText(written).size() > kMaxPathBytes || written.contains(QChar(0)))
             return Fail(why, QStringLiteral("has an empty or unusable file name"));
         path = ReadPath(written, m_folder);

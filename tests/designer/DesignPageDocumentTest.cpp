@@ -224,7 +224,9 @@ TEST_F(DesignDocumentPageTest, EveryCommandThatChangesTheDesignIsOneStepToUndo)
              delete info.data;
          }},
         {"file-manager drop of two",
-         [&] { page->DropFiles({QUrl::fromLocalFile(photo), QUrl::fromLocalFile(other)}, CPoint(150, 60)); }},
+         [&] {
+             page->DropFiles({QUrl::fromLocalFile(photo), QUrl::fromLocalFile(other)}, CPoint(150, 60));
+         }},
         {"Delete", onSelected(ID_DELETE_KEY)},
         {"Change Photo Image", withFile(ID_CHANGE_PHOTO_IMAGE)},
         // Stretched first without a step, as a design opened might have it.

@@ -24,8 +24,10 @@ inline CMainPropertySheet* FindSheet()
     return nullptr;
 }
 
-// What a session ends with when start-up wrongly asked for a message loop.
+// What a session ends with when start-up wrongly asked for a message loop,
+// and when a failed test left it running.
 constexpr int kLoopAfterStartup = 77;
+constexpr int kLeftRunning = 78;
 
 // The application as it is, except that a message loop after start-up would
 // wait for a quit message: one is posted, so such a fault fails the test
@@ -53,6 +55,10 @@ inline int RunSession(const std::function<void(CMainPropertySheet*)>& during)
         CMainPropertySheet* sheet = FindSheet();
         ASSERT_NE(sheet, nullptr);
         during(sheet);
+        // A fatal failure left `during` early, before it ended the session:
+        // ended here, so the test fails instead of hanging.
+        if (::testing::Test::HasFatalFailure() && IsInModalLoop(sheet) && !IsQuitPending())
+            PostQuit(kLeftRunning);
     });
     const int code = RunApplication(app);
     ResetQuitState();

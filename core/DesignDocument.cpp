@@ -87,8 +87,11 @@ class Reader {
 public:
     Reader(const QString& folder, const QString& name) : m_folder(folder), m_name(name) {}
 
+    // Without a name: the reason alone.
     DesignReading Fail(const QString& why) const
     {
+        if (m_name.isEmpty())
+            return {std::nullopt, why};
         return {std::nullopt, QStringLiteral("%1 cannot be opened: %2.").arg(m_name, why)};
     }
 
@@ -313,5 +316,15 @@ DesignReading ReadDesignFile(const QString& path)
 
 bool WriteDesignFile(const QString& path, const Design& design, QString* error)
 {
-    return WriteFileAtomically(path, FormatDesign(design, QFileInfo(path).absolutePath()), error);
+    // Never a document this program could not open again (more photos than
+    // a design may have, a background wider than any it reads).
+    const QString folder = QFileInfo(path).absolutePath();
+    const QByteArray bytes = FormatDesign(design, folder);
+    const DesignReading check = Reader(folder, QString()).Read(bytes);
+    if (!check.design) {
+        if (error)
+            *error = check.error;
+        return false;
+    }
+    return WriteFileAtomically(path, bytes, error);
 }

@@ -240,3 +240,20 @@ TEST_F(DocumentTest, NamesThatAreNotUtf8AreKeptAsBytes)
     ASSERT_TRUE(read.design) << read.error.toStdString();
     EXPECT_EQ(DesignText(*read.design), DesignText(design));
 }
+
+TEST_F(DocumentTest, ADesignNoDocumentCouldHoldIsNotWritten)
+{
+    Design design;
+    design.backgroundSize = QSize(100, 100);
+    for (int i = 0; i < kMaxDesignPhotos + 1; ++i)
+        design.photos.push_back({m_dir.filePath("p.png"), QRectF(0, 0, 10, 10), {}, QSize()});
+    const QString path = m_dir.filePath("many.qvdesign");
+    WriteFile(path, "what was there");
+    QString why;
+    EXPECT_FALSE(WriteDesignFile(path, design, &why));
+    EXPECT_TRUE(why.contains("1001 photos")) << why.toStdString();
+    EXPECT_EQ(ReadFile(path), "what was there");
+    design.photos.pop_back();
+    EXPECT_TRUE(WriteDesignFile(path, design, &why));
+    EXPECT_TRUE(ReadDesignFile(path).design);
+}

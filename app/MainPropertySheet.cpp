@@ -5,6 +5,7 @@
 #include "res/Menus.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
+#include "session/AutostartEntry.h"
 #include "widgets/AnimatedRects.h"
 #include "widgets/MenuTemplate.h"
 #include "widgets/ModalRun.h"
@@ -28,7 +29,7 @@ CMainPropertySheet::CMainPropertySheet(Look look, int imageStripId, int imageWid
     : QWidget(nullptr), m_imageStripId(imageStripId), m_imageWidth(imageWidth)
 {
     (void)look; // tabs are the only look this window has
-    setWindowTitle(QStringLiteral("Quilvane"));
+    setWindowTitle(tr("Quilvane"));
     setWindowIcon(LoadAppIcon());
 
     auto* layout = new QVBoxLayout(this);
@@ -60,12 +61,10 @@ CMainPropertySheet::~CMainPropertySheet()
 void CMainPropertySheet::AddPage(CPropertyPage* page)
 {
     const int index = m_tabs->count();
+    // Drawn at the scale each screen shows it at.
     QIcon icon;
-    if (m_imageStripId != 0) {
-        const QPixmap image = StripImage(LoadBitmapResource(m_imageStripId), m_imageWidth, index, kTransparent);
-        if (!image.isNull())
-            icon = QIcon(image);
-    }
+    if (m_imageStripId != 0 && !LoadBitmapResource(m_imageStripId).isNull())
+        icon = StripIcon(m_imageStripId, m_imageWidth, index, kTransparent);
     m_tabs->addTab(page, icon, page->Caption());
     if (m_imageWidth > 0)
         m_tabs->setIconSize(QSize(m_imageWidth, m_imageWidth));
@@ -81,8 +80,17 @@ bool CMainPropertySheet::OnInitDialog()
     static_cast<QVBoxLayout*>(layout())->setMenuBar(m_menuBar);
     InstallAccelerators(this, MainAccelerators(), [this](int id) { OnCommand(id); });
     for (QAction* popup : m_menuBar->actions()) {
-        if (QMenu* menu = popup->menu())
-            connect(menu, &QMenu::aboutToShow, this, &CMainPropertySheet::UpdateCommandUI);
+        QMenu* menu = popup->menu();
+        if (!menu)
+            continue;
+        connect(menu, &QMenu::aboutToShow, this, &CMainPropertySheet::UpdateCommandUI);
+        // "Restore at Login" is checked while the login entry is there, which
+        // `quilvane --autostart` may change while the window runs.
+        if (QAction* login = FindMenuCommand(menu, ID_RESTORE_AT_LOGIN)) {
+            login->setCheckable(true);
+            login->setChecked(AutostartEnabled());
+            connect(menu, &QMenu::aboutToShow, login, [login] { login->setChecked(AutostartEnabled()); });
+        }
     }
     connect(&m_designPage, &CDesignPage::designChanged, this, [this] {
         UpdateCommandUI();
@@ -135,11 +143,11 @@ void CMainPropertySheet::UpdateTitle()
     const QString document = m_designPage.DocumentPath();
     const bool modified = m_designPage.IsModified();
     if (document.isEmpty() && !modified) {
-        setWindowTitle(QStringLiteral("Quilvane"));
+        setWindowTitle(tr("Quilvane"));
     } else {
-        const QString name = document.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(document).fileName();
+        const QString name = document.isEmpty() ? tr("Untitled") : QFileInfo(document).fileName();
         // "[*]" is where Qt shows the change mark.
-        setWindowTitle(QStringLiteral("%1[*] - Quilvane").arg(name));
+        setWindowTitle(tr("%1[*] - Quilvane").arg(name));
     }
     setWindowModified(modified);
 }

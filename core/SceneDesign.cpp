@@ -21,7 +21,7 @@ void SceneGraph::OpenDesign(const Design& design, QStringList* missing)
     QStringList lost;
     CxImage background;
     QString backgroundPath = design.backgroundPath;
-    if (!LoadBackground(backgroundPath, background)) {
+    if (!LoadBackground(backgroundPath, design.backgroundSize, background)) {
         lost << backgroundPath;
         StartBackground(background, backgroundPath);
     }

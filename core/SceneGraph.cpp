@@ -49,19 +49,51 @@ void SceneGraph::StartBackground(CxImage& background, QString& path) const
     if (m_templates && m_templates->GetTemplateCount() > 0 && m_templates->GetTemplatePicture(0, background))
         path = m_templates->GetTemplatePath(0);
     if (!background.IsValid()) {
-        background.SetImage(PhotoTemplateProcessor::MakeBuiltInTemplate());
+        background.SetImage(BuiltInBackground());
         path.clear();
     }
 }
 
-bool SceneGraph::LoadBackground(const QString& path, CxImage& background)
+QImage SceneGraph::BuiltInBackground() const
+{
+    const QSize screen = m_templates ? m_templates->GetScreenSize() : QSize();
+    return PhotoTemplateProcessor::MakeBuiltInTemplate(screen.isEmpty() ? PhotoTemplateProcessor::kBuiltInSize
+                                                                        : screen);
+}
+
+bool SceneGraph::LoadBackground(const QString& path, QSize size, CxImage& background) const
 {
     if (path.isEmpty()) {
-        background.SetImage(PhotoTemplateProcessor::MakeBuiltInTemplate());
+        background.SetImage(BuiltInBackground());
         return background.IsValid();
     }
+    // A template's file is the background a new design got at the screen's
+    // size, or, chosen with Change Background, the file at its own size: the
+    // one of the size the background had. With neither (the screen is
+    // another now), the template as a new design gets it.
+    int index = -1;
+    for (int i = 0; m_templates && i < m_templates->GetTemplateCount() && index < 0; ++i) {
+        if (m_templates->GetTemplatePath(i) == path)
+            index = i;
+    }
+    const auto madeTemplate = [&] {
+        CxImage made;
+        if (index < 0 || !m_templates->GetTemplatePicture(index, made))
+            return false;
+        background = std::move(made);
+        return true;
+    };
+    if (index >= 0 && (size.isEmpty() || m_templates->GetTemplateSize(index) == size) && madeTemplate())
+        return true;
     CxImage fresh;
-    if (!fresh.Load(path, FindType(FindExtension(path).toLower())))
+    const bool loaded = fresh.Load(path, FindType(FindExtension(path).toLower()));
+    if (loaded && (index < 0 || fresh.GetDecodedSize() == size)) {
+        background = std::move(fresh);
+        return true;
+    }
+    if (madeTemplate())
+        return true;
+    if (!loaded)
         return false;
     background = std::move(fresh);
     return true;
@@ -116,6 +148,7 @@ bool SceneGraph::ChangeBackImage(const QString& path)
 
     const QSize before = BackgroundSize();
     const QSize after = fresh.GetDecodedSize();
+    change.backgroundSize = before;
     change.background = std::exchange(m_background, std::move(fresh));
     m_scaledBackground = QImage();
     if (!before.isEmpty()) {
@@ -220,7 +253,7 @@ bool SceneGraph::CreateSceneObject(const QString& path, CRect& rect)
     if (!photo->LoadPicture(path, decodeBox))
         return false;
     photo->m_rect = FitInside(QSizeF(photo->m_picture.GetWidth(), photo->m_picture.GetHeight()), box);
-    KeepGripOnBackground(photo->m_rect);
+    KeepOnBackground(photo->m_rect);
     photo->EnsureResolution(background);
     m_photos.push_back(std::move(photo));
     rect = GetPhotoDrawRect(m_photos.back().get());
@@ -232,18 +265,18 @@ bool SceneGraph::CreateSceneObject(const QString& path, CRect& rect)
     return true;
 }
 
-void SceneGraph::KeepGripOnBackground(QRectF& rect) const
+void SceneGraph::KeepOnBackground(QRectF& rect) const
 {
-    const CRect canvas = CanvasBackground();
     const QSizeF background = BackgroundSize();
-    if (canvas.IsRectEmpty() || background.isEmpty())
+    if (background.isEmpty())
         return;
-    const qreal perPixel = background.width() / canvas.Width();
-    const qreal gripX = std::min({kPlacementGrip * perPixel, rect.width(), background.width()});
-    const qreal gripY = std::min({kPlacementGrip * perPixel, rect.height(), background.height()});
-    rect.translate(std::max<qreal>(0, gripX - rect.right()), std::max<qreal>(0, gripY - rect.bottom()));
-    rect.translate(std::min<qreal>(0, background.width() - gripX - rect.left()),
-                   std::min<qreal>(0, background.height() - gripY - rect.top()));
+    // Per axis: where it fits, the least move that keeps it inside; where it
+    // does not, its start at the background's.
+    const auto onto = [](qreal start, qreal length, qreal extent) {
+        return length >= extent ? 0.0 : std::clamp<qreal>(start, 0.0, extent - length);
+    };
+    rect.moveTo(onto(rect.left(), rect.width(), background.width()),
+                onto(rect.top(), rect.height(), background.height()));
 }
 
 bool SceneGraph::CheckHitPhoto(int x, int y)

@@ -72,10 +72,13 @@ public:
     CRect GetCanvasRect() const { return m_canvasRect; }
 
     // Adds a photo on top of the others, inside rect (canvas coordinates),
-    // as large as fits with the picture's own aspect ratio and centred in it;
-    // rect receives the photo's canvas rectangle. The selection is left
-    // alone. False, and nothing added, for a file that does not decode, an
-    // empty rect or a scene without background.
+    // as large as fits with the picture's own aspect ratio and centred in it,
+    // and wholly on the background: a photo that would reach past an edge is
+    // moved, not resized, the least distance that brings it all on (one
+    // larger than the background goes to its top-left corner), so the saved
+    // design has what the canvas shows. rect receives the photo's canvas
+    // rectangle. The selection is left alone. False, and nothing added, for a
+    // file that does not decode, an empty rect or a scene without background.
     bool CreateSceneObject(const QString& path, CRect& rect);
 
     SSceneObject* GetSelectedSceneObj() const { return m_selected; }
@@ -87,12 +90,6 @@ public:
     // However small a photo is made, the canvas shows it at least this many
     // pixels wide and high, so it can be seen, selected and deleted.
     static constexpr int kMinPhotoSide = 4;
-
-    // A new photo placed off the background (a drop into the letterbox
-    // around it) is moved until this many canvas pixels of it, or all of it
-    // when smaller, lie on the background, as tracking keeps them: a photo
-    // that cannot be seen is never made.
-    static constexpr int kPlacementGrip = 8;
 
     // The photo's rectangle on the canvas, as Render draws it there (at least
     // kMinPhotoSide each way); empty for null or a photo not on the scene.
@@ -206,8 +203,11 @@ private:
     // The background a new design starts on: the first template, or the
     // built-in one when that does not decode. path receives its file.
     void StartBackground(CxImage& background, QString& path) const;
-    // Loads a background file; an empty path is the built-in background.
-    static bool LoadBackground(const QString& path, CxImage& background);
+    // The built-in background, at the screen's size when that is known.
+    QImage BuiltInBackground() const;
+    // Loads a background file, as a background of size had it; an empty path
+    // is the built-in background.
+    bool LoadBackground(const QString& path, QSize size, CxImage& background) const;
     // Moves and scales rect, a place on a background of size before, as the
     // photos go when the background becomes one of size after.
     static QRectF MapToBackground(const QRectF& rect, QSize before, QSize after);
@@ -243,7 +243,9 @@ private:
     // through.
     CRect CanvasBackground() const;
     QRectF CanvasToScene(const CRect& rect) const;
-    void KeepGripOnBackground(QRectF& rect) const;
+    // Moves rect (background pixels) onto the background, as CreateSceneObject
+    // places a new photo.
+    void KeepOnBackground(QRectF& rect) const;
     CRect SceneToTarget(const QRectF& rect, const CRect& fitted) const;
     // The photo's rectangle in the background fitted at fitted, normalised
     // and at least minSide each way.

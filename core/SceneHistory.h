@@ -50,8 +50,9 @@ struct SceneChange {
     std::vector<PhotoEdit> editsAfter;
 
     // Background: the other background's file (empty: the built-in one), its
-    // pixels, and every photo's place on the other side.
+    // size and pixels, and every photo's place on the other side.
     QString backgroundPath;
+    QSize backgroundSize;
     CxImage background;
     std::vector<QRectF> places;
 

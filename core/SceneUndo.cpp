@@ -257,17 +257,23 @@ bool SceneGraph::SwapBackground(SceneChange& change)
     if (change.places.size() != m_photos.size())
         return false;
     CxImage other = std::move(change.background);
-    if (!other.IsValid() && !LoadBackground(change.backgroundPath, other))
+    if (!other.IsValid() && !LoadBackground(change.backgroundPath, change.backgroundSize, other))
         return false;
     if (!SwapPixels(change)) {
         change.background = std::move(other);
         return false;
     }
+    // The places were on a background of the recorded size; one that comes
+    // at another (its file changed since) takes them along.
+    const QSize size = other.GetDecodedSize();
+    const QSize recorded = std::exchange(change.backgroundSize, BackgroundSize());
     change.background = std::exchange(m_background, std::move(other));
     std::swap(m_backgroundPath, change.backgroundPath);
     m_scaledBackground = QImage();
-    for (size_t i = 0; i < m_photos.size(); ++i)
+    for (size_t i = 0; i < m_photos.size(); ++i) {
         std::swap(m_photos[i]->m_rect, change.places[i]);
+        m_photos[i]->m_rect = MapToBackground(m_photos[i]->m_rect, recorded, size);
+    }
     return true;
 }
 

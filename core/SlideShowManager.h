@@ -30,11 +30,17 @@ public:
     using Entries = std::function<QStringList()>;
 
     // Called once when the user starts the show, right after the page has set
-    // its timer. style as for WallPaperManager::SetWallPaper.
-    void OnStartTimer(Entries entries, bool random, int style);
+    // its timer. style as for WallPaperManager::SetWallPaper. A show started
+    // with its period is remembered in the settings (RegConfig) as it goes,
+    // for `quilvane --restore`: entries, period, style, order, position.
+    void OnStartTimer(Entries entries, bool random, int style, int periodMs = 0);
+    // Goes on as if the entry at index with that text had just been shown
+    // (a resumed show); call right after OnStartTimer.
+    void ResumeAfter(int index, const QString& text);
     // Called on every tick of the page's timer.
     void OnChangeWallpaper();
-    // Called once when the user stops the show.
+    // Called once when the user stops the show. (A show still playing when
+    // the program ends stays remembered as playing.)
     void OnEndTimer();
 
     bool IsRunning() const { return m_running; }
@@ -54,11 +60,13 @@ private:
     void NextInOrder(const QStringList& entries);
     void NextAtRandom(const QStringList& entries);
     void Remember(int index, const QString& text);
+    void Record(const QStringList& entries) const;
 
     Entries m_entries;
     bool m_running = false;
     bool m_random = false;
     int m_style = 0;
+    int m_periodMs = 0;
 
     bool m_hasLast = false;
     int m_lastIndex = -1;

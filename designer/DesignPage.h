@@ -65,6 +65,9 @@ public:
     CPhotoPreviewCtrl m_preview;
     CPhotoImageEditCtrl m_canvas;
     int m_nSelectedPhoto = -1;
+    // The folder the photo list shows, ending in '/'; empty before the first
+    // fill. The picture-file dialogs start there.
+    QString m_strPhotoFolder;
     NotifyIconData m_nid;
     QPushButton m_btnChangeBackground;
     CAutoEraseStatic m_staticWidth;
@@ -77,6 +80,8 @@ public:
     void FillPhotoList(QString& folder);
     void OnPhotoSelChange();
     void PreviewSelectedPhoto();
+    // Empties the preview and puts its labels back to the template's texts.
+    void ClearPreview();
     // The folder-tree item of path, selected and scrolled into view.
     bool SelectFolder(const QString& path);
 
@@ -170,8 +175,9 @@ private:
     void SetUpFolderTree();
     void WatchControls();
     void InvalidateControls(std::initializer_list<int> ids);
-    // Runs a picture-file dialog; the chosen path, or empty when cancelled.
-    static QString PromptForPicture();
+    // Runs a picture-file dialog in the folder the photo list shows; the
+    // chosen path, or empty when cancelled.
+    QString PromptForPicture() const;
     void EditSelectedPhoto(PhotoEdit edit);
     // After Undo, Redo or Open: the whole design may be another.
     void ShowWholeDesign();

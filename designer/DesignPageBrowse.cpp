@@ -7,6 +7,7 @@
 #include "designer/DesignPage.h"
 #include "pictures/ImageHelpers.h"
 #include "pictures/PictureFiles.h"
+#include "platform/DialogTemplate.h"
 #include "res/Resource.h"
 
 #include <QDir>
@@ -23,6 +24,16 @@ QString DefaultFolder()
     if (!pictures.isEmpty() && QFileInfo(pictures).isDir())
         return pictures;
     return QDir::homePath();
+}
+
+// A control's text as the page's template gives it.
+QString TemplateText(const DialogTemplate& page, int id)
+{
+    for (const DialogControl& control : page.controls) {
+        if (control.id == id)
+            return DialogText(control.text);
+    }
+    return {};
 }
 
 } // namespace
@@ -91,8 +102,10 @@ void CDesignPage::FillPhotoList(QString& folder)
         return;
     m_listPhotos.ResetContent();
     m_nSelectedPhoto = -1;
+    ClearPreview();
     if (!folder.endsWith(u'/'))
         folder += u'/';
+    m_strPhotoFolder = folder;
 
     // Folders named like pictures are listed as well, as a wildcard search
     // over the folder finds them, in the order the folder keeps them.
@@ -119,11 +132,22 @@ void CDesignPage::PreviewSelectedPhoto()
     // A file that does not load leaves the picture empty; the labels show
     // what it reports then.
     m_preview.m_image.Load(path, type);
-    SetDlgItemText(this, IDC_PHOTO_WIDTH, QStringLiteral("Width : %1").arg(m_preview.m_image.GetWidth()));
-    SetDlgItemText(this, IDC_PHOTO_HEIGHT, QStringLiteral("Height : %1").arg(m_preview.m_image.GetHeight()));
-    SetDlgItemText(this, IDC_PHOTO_TYPE, QStringLiteral("Type : %1").arg(m_preview.m_image.GetBpp()));
+    SetDlgItemText(this, IDC_PHOTO_WIDTH, tr("Width : %1").arg(m_preview.m_image.GetWidth()));
+    SetDlgItemText(this, IDC_PHOTO_HEIGHT, tr("Height : %1").arg(m_preview.m_image.GetHeight()));
+    SetDlgItemText(this, IDC_PHOTO_TYPE, tr("Type : %1").arg(m_preview.m_image.GetBpp()));
     m_preview.update();
     // The strip under the labels, so a shorter text leaves nothing behind.
+    InvalidateControls({IDC_PHOTO_WIDTH, IDC_PHOTO_HEIGHT, IDC_PHOTO_TYPE});
+}
+
+void CDesignPage::ClearPreview()
+{
+    // The photo shown is no longer in the list: the preview and its labels
+    // go back to how the page starts.
+    m_preview.m_image.Destroy();
+    for (const int id : {IDC_PHOTO_WIDTH, IDC_PHOTO_HEIGHT, IDC_PHOTO_TYPE})
+        SetDlgItemText(this, id, TemplateText(Template(), id));
+    m_preview.update();
     InvalidateControls({IDC_PHOTO_WIDTH, IDC_PHOTO_HEIGHT, IDC_PHOTO_TYPE});
 }
 
@@ -132,8 +156,8 @@ void CDesignPage::UpdateBackgroundLabels()
     const SceneGraph* scene = SceneGraph::GetInstance();
     const int width = scene ? scene->GetSceneGraphWidth() : 0;
     const int height = scene ? scene->GetSceneGraphHeight() : 0;
-    SetDlgItemText(this, IDC_BACKGROUND_WIDTH, QStringLiteral("Background Width : %1").arg(width));
-    SetDlgItemText(this, IDC_BACKGROUND_HEIGHT, QStringLiteral("Background Height : %1").arg(height));
+    SetDlgItemText(this, IDC_BACKGROUND_WIDTH, tr("Background Width : %1").arg(width));
+    SetDlgItemText(this, IDC_BACKGROUND_HEIGHT, tr("Background Height : %1").arg(height));
 }
 
 void CDesignPage::InvalidateControls(std::initializer_list<int> ids)

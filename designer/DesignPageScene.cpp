@@ -56,11 +56,13 @@ bool HasPictureFiles(const QMimeData* data)
 
 } // namespace
 
-QString CDesignPage::PromptForPicture()
+QString CDesignPage::PromptForPicture() const
 {
     FilePrompt prompt;
     prompt.kind = FilePrompt::Kind::Open;
-    prompt.filter = PictureDialogFilter();
+    //: The name the file dialogs give picture files, before their patterns.
+    prompt.filter = PictureDialogFilter(tr("SRC"));
+    prompt.directory = m_strPhotoFolder;
     return PromptForPath(prompt).value_or(QString());
 }
 

@@ -24,4 +24,19 @@ public:
     // True when SetWallpaper decodes the picture and refuses a bad one on its
     // own, so the caller need not decode it a second time to check it.
     virtual bool DecodesPicture() const { return false; }
+
+    // The monitors changed (one came, or one's size did) since SetWallpaper
+    // showed the picture, while the program kept running. Most desktops
+    // draw their one picture on every monitor by themselves and need
+    // nothing. A desktop that keeps a picture per monitor gives a new one its
+    // own default, and a picture drawn for each monitor's size no longer
+    // fits: those back ends put the picture on what lacks it, leaving alone
+    // whatever somebody else has set since. Returns false, after saying why,
+    // when a monitor could not be given the picture.
+    virtual bool FollowMonitors(const QString& absolutePath, WallpaperStyle style)
+    {
+        (void)absolutePath;
+        (void)style;
+        return true;
+    }
 };

@@ -88,7 +88,7 @@ QString KdeBackend::JsStringLiteral(const QString& text)
     return out;
 }
 
-QString KdeBackend::Script(const QString& absolutePath, WallpaperStyle style)
+QString KdeBackend::Script(const QString& absolutePath, WallpaperStyle style, const QList<int>& skip)
 {
     // Plasma keeps the picture as a URL; an encoded one survives '#', '?' and
     // '%' in the file name, which a bare path would not. Plasma reloads the
@@ -96,34 +96,62 @@ QString KdeBackend::Script(const QString& absolutePath, WallpaperStyle style)
     // same path set again (a slide show's file rewritten) shows the new
     // pixels.
     const QString url = QString::fromLatin1(QUrl::fromLocalFile(absolutePath).toEncoded());
+    QStringList skipped;
+    for (const int id : skip)
+        skipped << QString::number(id);
     return QStringLiteral("var image = %1;\n"
                           "var fillMode = %2;\n"
+                          "var skip = [%3];\n"
                           "var all = desktops();\n"
+                          "var ids = [];\n"
                           "for (var i = 0; i < all.length; i++) {\n"
                           "    var d = all[i];\n"
+                          "    ids.push(d.id);\n"
+                          "    if (skip.indexOf(d.id) >= 0)\n"
+                          "        continue;\n"
                           "    d.wallpaperPlugin = 'org.kde.image';\n"
                           "    d.currentConfigGroup = ['Wallpaper', 'org.kde.image', 'General'];\n"
                           "    d.writeConfig('Image', '');\n"
                           "    d.writeConfig('FillMode', fillMode);\n"
                           "    d.writeConfig('Image', image);\n"
-                          "}\n")
+                          "}\n"
+                          "print('quilvane-desktops ' + ids.join(' ') + '\\n');\n")
         // One pass: chained arg() calls would read the "%0A" of an encoded
         // newline in the URL as a place for the fill mode.
-        .arg(JsStringLiteral(url), QString::number(FillMode(style)));
+        .arg(JsStringLiteral(url), QString::number(FillMode(style)), skipped.join(QStringLiteral(", ")));
 }
 
-bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
+std::optional<QList<int>> KdeBackend::DesktopIds(const QString& output)
+{
+    for (const QStringView line : QStringView(output).split(u'\n')) {
+        const QStringView trimmed = line.trimmed();
+        if (!trimmed.startsWith(u"quilvane-desktops"))
+            continue;
+        QList<int> ids;
+        for (const QStringView word : trimmed.split(u' ', Qt::SkipEmptyParts).mid(1)) {
+            bool ok = false;
+            const int id = word.toInt(&ok);
+            if (!ok)
+                return std::nullopt;
+            ids << id;
+        }
+        return ids;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> KdeBackend::RunScript(const QString& script)
 {
     const QString address = m_busAddress.isEmpty() ? SessionBusAddress() : m_busAddress;
     if (address.isEmpty()) {
         WarnUnchanged(QStringLiteral("KDE Plasma: no session bus"));
-        return false;
+        return std::nullopt;
     }
     BusConnection bus(address);
     if (!bus.Get().isConnected()) {
         WarnUnchanged(
             QStringLiteral("KDE Plasma: cannot connect to the session bus (%1)").arg(bus.Get().lastError().message()));
-        return false;
+        return std::nullopt;
     }
 
     // Asked first, with our own short time-out, so a missing plasmashell is
@@ -135,17 +163,42 @@ bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
     const QDBusMessage owned = bus.Get().call(hasOwner, QDBus::Block, kBusTimeoutMs);
     if (owned.type() != QDBusMessage::ReplyMessage || owned.arguments().value(0).toBool() != true) {
         WarnUnchanged(QStringLiteral("KDE Plasma: plasmashell is not running"));
-        return false;
+        return std::nullopt;
     }
 
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, QStringLiteral("/PlasmaShell"), QStringLiteral("org.kde.PlasmaShell"),
                                        QStringLiteral("evaluateScript"));
-    call << Script(absolutePath, style);
+    call << script;
     const QDBusMessage reply = bus.Get().call(call, QDBus::Block, kPlasmaTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         WarnUnchanged(QStringLiteral("KDE Plasma refused the wallpaper: %1").arg(Printable(reply.errorMessage())));
+        return std::nullopt;
+    }
+    return reply.arguments().value(0).toString();
+}
+
+bool KdeBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
+{
+    const std::optional<QString> output = RunScript(Script(absolutePath, style));
+    if (!output)
         return false;
+    // A Plasma that printed nothing still took the picture; its new desktops
+    // then cannot be told from the old ones.
+    m_desktopsShown = DesktopIds(*output).value_or(QList<int>());
+    return true;
+}
+
+bool KdeBackend::FollowMonitors(const QString& absolutePath, WallpaperStyle style)
+{
+    if (m_desktopsShown.isEmpty())
+        return true;
+    const std::optional<QString> output = RunScript(Script(absolutePath, style, m_desktopsShown));
+    if (!output)
+        return false;
+    for (const int id : DesktopIds(*output).value_or(QList<int>())) {
+        if (!m_desktopsShown.contains(id))
+            m_desktopsShown << id;
     }
     return true;
 }

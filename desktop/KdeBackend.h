@@ -2,10 +2,16 @@
 
 // KDE Plasma: plasmashell runs a desktop script sent over the session bus
 // (org.kde.PlasmaShell.evaluateScript) that switches every desktop to the
-// image wallpaper plugin with our picture and fill mode.
+// image wallpaper plugin with our picture and fill mode. Plasma keeps one
+// desktop (containment) per screen and makes a new one, with its own default
+// picture, for a screen it has not seen: FollowMonitors gives the desktops
+// made since the last change the picture.
 
 #include "desktop/DesktopBackend.h"
 
+#include <QList>
+
+#include <optional>
 #include <utility>
 
 class KdeBackend final : public DesktopBackend {
@@ -17,6 +23,7 @@ public:
 
     QString Name() const override { return QStringLiteral("kde"); }
     bool SetWallpaper(const QString& absolutePath, WallpaperStyle style) override;
+    bool FollowMonitors(const QString& absolutePath, WallpaperStyle style) override;
 
     // Plasma's FillMode (Qt Quick's Image.fillMode): 6 Pad (centre), 3 Tile,
     // 0 Stretch.
@@ -28,9 +35,20 @@ public:
     // written as \uXXXX, so no file name can end the string or the script.
     static QString JsStringLiteral(const QString& text);
 
-    // The whole desktop script for the picture and style.
-    static QString Script(const QString& absolutePath, WallpaperStyle style);
+    // The whole desktop script for the picture and style, for every desktop
+    // but those whose containment id is in skip. It prints the ids of all
+    // desktops as "quilvane-desktops ID ID ...".
+    static QString Script(const QString& absolutePath, WallpaperStyle style, const QList<int>& skip = {});
+
+    // The desktop ids in the script's output; nullopt when it has none.
+    static std::optional<QList<int>> DesktopIds(const QString& output);
 
 private:
+    // Runs the script in plasmashell; its output, or nullopt after saying
+    // why it failed.
+    std::optional<QString> RunScript(const QString& script);
+
     QString m_busAddress;
+    // The desktops that got the picture last; empty before any.
+    QList<int> m_desktopsShown;
 };

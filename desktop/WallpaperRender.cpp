@@ -11,15 +11,18 @@
 namespace {
 
 constexpr QRgb kBackground = 0xff000000;
+// What shows through a picture's transparent parts: white, as the previews,
+// the design page and the saved design show them.
+constexpr QRgb kUnderPicture = 0xffffffff;
 
-// The picture as opaque pixels over the black desktop, so the copying below
+// The picture as opaque pixels, composed over white, so the copying below
 // can be plain row copies.
 QImage OverBackground(const QImage& picture)
 {
     if (!picture.hasAlphaChannel())
         return picture.convertToFormat(QImage::Format_RGB32);
     QImage opaque(picture.size(), QImage::Format_RGB32);
-    opaque.fill(kBackground);
+    opaque.fill(kUnderPicture);
     QPainter painter(&opaque);
     painter.drawImage(0, 0, picture);
     painter.end();

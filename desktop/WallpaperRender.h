@@ -11,8 +11,8 @@
 // floor puts the odd cropped pixel on the left and top.
 // Tile: copies of the picture from the screen's top-left corner.
 // Stretch: smoothly scaled to exactly the screen, aspect ignored.
-// Wherever the picture does not cover the screen, and under transparent
-// pixels, the desktop is black.
+// Wherever the picture does not cover the screen the desktop is black; its
+// transparent parts show white, as in the program's previews.
 
 #include "desktop/WallpaperStyle.h"
 

@@ -355,5 +355,22 @@ bool X11Backend::SetRootImage(const Renderer& render)
     // above: only the connection's own state tells.
     if (const int code = x.Sync())
         return Refused(x, QStringLiteral("the X server reported an error while the wallpaper changed"), code);
+    m_pixmap = pixmap;
     return true;
+}
+
+bool X11Backend::FollowMonitors(const QString& absolutePath, WallpaperStyle style)
+{
+    if (m_pixmap == 0)
+        return true;
+    {
+        const XConnection x(m_displayName);
+        const xcb_screen_t* screen = x.Ok() ? x.Screen() : nullptr;
+        if (!screen)
+            return true;
+        const xcb_atom_t rootPmap = x.Atom("_XROOTPMAP_ID");
+        if (rootPmap == XCB_ATOM_NONE || x.PixmapProperty(screen->root, rootPmap) != m_pixmap)
+            return true;
+    }
+    return SetWallpaper(absolutePath, style);
 }

@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QSize>
 
+#include <cstdint>
 #include <functional>
 #include <utility>
 
@@ -27,6 +28,9 @@ public:
     QString Name() const override { return QStringLiteral("x11"); }
     bool SetWallpaper(const QString& absolutePath, WallpaperStyle style) override;
     bool DecodesPicture() const override { return true; }
+    // Draws the picture again for the new monitors' sizes, unless the root
+    // window shows somebody else's background by now.
+    bool FollowMonitors(const QString& absolutePath, WallpaperStyle style) override;
 
     // Connects, asks render for the image to show on a screen of the given
     // size, once for each size among the monitors, and makes the monitors'
@@ -38,4 +42,6 @@ public:
 
 private:
     QByteArray m_displayName;
+    // The background pixmap we left on the root window last; 0 for none.
+    uint32_t m_pixmap = 0;
 };

@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 const QString kProgram = QStringLiteral("xfconf-query");
@@ -97,25 +99,34 @@ QStringList XfceBackend::Monitors() const
     return names;
 }
 
-QStringList XfceBackend::Backdrops(const QByteArray& listing) const
+QStringList XfceBackend::Backdrops(const QByteArray& listing, const QStringList& monitors, bool onlyThese)
 {
+    const auto prefix = [](const QString& monitor) {
+        return QStringLiteral("/backdrop/screen0/monitor%1/").arg(monitor);
+    };
     QStringList properties;
     for (const QByteArray& line : listing.split('\n')) {
         const QString property = QString::fromUtf8(line.trimmed());
-        if (property.startsWith(QStringLiteral("/backdrop/")) && property.endsWith(u'/' + kLastImage))
+        if (!property.startsWith(QStringLiteral("/backdrop/")) || !property.endsWith(u'/' + kLastImage))
+            continue;
+        const bool ofMonitors = std::any_of(monitors.begin(), monitors.end(), [&](const QString& monitor) {
+            return !monitor.isEmpty() && property.startsWith(prefix(monitor));
+        });
+        if (ofMonitors || !onlyThese)
             properties << property;
     }
-    // The connected monitors always get the picture: the channel may list
-    // only monitors that are gone (an old dock, a renamed connector).
-    for (const QString& monitor : Monitors()) {
-        const QString property = QStringLiteral("/backdrop/screen0/monitor%1/workspace0/last-image").arg(monitor);
+    // The monitors always get the picture: the channel may list only
+    // monitors that are gone (an old dock, a renamed connector).
+    for (const QString& monitor : monitors) {
+        const QString property = prefix(monitor) + QStringLiteral("workspace0/") + kLastImage;
         if (!monitor.isEmpty() && !properties.contains(property))
             properties << property;
     }
     return properties;
 }
 
-bool XfceBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
+bool XfceBackend::SetBackdrops(const QStringList& monitors, bool onlyThese, const QString& absolutePath,
+                               WallpaperStyle style)
 {
     if (!HasProgram(kProgram)) {
         WarnUnchanged(QStringLiteral("Xfce: xfconf-query is not installed"));
@@ -127,7 +138,7 @@ bool XfceBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style
         return false;
     }
     // An empty or missing channel makes xfconf-query fail: nothing listed.
-    const QStringList properties = Backdrops(listed.Succeeded() ? listed.output : QByteArray());
+    const QStringList properties = Backdrops(listed.Succeeded() ? listed.output : QByteArray(), monitors, onlyThese);
     if (properties.isEmpty()) {
         WarnUnchanged(QStringLiteral("Xfce: no monitor to put the wallpaper on"));
         return false;
@@ -146,5 +157,31 @@ bool XfceBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style
         }
     }
     undo.Commit();
+    return true;
+}
+
+bool XfceBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
+{
+    const QStringList monitors = Monitors();
+    if (!SetBackdrops(monitors, false, absolutePath, style))
+        return false;
+    m_monitorsShown = monitors;
+    return true;
+}
+
+bool XfceBackend::FollowMonitors(const QString& absolutePath, WallpaperStyle style)
+{
+    if (!m_monitorsShown)
+        return true;
+    QStringList fresh;
+    for (const QString& monitor : Monitors()) {
+        if (!monitor.isEmpty() && !m_monitorsShown->contains(monitor))
+            fresh << monitor;
+    }
+    if (fresh.isEmpty())
+        return true;
+    if (!SetBackdrops(fresh, true, absolutePath, style))
+        return false;
+    *m_monitorsShown << fresh;
     return true;
 }

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 class XfceBackend final : public DesktopBackend {
@@ -24,6 +25,10 @@ public:
 
     QString Name() const override { return QStringLiteral("xfce"); }
     bool SetWallpaper(const QString& absolutePath, WallpaperStyle style) override;
+    // The monitors connected now that were not at the last SetWallpaper get
+    // the picture (every workspace of theirs in the channel, and the first);
+    // the others keep whatever they show.
+    bool FollowMonitors(const QString& absolutePath, WallpaperStyle style) override;
 
     // image-style: 1 centred, 2 tiled, 3 stretched.
     static int ImageStyle(WallpaperStyle style);
@@ -31,8 +36,13 @@ public:
 private:
     QStringList Monitors() const;
     // The last-image properties to set: those in xfconf-query's listing
-    // plus those of the connected monitors.
-    QStringList Backdrops(const QByteArray& listing) const;
+    // (only the monitors' own when onlyThese) plus the first workspace's of
+    // each of the monitors.
+    static QStringList Backdrops(const QByteArray& listing, const QStringList& monitors, bool onlyThese);
+    // Sets the properties in the channel for the monitors, all or nothing.
+    bool SetBackdrops(const QStringList& monitors, bool onlyThese, const QString& absolutePath, WallpaperStyle style);
 
     MonitorNames m_monitors;
+    // The monitors connected when the picture was last set; nullopt before.
+    std::optional<QStringList> m_monitorsShown;
 };

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr std::array kPatterns{
-    PicturePattern{"*.bmp", CXIMAGE_FORMAT_BMP, 0}, PicturePattern{"*.jpg", CXIMAGE_FORMAT_JPG, 1},
+    PicturePattern{"*.bmp", CXIMAGE_FORMAT_BMP, 0},  PicturePattern{"*.jpg", CXIMAGE_FORMAT_JPG, 1},
     PicturePattern{"*.jpeg", CXIMAGE_FORMAT_JPG, 2}, PicturePattern{"*.gif", CXIMAGE_FORMAT_GIF, 3},
     PicturePattern{"*.dib", CXIMAGE_FORMAT_BMP, 5},  PicturePattern{"*.png", CXIMAGE_FORMAT_PNG, 4},
 };
@@ -34,7 +34,7 @@ std::span<const PicturePattern> PicturePatterns()
     return kPatterns;
 }
 
-QString PictureDialogFilter()
+QString PictureDialogFilter(const QString& name)
 {
     std::vector<const PicturePattern*> ordered;
     for (const PicturePattern& p : kPatterns)
@@ -45,7 +45,7 @@ QString PictureDialogFilter()
     for (const PicturePattern* p : ordered)
         patterns << QLatin1StringView(p->pattern);
     const QString joined = patterns.join(u';');
-    return QStringLiteral("SRC(%1)| %1||").arg(joined);
+    return QStringLiteral("%1(%2)| %2||").arg(name, joined);
 }
 
 QString FindExtension(const QString& fileName)
@@ -94,9 +94,8 @@ PictureFiles FindPictureFiles(const QString& folder, const PictureScan& scan)
     const QDir dir(folder);
     if (folder.isEmpty() || !dir.exists())
         return found;
-    const QDir::Filters filter = scan.everyEntry
-                                     ? QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System
-                                     : QDir::Files | QDir::Hidden;
+    const QDir::Filters filter = scan.everyEntry ? QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System
+                                                 : QDir::Files | QDir::Hidden;
     // One pass over the folder; the patterns then pick from the names, each
     // name going to the first pattern it matches.
     const QStringList names = dir.entryList(filter, QDir::NoSort);

@@ -28,9 +28,9 @@ struct PicturePattern {
 // The patterns in the order the lists offer their files.
 std::span<const PicturePattern> PicturePatterns();
 
-// The file dialogs' picture filter in "text|patterns||" form:
-// "SRC(*.bmp;*.jpg;...)| *.bmp;*.jpg;...||".
-QString PictureDialogFilter();
+// The file dialogs' picture filter in "text|patterns||" form, the patterns
+// after the name: "SRC(*.bmp;*.jpg;...)| *.bmp;*.jpg;...||".
+QString PictureDialogFilter(const QString& name = QStringLiteral("SRC"));
 
 // The text after the last '.' of the file name, without the dot; empty when
 // the name has none. Only the last path component counts (both '/' and '\\'

@@ -96,6 +96,8 @@ inline constexpr int ID_GRAY_SCALE = 32798;
 inline constexpr int ID_NEGATIVE = 32799;
 inline constexpr int ID_ROTATE_LEFT = 32800;
 inline constexpr int ID_ROTATE_RIGHT = 32801;
+// Our own: the File menu's login entry (quilvane --restore at login).
+inline constexpr int ID_RESTORE_AT_LOGIN = 32840;
 // The design's history, numbered apart from the commands above.
 inline constexpr int ID_EDIT_UNDO = 32900;
 inline constexpr int ID_EDIT_REDO = 32901;

@@ -6,6 +6,8 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev libqt6svg6
+  # lrelease and lupdate; Qt's own translations of its standard dialogs.
+  qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libxcb1-dev libxcb-randr0-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dbus
   xvfb xauth x11-utils x11-xserver-utils tigervnc-standalone-server tigervnc-tools
@@ -13,6 +15,8 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   # The swaybg back end's test: a headless wlroots compositor, swaybg, grim.
   sway swaybg grim
+  # The login entry's test validates it.
+  desktop-file-utils
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then

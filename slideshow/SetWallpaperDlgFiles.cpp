@@ -33,7 +33,7 @@ void CSetWallpaperDlg::OnBrowseFolder()
 {
     FilePrompt prompt;
     prompt.kind = FilePrompt::Kind::Folder;
-    prompt.title = QStringLiteral("Browse for Images");
+    prompt.title = tr("Browse for Images");
     prompt.parent = this;
     const std::optional<QString> chosen = PromptForPath(prompt);
     if (!chosen || chosen->isEmpty())

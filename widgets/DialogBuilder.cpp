@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -23,7 +24,7 @@ const char* const kIndexProperty = "quilvaneControlIndex";
 // and "&&" as a literal ampersand; a QLabel would show both as they are.
 QString StaticText(const char* text, std::uint32_t style)
 {
-    QString s = QString::fromUtf8(text ? text : "");
+    const QString s = DialogText(text);
     if (style & ss::NoPrefix)
         return s;
     QString out;
@@ -37,7 +38,7 @@ QString StaticText(const char* text, std::uint32_t style)
 
 QWidget* CreateControl(const DialogControl& c)
 {
-    const QString text = QString::fromUtf8(c.text ? c.text : "");
+    const QString text = DialogText(c.text);
     switch (c.kind) {
     case ControlKind::PushButton:
     case ControlKind::DefPushButton: {
@@ -56,7 +57,7 @@ QWidget* CreateControl(const DialogControl& c)
         // The owner puts the picture in; the text names the icon resource.
         auto* icon = new QLabel;
         icon->setObjectName(QStringLiteral("icon"));
-        icon->setProperty("quilvaneIconId", text.toInt());
+        icon->setProperty("quilvaneIconId", QByteArray(c.text ? c.text : "").toInt());
         return icon;
     }
     case ControlKind::Frame: {
@@ -128,6 +129,13 @@ void ApplyStyle(QWidget* w, const DialogControl& c)
 
 } // namespace
 
+QString DialogText(const char* text)
+{
+    if (!text || !*text)
+        return {};
+    return QCoreApplication::translate(kDialogTextContext, text);
+}
+
 DialogUnits DialogUnits::ForFont(const QFont& font)
 {
     // The average width of the Latin letters, as Windows measures it for
@@ -160,7 +168,7 @@ QSize BuildDialog(QWidget* host, const DialogTemplate& dlg, const ControlBinding
     const QFont font = DialogFont(dlg);
     host->setFont(font);
     if (dlg.caption)
-        host->setWindowTitle(QString::fromUtf8(dlg.caption));
+        host->setWindowTitle(DialogText(dlg.caption));
     const DialogUnits du = DialogUnits::ForFont(font);
 
     QWidget* previousFocusable = nullptr;
@@ -171,11 +179,11 @@ QSize BuildDialog(QWidget* host, const DialogTemplate& dlg, const ControlBinding
         if (auto it = bound.find(c.id); it != bound.end() && c.id != IDC_STATIC) {
             w = it->second;
             if (auto* button = qobject_cast<QAbstractButton*>(w); button && c.text)
-                button->setText(QString::fromUtf8(c.text));
+                button->setText(DialogText(c.text));
             else if (auto* label = qobject_cast<QLabel*>(w); label && c.text)
                 label->setText(StaticText(c.text, c.style));
             else if (auto* box = qobject_cast<QGroupBox*>(w); box && c.text)
-                box->setTitle(QString::fromUtf8(c.text));
+                box->setTitle(DialogText(c.text));
         } else {
             w = CreateControl(c);
         }

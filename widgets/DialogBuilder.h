@@ -26,6 +26,13 @@ struct DialogUnits {
     static DialogUnits ForFont(const QFont& font);
 };
 
+// The tables hold the English source texts, marked
+// QT_TRANSLATE_NOOP("Dialog", ...) for lupdate. A caption or a control's text
+// as the user reads it: its translation in that context, or the English text
+// where there is none.
+inline constexpr char kDialogTextContext[] = "Dialog";
+QString DialogText(const char* text);
+
 // The font a template asks for, as this platform has it.
 QFont DialogFont(const DialogTemplate& dlg);
 

@@ -49,7 +49,7 @@ std::optional<QString> PromptForPath(const FilePrompt& prompt)
     QString chosen;
     switch (prompt.kind) {
     case FilePrompt::Kind::Open: {
-        QFileDialog dlg(prompt.parent, prompt.title);
+        QFileDialog dlg(prompt.parent, prompt.title, prompt.directory);
         dlg.setAcceptMode(QFileDialog::AcceptOpen);
         dlg.setFileMode(QFileDialog::ExistingFile);
         dlg.setNameFilters(ConvertFileFilter(prompt.filter));
@@ -59,7 +59,7 @@ std::optional<QString> PromptForPath(const FilePrompt& prompt)
         break;
     }
     case FilePrompt::Kind::Save: {
-        QFileDialog dlg(prompt.parent, prompt.title);
+        QFileDialog dlg(prompt.parent, prompt.title, prompt.directory);
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
         // Choosing an existing file replaces it without a question.
@@ -75,7 +75,7 @@ std::optional<QString> PromptForPath(const FilePrompt& prompt)
         break;
     }
     case FilePrompt::Kind::Folder:
-        chosen = QFileDialog::getExistingDirectory(prompt.parent, prompt.title);
+        chosen = QFileDialog::getExistingDirectory(prompt.parent, prompt.title, prompt.directory);
         break;
     }
     if (chosen.isEmpty())

@@ -19,6 +19,9 @@ struct FilePrompt {
     QString filter;
     // Added to a saved name typed without an extension (".jpg" or "jpg").
     QString defaultExt;
+    // The folder the dialog opens in; empty: wherever the platform's dialog
+    // starts.
+    QString directory;
     QWidget* parent = nullptr;
 };
 

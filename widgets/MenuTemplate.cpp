@@ -1,6 +1,7 @@
 #include "widgets/MenuTemplate.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +16,11 @@ QKeySequence KeySequence(const Accelerator& a)
     return QKeySequence(QKeyCombination(Qt::KeyboardModifiers::fromInt(a.modifiers), static_cast<Qt::Key>(a.key)));
 }
 
+QString MenuText(const char* text)
+{
+    return QCoreApplication::translate(kMenuTextContext, text);
+}
+
 void AddItems(QMenu* menu, const std::vector<MenuItem>& items, const CommandHandler& onCommand,
               const AcceleratorTable* keys)
 {
@@ -24,12 +30,12 @@ void AddItems(QMenu* menu, const std::vector<MenuItem>& items, const CommandHand
             menu->addSeparator();
             break;
         case MenuItem::Kind::Popup: {
-            QMenu* sub = menu->addMenu(QString::fromUtf8(item.text));
+            QMenu* sub = menu->addMenu(MenuText(item.text));
             AddItems(sub, item.items, onCommand, keys);
             break;
         }
         case MenuItem::Kind::Command: {
-            QAction* action = menu->addAction(QString::fromUtf8(item.text));
+            QAction* action = menu->addAction(MenuText(item.text));
             action->setProperty(kCommandProperty, item.id);
             if (keys) {
                 QList<QKeySequence> shown;
@@ -64,7 +70,7 @@ void BuildMenuBar(QMenuBar* bar, const MenuTemplate& menu, const CommandHandler&
                   const AcceleratorTable* keys)
 {
     for (const MenuItem& popup : menu.popups) {
-        QMenu* m = bar->addMenu(QString::fromUtf8(popup.text));
+        QMenu* m = bar->addMenu(MenuText(popup.text));
         AddItems(m, popup.items, onCommand, keys);
     }
 }
@@ -74,7 +80,7 @@ QMenu* LoadPopupMenu(const MenuTemplate& menu, int popupIndex, QWidget* parent)
     if (popupIndex < 0 || popupIndex >= static_cast<int>(menu.popups.size()))
         return nullptr;
     const MenuItem& popup = menu.popups[static_cast<size_t>(popupIndex)];
-    auto* m = new QMenu(QString::fromUtf8(popup.text), parent);
+    auto* m = new QMenu(MenuText(popup.text), parent);
     AddItems(m, popup.items, {}, nullptr);
     return m;
 }

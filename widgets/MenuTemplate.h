@@ -3,6 +3,10 @@
 // Menus and accelerators as tables, built into QMenu/QMenuBar. Each action
 // carries its command id; choosing it hands the id to one callback, which
 // routes the command (RouteCommand: window, active page, application).
+//
+// The texts in the tables are the English source texts, marked
+// QT_TRANSLATE_NOOP("Menu", ...) for lupdate; menus are built with their
+// translation in that context, or the English text where there is none.
 
 #include <QKeySequence>
 #include <functional>
@@ -15,6 +19,8 @@ class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QWidget;
+
+inline constexpr char kMenuTextContext[] = "Menu";
 
 struct MenuItem {
     enum class Kind { Command, Separator, Popup };

@@ -22,7 +22,7 @@ public:
     bool IsCreated() const { return m_created; }
 
     const DialogTemplate& Template() const { return m_template; }
-    QString Caption() const { return QString::fromUtf8(m_template.caption); }
+    QString Caption() const { return DialogText(m_template.caption); }
     QSize TemplateSize() const { return m_size; }
 
     virtual bool OnSetActive() { return true; }

@@ -1,5 +1,7 @@
 #include "widgets/RectTracker.h"
 
+#include "widgets/TrackedRect.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -186,46 +188,11 @@ bool CRectTracker::TrackHandle(int handle, QWidget* wnd, CPoint start, bool allo
         band->setGeometry(QRect(start.x, start.y, 0, 0));
     }
 
-    const bool movesX = handle != hitTop && handle != hitBottom;
-    const bool movesY = handle != hitLeft && handle != hitRight;
-    const bool leftEdge = handle == hitTopLeft || handle == hitBottomLeft || handle == hitLeft;
-    const bool topEdge = handle == hitTopLeft || handle == hitTopRight || handle == hitTop;
-
-    // The new rectangle for the cursor at p: always computed from where the
-    // tracking started, so a repaint that rewrites m_rect meanwhile changes
-    // nothing.
-    const auto rectFor = [&](CPoint p) {
-        CRect r = saved;
-        const int dx = movesX ? p.x - start.x : 0;
-        const int dy = movesY ? p.y - start.y : 0;
-        if (handle == hitMiddle) {
-            r.OffsetRect(dx, dy);
-            return r;
-        }
-        if (movesX)
-            (leftEdge ? r.left : r.right) += dx;
-        if (movesY)
-            (topEdge ? r.top : r.bottom) += dy;
-        if (!allowInvert) {
-            if (movesX) {
-                if (leftEdge)
-                    r.left = std::min(r.left, r.right - m_sizeMin.cx);
-                else
-                    r.right = std::max(r.right, r.left + m_sizeMin.cx);
-            }
-            if (movesY) {
-                if (topEdge)
-                    r.top = std::min(r.top, r.bottom - m_sizeMin.cy);
-                else
-                    r.bottom = std::max(r.bottom, r.top + m_sizeMin.cy);
-            }
-        }
-        return r;
-    };
-
     bool moved = false;
     const auto follow = [&](CPoint p) {
-        CRect next = rectFor(p);
+        // Always from where the tracking started, so a repaint that rewrote
+        // m_rect meanwhile changes nothing.
+        CRect next = DraggedRect(saved, handle, start, p, allowInvert, m_sizeMin);
         if (!rubberBand)
             AdjustRect(handle, next);
         if (next == m_rect)

@@ -3,6 +3,7 @@
 // `bad` stand for entries that are missing or not pictures.
 
 #include "core/SlideShowManager.h"
+#include "core/RegConfig.h"
 #include "support/TestData.h"
 
 #include <QDir>
@@ -277,4 +278,49 @@ TEST_F(SlideShowFixture, SourceEmptiedWhileRunning)
     EXPECT_EQ(Ticks(1), QStringList({"a"}));
     alive = false;
     EXPECT_TRUE(Ticks(1).isEmpty());
+}
+
+TEST_F(SlideShowFixture, APlayingShowIsRememberedAndResumesWhereItWas)
+{
+    QTemporaryDir dir;
+    RegConfig::StaticCreate();
+    RegConfig* config = RegConfig::GetInstance();
+    config->SetFilePath(dir.filePath("settings.json"));
+    const auto stored = [&] { // as the next start reads it from the file
+        config->ReadData();
+        return config->SlideShow();
+    };
+
+    Fill({"a", "b", "c"});
+    show->OnStartTimer(Live(), true, 1, 7000);
+    SlideShowRecord r = stored();
+    EXPECT_EQ(r.entries, list);
+    EXPECT_EQ(r.periodMs, 7000);
+    EXPECT_EQ(r.style, 1);
+    EXPECT_TRUE(r.random);
+    EXPECT_TRUE(r.playing);
+    EXPECT_EQ(r.lastIndex, -1);
+
+    show->OnStartTimer(Live(), false, 2, 5000);
+    Ticks(2);
+    Fill({"a", "b", "c", "d"}); // edited while it plays
+    r = stored();
+    EXPECT_EQ(r.lastIndex, 1);
+    EXPECT_EQ(r.lastShown, "b");
+    EXPECT_FALSE(r.random);
+    EXPECT_EQ(Ticks(1), QStringList{"c"});
+    r = stored();
+    EXPECT_EQ(r.entries, list);
+    EXPECT_EQ(r.lastShown, "c");
+
+    // Ended with the program (no stop): a new manager goes on after "c".
+    SlideShowManager::StaticDestroy();
+    SetUp();
+    show->OnStartTimer(Live(), r.random, r.style, r.periodMs);
+    show->ResumeAfter(r.lastIndex, r.lastShown);
+    EXPECT_EQ(Ticks(2), (QStringList{"d", "a"}));
+
+    show->OnEndTimer();
+    EXPECT_FALSE(stored().playing) << "stopped by the user";
+    RegConfig::StaticDestroy();
 }

@@ -28,6 +28,11 @@ public:
         m_calls->push_back({path, style});
         return m_succeed;
     }
+    bool FollowMonitors(const QString& path, WallpaperStyle style) override
+    {
+        m_calls->push_back({"follow " + path, style});
+        return true;
+    }
 
 private:
     std::vector<Call>* m_calls;
@@ -181,4 +186,30 @@ TEST_F(WallPaperManagerFixture, OneResolvedNameIsCheckedAndSetAndShownEscaped)
     const auto [result, said] = Apply(odd.fileName(), 0);
     EXPECT_EQ(result, WallPaperManager::Result::NotAPicture);
     EXPECT_NE(said.find("\\x1b[2J.png is not a picture that can be read"), std::string::npos) << said;
+}
+
+TEST_F(WallPaperManagerFixture, TheLastPictureShownFollowsTheMonitors)
+{
+    // Nothing of ours on the desktop yet: nothing to follow.
+    manager->MonitorsChanged();
+    EXPECT_TRUE(calls.empty());
+
+    const QString red = dir.filePath("pics/red photo.png");
+    ASSERT_EQ(Apply(red, 1).first, WallPaperManager::Result::Shown);
+    // Refused pictures and a desktop that failed leave the last one shown.
+    Apply(dir.filePath("pics/broken.jpg"), 2);
+    manager->SetBackend(std::make_unique<RecordingBackend>(&calls, false, false));
+    ASSERT_EQ(Apply(dir.filePath("pics/upper.JPG"), 2).first, WallPaperManager::Result::DesktopFailed);
+    manager->SetBackend(std::make_unique<RecordingBackend>(&calls, true, false));
+    calls.clear();
+    manager->MonitorsChanged();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].path, "follow " + red);
+    EXPECT_EQ(calls[0].style, WallpaperStyle::Tile);
+
+    // A picture removed since (a slide show's) is not put back.
+    ASSERT_TRUE(QFile::remove(red));
+    calls.clear();
+    manager->MonitorsChanged();
+    EXPECT_TRUE(calls.empty());
 }

@@ -49,10 +49,12 @@ QString ReadJsLiteral(const QString& text, qsizetype& pos)
 }
 
 // A small stand-in of Plasma's desktop scripting objects: desktops() gives
-// two desktops whose writeConfig records where it wrote (the plugin and the
-// current config group at that moment), the key and the value.
+// desktopCount desktops, with ids from 1, whose writeConfig records where it
+// wrote (the plugin and the current config group at that moment), the key and
+// the value; print adds to what the script answers.
 const char kPlasmaObjects[] = R"js(
-function Desktop() {
+function Desktop(id) {
+    this.id = id;
     this.wallpaperPlugin = 'org.kde.color';
     this.currentConfigGroup = [];
     this.writes = [];
@@ -63,24 +65,31 @@ Desktop.prototype.writeConfig = function(key, value) {
     this.writes.push({group: [this.wallpaperPlugin].concat(this.currentConfigGroup).join('/'), key: key,
                       value: String(value)});
 };
-var plasmaDesktops = [new Desktop(), new Desktop()];
+var plasmaDesktops = [];
+for (var n = 1; n <= desktopCount; n++)
+    plasmaDesktops.push(new Desktop(n));
 function desktops() { return plasmaDesktops.slice(); }
+var printed = '';
+function print(text) { printed += text; }
 )js";
 
 // What one script did to each desktop: its writes as "group key=value".
 using DesktopWrites = std::vector<QStringList>;
 
-// Runs the script the way plasmashell does; an exception is the error it
-// would answer with.
-DesktopWrites RunInPlasma(const QString& script, QString& error)
+// Runs the script the way plasmashell does, on desktopCount desktops; an
+// exception is the error it would answer with. What it printed goes to
+// output.
+DesktopWrites RunInPlasma(const QString& script, int desktopCount, QString& error, QString& output)
 {
     QJSEngine engine;
+    engine.globalObject().setProperty("desktopCount", desktopCount);
     engine.evaluate(kPlasmaObjects);
     const QJSValue result = engine.evaluate(script);
     if (result.isError()) {
         error = result.toString();
         return {};
     }
+    output = engine.globalObject().property("printed").toString();
     DesktopWrites writes;
     const QJSValue desktops = engine.globalObject().property("plasmaDesktops");
     for (int d = 0; d < desktops.property("length").toInt(); ++d) {
@@ -115,20 +124,24 @@ public:
     void Refuse(bool refuse) { m_refuse = refuse; }
     // Every script is answered only after this long, as a busy Plasma does.
     void AnswerAfter(int ms) { m_delayMs = ms; }
+    // How many desktops (one per screen) Plasma has from now on.
+    void HaveDesktops(int count) { m_desktops = count; }
 
 public Q_SLOTS:
-    void evaluateScript(const QString& script)
+    QString evaluateScript(const QString& script)
     {
         QThread::msleep(m_delayMs);
         QString error = m_refuse ? QStringLiteral("Error: plasma is shutting down\x1b[2J") : QString();
-        const DesktopWrites writes = m_refuse ? DesktopWrites() : RunInPlasma(script, error);
+        QString output;
+        const DesktopWrites writes = m_refuse ? DesktopWrites() : RunInPlasma(script, m_desktops, error, output);
         QMutexLocker lock(&m_mutex);
         m_scripts << script;
         if (!error.isEmpty()) {
             sendErrorReply(QDBusError::Failed, error);
-            return;
+            return {};
         }
         m_runs.push_back(writes);
+        return output;
     }
 
 private:
@@ -137,6 +150,7 @@ private:
     std::vector<DesktopWrites> m_runs;
     std::atomic<bool> m_refuse = false;
     std::atomic<int> m_delayMs = 0;
+    std::atomic<int> m_desktops = 2;
 };
 
 // A dbus-daemon of our own, and the stand-in answering on its own thread
@@ -250,6 +264,37 @@ TEST_F(DesktopKdeBus, NoPlasmaShellMeansNothingChanges)
     EXPECT_FALSE(noBus.SetWallpaper("/a.png", WallpaperStyle::Centre));
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot connect to the session bus"), std::string::npos);
     EXPECT_TRUE(m_fake.Scripts().isEmpty());
+}
+
+TEST_F(DesktopKdeBus, OnlyADesktopPlasmaMadeForANewScreenGetsThePicture)
+{
+    ServePlasma();
+    KdeBackend kde(m_address);
+    EXPECT_TRUE(kde.FollowMonitors("/a.png", WallpaperStyle::Tile)) << "nothing set yet, nothing to do";
+    EXPECT_TRUE(m_fake.Scripts().isEmpty());
+    ASSERT_TRUE(kde.SetWallpaper("/a.png", WallpaperStyle::Tile));
+
+    // A screen comes and Plasma makes desktop 3 for it: only that one is
+    // written, so a picture the user chose since on 1 or 2 stays.
+    m_fake.HaveDesktops(3);
+    ASSERT_TRUE(kde.FollowMonitors("/a.png", WallpaperStyle::Tile));
+    const QString group = "org.kde.image/Wallpaper/org.kde.image/General ";
+    const QStringList written = {group + "Image=", group + "FillMode=3", group + "Image=file:///a.png"};
+    ASSERT_EQ(m_fake.Runs().size(), 2u);
+    EXPECT_EQ(m_fake.Runs().back(), DesktopWrites({{}, {}, written}));
+
+    // From then on desktop 3 is known too.
+    ASSERT_TRUE(kde.FollowMonitors("/a.png", WallpaperStyle::Tile));
+    EXPECT_EQ(m_fake.Runs().back(), DesktopWrites({{}, {}, {}}));
+}
+
+TEST(DesktopKde, DesktopIdsAreReadFromTheScriptsOutput)
+{
+    EXPECT_EQ(KdeBackend::DesktopIds("quilvane-desktops 1 7 12\n"), QList<int>({1, 7, 12}));
+    EXPECT_EQ(KdeBackend::DesktopIds("js: warning\n  quilvane-desktops 4  \nmore"), QList<int>({4}));
+    EXPECT_EQ(KdeBackend::DesktopIds("quilvane-desktops\n"), QList<int>());
+    EXPECT_EQ(KdeBackend::DesktopIds(""), std::nullopt);
+    EXPECT_EQ(KdeBackend::DesktopIds("quilvane-desktops 1 x\n"), std::nullopt);
 }
 
 #include "DesktopKdeTest.moc"

@@ -293,6 +293,40 @@ TEST(DesktopPrograms, XfceFailureLeavesTheChannelAsItWas)
     EXPECT_EQ(empty.Channel(), expected);
 }
 
+TEST(DesktopPrograms, XfceGivesOnlyMonitorsThatCameLaterThePicture)
+{
+    FakeXfconf xfconf;
+    QStringList connected = {"eDP-1"};
+    XfceBackend xfce([&] { return connected; });
+    EXPECT_TRUE(xfce.FollowMonitors("/p/ours.jpg", WallpaperStyle::Stretch)) << "nothing set yet, nothing to do";
+    EXPECT_TRUE(xfconf.Channel().empty());
+    ASSERT_TRUE(xfce.SetWallpaper("/p/ours.jpg", WallpaperStyle::Stretch));
+
+    // The user picks another picture for eDP-1 in Xfce's own settings. Then
+    // HDMI-1 comes, and xfdesktop gives it its default on two workspaces.
+    xfconf.Set(Backdrop("eDP-1", 0) + "last-image", "/mine.jpg");
+    connected << "HDMI-1";
+    xfconf.Set(Backdrop("HDMI-1", 0) + "last-image", "/default.svg");
+    xfconf.Set(Backdrop("HDMI-1", 0) + "image-style", "5");
+    xfconf.Set(Backdrop("HDMI-1", 1) + "last-image", "/default.svg");
+    ASSERT_TRUE(xfce.FollowMonitors("/p/ours.jpg", WallpaperStyle::Stretch));
+    std::map<QString, QString> expected = {
+        {Backdrop("eDP-1", 0) + "image-style", "3"},  {Backdrop("eDP-1", 0) + "last-image", "/mine.jpg"},
+        {Backdrop("HDMI-1", 0) + "image-style", "3"}, {Backdrop("HDMI-1", 0) + "last-image", "/p/ours.jpg"},
+        {Backdrop("HDMI-1", 1) + "image-style", "3"}, {Backdrop("HDMI-1", 1) + "last-image", "/p/ours.jpg"}};
+    EXPECT_EQ(xfconf.Channel(), expected);
+
+    // HDMI-1 has had the picture: what the user sets there later stays,
+    // also when it is unplugged and comes back.
+    xfconf.Set(Backdrop("HDMI-1", 1) + "last-image", "/mine too.jpg");
+    expected[Backdrop("HDMI-1", 1) + "last-image"] = "/mine too.jpg";
+    connected = {"eDP-1"};
+    ASSERT_TRUE(xfce.FollowMonitors("/p/ours.jpg", WallpaperStyle::Stretch));
+    connected = {"eDP-1", "HDMI-1"};
+    ASSERT_TRUE(xfce.FollowMonitors("/p/ours.jpg", WallpaperStyle::Stretch));
+    EXPECT_EQ(xfconf.Channel(), expected);
+}
+
 TEST(DesktopPrograms, SwayQuotesPlainNamesAndLinksTheRest)
 {
     RecordingPath recording({"swaymsg"});

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 constexpr QRgb kBlack = 0xff000000;
@@ -112,18 +114,36 @@ TEST(DesktopRender, StretchFillsExactlyTheScreen)
     EXPECT_EQ(RenderWallpaper(same, QSize(9, 5), WallpaperStyle::Stretch), same);
 }
 
-TEST(DesktopRender, TransparencyShowsBlackAndNullPicturesGiveBlack)
+TEST(DesktopRender, TransparencyShowsWhiteAsInThePreviewsAndNullPicturesGiveBlack)
 {
-    QImage half(2, 1, QImage::Format_ARGB32);
-    half.setPixel(0, 0, qRgba(200, 100, 50, 255));
-    half.setPixel(1, 0, qRgba(0, 0, 0, 0));
-    const QImage out = RenderWallpaper(half, QSize(2, 1), WallpaperStyle::Centre);
-    EXPECT_EQ(out.pixel(0, 0), qRgb(200, 100, 50));
-    EXPECT_EQ(out.pixel(1, 0), kBlack);
+    // Opaque, clear and half-clear pixels; the desktop beside the picture
+    // stays black, the clear parts of the picture show white in every style.
+    QImage picture(3, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(200, 100, 50, 255));
+    picture.setPixel(1, 0, qRgba(0, 0, 0, 0));
+    picture.setPixel(2, 0, qRgba(0, 0, 255, 128));
+    const QRgb halfBlueOnWhite = qRgb(127, 127, 255);
+    const auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1 &&
+               std::abs(qBlue(a) - qBlue(b)) <= 1;
+    };
+    const QImage centre = RenderWallpaper(picture, QSize(5, 1), WallpaperStyle::Centre);
+    EXPECT_EQ(centre.pixel(0, 0), kBlack) << "beside the picture";
+    EXPECT_EQ(centre.pixel(1, 0), qRgb(200, 100, 50));
+    EXPECT_EQ(centre.pixel(2, 0), qRgb(255, 255, 255));
+    EXPECT_TRUE(near(centre.pixel(3, 0), halfBlueOnWhite)) << std::hex << centre.pixel(3, 0);
+    EXPECT_EQ(centre.pixel(4, 0), kBlack);
+    const QImage tile = RenderWallpaper(picture, QSize(6, 1), WallpaperStyle::Tile);
+    EXPECT_EQ(tile.pixel(4, 0), qRgb(255, 255, 255));
+    EXPECT_TRUE(near(tile.pixel(5, 0), halfBlueOnWhite));
+    QImage clear(2, 2, QImage::Format_ARGB32);
+    clear.fill(Qt::transparent);
+    const QImage stretch = RenderWallpaper(clear, QSize(7, 5), WallpaperStyle::Stretch);
+    EXPECT_EQ(FirstDifference(stretch, [](int, int) { return qRgb(255, 255, 255); }), "");
 
     const QImage none = RenderWallpaper(QImage(), QSize(3, 2), WallpaperStyle::Tile);
     EXPECT_EQ(FirstDifference(none, [](int, int) { return kBlack; }), "");
-    EXPECT_TRUE(RenderWallpaper(half, QSize(), WallpaperStyle::Centre).isNull());
+    EXPECT_TRUE(RenderWallpaper(picture, QSize(), WallpaperStyle::Centre).isNull());
 }
 
 TEST(DesktopRender, VisiblePartRendersLikeTheWholePicture)

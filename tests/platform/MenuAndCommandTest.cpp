@@ -49,7 +49,8 @@ TEST(Menus, MainMenuBarTextsAndIdsInOrder)
     EXPECT_EQ(popups[2]->text(), "&Help");
 
     using V = std::vector<std::pair<QString, int>>;
-    EXPECT_EQ(Flatten(popups[0]->menu()), (V{{"&Open", 32789}, {"&Save", 32790}, {"-", 0}, {"&Quit", 32797}}));
+    EXPECT_EQ(Flatten(popups[0]->menu()),
+              (V{{"&Open", 32789}, {"&Save", 32790}, {"-", 0}, {"Restore at &Login", 32840}, {"&Quit", 32797}}));
     EXPECT_EQ(Flatten(popups[1]->menu()), (V{{"&Undo", ID_EDIT_UNDO},
                                              {"&Redo", ID_EDIT_REDO},
                                              {"-", 0},

@@ -1,7 +1,8 @@
 // Every test program starts here: a QApplication on the offscreen platform
-// (unless the caller chose one, or the program runs on the test Xvfb) and private config folders, so no test reads
-// or writes the user's own settings. The programs of the window-free layers
-// get a QGuiApplication and are linked without Qt Widgets.
+// (unless the caller chose one, or the program runs on the test Xvfb) and
+// private config and cache folders, so no test reads or writes the user's
+// own settings. The programs of the window-free layers get a QGuiApplication
+// and are linked without Qt Widgets.
 
 #ifdef QUILVANE_TEST_WINDOW_FREE
 #include <QGuiApplication>
@@ -30,9 +31,12 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    // One private config folder per test process; ctest runs them in parallel.
+    // One private config and cache folder per test process; ctest runs them
+    // in parallel.
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    QTemporaryDir cacheHome;
+    qputenv("XDG_CACHE_HOME", cacheHome.path().toLocal8Bit());
 
     TestApplication app(argc, argv);
     TestApplication::setQuitOnLastWindowClosed(false);

@@ -72,3 +72,5 @@ bool WriteSlideListFile(const QString& path, const QByteArrayList& entries, QStr
 // which EntryBytes turns back into that byte.
 QString EntryText(const QByteArray& bytes);
 QByteArray EntryBytes(const QString& text);
+// Whether text holds such a byte (a name no file interface of Qt can open).
+bool HasForeignBytes(const QString& text);

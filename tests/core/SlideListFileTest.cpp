@@ -2,7 +2,7 @@
 // case, the bytes the writer produces, the round trip of odd names, and a
 // failed write that keeps the old file.
 
-#include "slideshow/SlideListFile.h"
+#include "core/SlideListFile.h"
 #include "support/FileSizeLimit.h"
 #include "support/TestData.h"
 

@@ -1,4 +1,4 @@
-#include "slideshow/SlideListFile.h"
+#include "core/SlideListFile.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/ByteText.h"
@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -177,4 +178,10 @@ QString EntryText(const QByteArray& bytes)
 QByteArray EntryBytes(const QString& text)
 {
     return BytesFromText(text);
+}
+
+bool HasForeignBytes(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF; });
 }

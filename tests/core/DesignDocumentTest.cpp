@@ -149,6 +149,52 @@ TEST_F(DocumentTest, MissingFilesAreListedOnceAndTheRestOpens)
               QPointF(keptPlace.center().x() * 1920 / 400, keptPlace.center().y() * 1080 / 300));
 }
 
+TEST_F(DocumentTest, ATemplateBackgroundComesBackAtTheSizeTheDesignHadIt)
+{
+    // The template file is 800x600; a new design gets it made at the
+    // screen's 640x360, Change Background at the file's own size.
+    const QString file = Picture("templates/sea.png", PatternImage(800, 600));
+    PhotoTemplateProcessor* templates = PhotoTemplateProcessor::GetInstance();
+    templates->SetTemplateFolders({m_dir.filePath("templates")});
+    templates->SetCacheFolder(m_dir.filePath("cache"));
+    templates->SetScreenSize(QSize(640, 360));
+    templates->LoadAllTemplate();
+    const QString photo = Picture("photo.png", PatternImage(300, 200));
+    const QString document = m_dir.filePath("design.qvdesign");
+
+    for (const bool chosen : {false, true}) {
+        SCOPED_TRACE(chosen ? "chosen with Change Background" : "a new design's");
+        scene->Init(templates);
+        if (chosen) {
+            ASSERT_TRUE(scene->ChangeBackImage(file));
+        }
+        ASSERT_EQ(scene->GetBackgroundPath(), file);
+        ASSERT_EQ(scene->GetSceneGraphWidth(), chosen ? 800 : 640);
+        scene->SetCanvasRect(CRect(0, 0, 320, 180));
+        CRect rect(40, 30, 160, 110);
+        ASSERT_TRUE(scene->CreateSceneObject(photo, rect));
+        const DesignSnapshot saved = Snapshot(*scene);
+        ASSERT_TRUE(WriteDesignFile(document, scene->GetDesign()));
+        EXPECT_TRUE(Reopen(document).isEmpty());
+        EXPECT_EQ(Snapshot(*scene), saved);
+    }
+
+    // On another screen a new design's template comes at that screen's
+    // size, the photos where they were relative to it.
+    scene->Init(templates);
+    scene->SetCanvasRect(CRect(0, 0, 320, 180));
+    CRect rect(40, 30, 160, 110);
+    ASSERT_TRUE(scene->CreateSceneObject(photo, rect));
+    const QRectF place = scene->GetPhoto(0)->GetSceneRect();
+    ASSERT_TRUE(WriteDesignFile(document, scene->GetDesign()));
+    templates->SetScreenSize(QSize(1280, 720));
+    templates->LoadAllTemplate();
+    EXPECT_TRUE(Reopen(document).isEmpty());
+    EXPECT_EQ(scene->GetSceneGraphWidth(), 1280);
+    EXPECT_EQ(scene->GetPhoto(0)->GetSceneRect(),
+              QRectF(place.x() * 2, place.y() * 2, place.width() * 2, place.height() * 2));
+}
+
 TEST_F(DocumentTest, BadDocumentsAreRefusedWithOneSentence)
 {
     const QString photo = Picture("p.png", PatternImage(50, 50));

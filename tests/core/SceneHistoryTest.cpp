@@ -7,6 +7,7 @@
 #include "support/PictureFixtures.h"
 #include "support/SceneFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
@@ -259,4 +260,31 @@ TEST_F(HistoryTest, PixelsBeyondTheBudgetComeBackFromTheFiles)
     EXPECT_FALSE(scene->Undo());
     EXPECT_EQ(Snapshot(*scene), stuck);
     EXPECT_EQ(scene->GetHistory().UndoCount(), steps);
+}
+
+TEST_F(HistoryTest, ABackgroundUndoneFromItsTemplateComesAtTheSizeItHad)
+{
+    // The template is made at the screen's 3000x2000 from a file of half
+    // that; the next background's 24 MB push its pixels out of the budget,
+    // so Undo makes it again from the template.
+    QDir().mkpath(m_dir.filePath("templates"));
+    const QString file = Picture("templates/sea.png", PatternImage(1500, 1000));
+    PhotoTemplateProcessor* templates = PhotoTemplateProcessor::GetInstance();
+    templates->SetTemplateFolders({m_dir.filePath("templates")});
+    templates->SetCacheFolder(m_dir.filePath("cache"));
+    templates->SetScreenSize(QSize(3000, 2000));
+    templates->LoadAllTemplate();
+    scene->Init(templates);
+    scene->SetCanvasRect(CRect(0, 0, 300, 200));
+    CRect rect(30, 20, 120, 80);
+    ASSERT_TRUE(scene->CreateSceneObject(m_png, rect));
+    const DesignSnapshot start = Snapshot(*scene);
+
+    ASSERT_TRUE(scene->ChangeBackImage(Picture("next.png", PatternImage(3000, 2000))));
+    ASSERT_TRUE(scene->ChangeBackImage(Picture("last.png", PatternImage(2000, 3000))));
+    ASSERT_LE(scene->GetHistory().KeptBytes(), SceneHistory::kPixelBudget);
+    ASSERT_TRUE(scene->Undo());
+    ASSERT_TRUE(scene->Undo());
+    EXPECT_EQ(scene->GetBackgroundPath(), file);
+    EXPECT_EQ(Snapshot(*scene), start);
 }

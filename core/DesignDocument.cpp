@@ -4,6 +4,7 @@
 #include "platform/ByteText.h"
 #include "platform/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -82,8 +83,11 @@ QJsonArray SizeArray(QSize size)
     return QJsonArray{size.width(), size.height()};
 }
 
-// Reading: each check says what is wrong in words for the user.
+// Reading: each check says what is wrong in words for the user, in the
+// user's language.
 class Reader {
+    Q_DECLARE_TR_FUNCTIONS(DesignDocument)
+
 public:
     Reader(const QString& folder, const QString& name) : m_folder(folder), m_name(name) {}
 
@@ -92,7 +96,8 @@ public:
     {
         if (m_name.isEmpty())
             return {std::nullopt, why};
-        return {std::nullopt, QStringLiteral("%1 cannot be opened: %2.").arg(m_name, why)};
+        //: %1 is the design file, %2 the reason.
+        return {std::nullopt, tr("%1 cannot be opened: %2.").arg(m_name, why)};
     }
 
     DesignReading Read(const QByteArray& bytes) const
@@ -101,14 +106,14 @@ public:
         const QJsonDocument json = QJsonDocument::fromJson(bytes, &parseError);
         if (parseError.error != QJsonParseError::NoError || !json.isObject() ||
             json.object().value(QLatin1String("format")).toString() != kFormatName)
-            return Fail(QStringLiteral("it is not a Quilvane design"));
+            return Fail(tr("it is not a Quilvane design"));
         const QJsonObject top = json.object();
         const QJsonValue version = top.value(QLatin1String("version"));
         if (!IsInteger(version, 1, INT_MAX))
-            return Fail(QStringLiteral("its format version is missing or not a number"));
+            return Fail(tr("its format version is missing or not a number"));
         if (version.toDouble() > kDesignFormatVersion)
-            return Fail(QStringLiteral("it was written in a newer design format (version %1) than this program "
-                                       "reads (version %2)")
+            return Fail(tr("it was written in a newer design format (version %1) than this program reads "
+                           "(version %2)")
                             .arg(version.toInteger())
                             .arg(kDesignFormatVersion));
 
@@ -118,17 +123,17 @@ public:
             return Fail(why);
         const QJsonValue photos = top.value(QLatin1String("photos"));
         if (!photos.isArray())
-            return Fail(QStringLiteral("it has no list of photos"));
+            return Fail(tr("it has no list of photos"));
         const QJsonArray list = photos.toArray();
         if (list.size() > kMaxDesignPhotos)
-            return Fail(QStringLiteral("it holds %1 photos, more than the %2 a design may have")
-                            .arg(list.size())
-                            .arg(kMaxDesignPhotos));
+            return Fail(
+                tr("it holds %1 photos, more than the %2 a design may have").arg(list.size()).arg(kMaxDesignPhotos));
         design.photos.reserve(static_cast<size_t>(list.size()));
         for (qsizetype i = 0; i < list.size(); ++i) {
             DesignPhoto photo;
-            if (!ReadPhoto(list.at(i), photo, why))
-                return Fail(QStringLiteral("photo %1 %2").arg(i + 1).arg(why));
+            //: The subject of the reasons below that start with %1.
+            if (!ReadPhoto(list.at(i), photo, tr("photo %1").arg(i + 1), why))
+                return Fail(why);
             design.photos.push_back(std::move(photo));
         }
         return {std::move(design), QString()};
@@ -150,7 +155,8 @@ private:
     }
 
     // The file of object; false, with why, when it has none that is usable.
-    bool ReadFile(const QJsonObject& object, QString& path, QString& why) const
+    // subject names object in why.
+    bool ReadFile(const QJsonObject& object, const QString& subject, QString& path, QString& why) const
     {
         const QJsonValue text = object.value(QLatin1String("file"));
         const QJsonValue bytes = object.value(QLatin1String("fileBytes"));
@@ -161,16 +167,16 @@ private:
             const auto decoded =
                 QByteArray::fromBase64Encoding(bytes.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
             if (!decoded)
-                return Fail(why, QStringLiteral("has a file name that is not valid base64"));
+                return Fail(why, tr("%1 has a file name that is not valid base64").arg(subject));
             written = TextFromBytes(*decoded);
         } else {
-            return Fail(why, QStringLiteral("names no file"));
+            return Fail(why, tr("%1 names no file").arg(subject));
         }
         // As the name's bytes give it: a lone surrogate no byte stands for
         // becomes U+FFFD, as it would on its way to the file system.
         written = TextFromBytes(BytesFromText(written));
         if (written.isEmpty() || BytesFromText(written).size() > kMaxPathBytes || written.contains(QChar(0)))
-            return Fail(why, QStringLiteral("has an empty or unusable file name"));
+            return Fail(why, tr("%1 has an empty or unusable file name").arg(subject));
         path = ReadPath(written, m_folder);
         return true;
     }
@@ -184,28 +190,27 @@ private:
     bool ReadBackground(const QJsonValue& value, Design& design, QString& why) const
     {
         if (!value.isObject())
-            return Fail(why, QStringLiteral("it has no background"));
+            return Fail(why, tr("it has no background"));
         const QJsonObject background = value.toObject();
         const QJsonValue width = background.value(QLatin1String("width"));
         const QJsonValue height = background.value(QLatin1String("height"));
         if (!IsInteger(width, 1, kMaxDesignSide) || !IsInteger(height, 1, kMaxDesignSide))
-            return Fail(why, QStringLiteral("the background's size is missing or out of range"));
+            return Fail(why, tr("the background's size is missing or out of range"));
         design.backgroundSize = QSize(width.toInt(), height.toInt());
         if (background.contains(QLatin1String("file")) || background.contains(QLatin1String("fileBytes"))) {
-            if (!ReadFile(background, design.backgroundPath, why)) {
-                why = QStringLiteral("the background ") + why;
+            //: The subject of the reasons that start with %1.
+            if (!ReadFile(background, tr("the background"), design.backgroundPath, why))
                 return false;
-            }
         }
         return true;
     }
 
-    bool ReadPhoto(const QJsonValue& value, DesignPhoto& photo, QString& why) const
+    bool ReadPhoto(const QJsonValue& value, DesignPhoto& photo, const QString& subject, QString& why) const
     {
         if (!value.isObject())
-            return Fail(why, QStringLiteral("is not a photo"));
+            return Fail(why, tr("%1 is not a photo").arg(subject));
         const QJsonObject object = value.toObject();
-        if (!ReadFile(object, photo.path, why))
+        if (!ReadFile(object, subject, photo.path, why))
             return false;
 
         const QJsonValue x = object.value(QLatin1String("x"));
@@ -216,17 +221,17 @@ private:
             !(width.toDouble() > 0) || !(height.toDouble() > 0) ||
             std::abs(x.toDouble() + width.toDouble()) > kMaxDesignCoordinate ||
             std::abs(y.toDouble() + height.toDouble()) > kMaxDesignCoordinate)
-            return Fail(why, QStringLiteral("has a place that is missing or out of range"));
+            return Fail(why, tr("%1 has a place that is missing or out of range").arg(subject));
         photo.rect = QRectF(x.toDouble(), y.toDouble(), width.toDouble(), height.toDouble());
 
         const QJsonValue edits = object.value(QLatin1String("edits"));
         if (!edits.isUndefined()) {
             if (!edits.isArray() || edits.toArray().size() > kMaxPhotoEdits)
-                return Fail(why, QStringLiteral("has a list of edits that is not one or is too long"));
+                return Fail(why, tr("%1 has a list of edits that is not one or is too long").arg(subject));
             for (const QJsonValue& edit : edits.toArray()) {
                 const std::optional<PhotoEdit> known = PhotoEditFromName(edit.toString());
                 if (!edit.isString() || !known)
-                    return Fail(why, QStringLiteral("has an edit this program does not know"));
+                    return Fail(why, tr("%1 has an edit this program does not know").arg(subject));
                 photo.edits.push_back(*known);
             }
         }
@@ -236,7 +241,7 @@ private:
             const QJsonArray pair = box.toArray();
             if (!box.isArray() || pair.size() != 2 || !IsInteger(pair.at(0), 1, kMaxDesignSide) ||
                 !IsInteger(pair.at(1), 1, kMaxDesignSide))
-                return Fail(why, QStringLiteral("has a decode box that is out of range"));
+                return Fail(why, tr("%1 has a decode box that is out of range").arg(subject));
             photo.decodeBox = QSize(pair.at(0).toInt(), pair.at(1).toInt());
         }
         return true;
@@ -308,9 +313,13 @@ DesignReading ReadDesignFile(const QString& path)
     QByteArray bytes;
     const FileRefusal refusal = ReadRegularFile(path, kMaxDesignFileBytes, &bytes);
     if (refusal == FileRefusal::TooLarge)
-        return reader.Fail(QStringLiteral("it is larger than %1 MB").arg(kMaxDesignFileBytes >> 20));
+        return reader.Fail(Reader::tr("it is larger than %1 MB").arg(kMaxDesignFileBytes >> 20));
+    if (refusal == FileRefusal::Missing)
+        return reader.Fail(Reader::tr("it does not exist"));
+    if (refusal == FileRefusal::NotRegular)
+        return reader.Fail(Reader::tr("it is not a regular file"));
     if (refusal != FileRefusal::None)
-        return reader.Fail(QStringLiteral("it %1").arg(RefusalText(refusal)));
+        return reader.Fail(Reader::tr("it cannot be read"));
     return reader.Read(bytes);
 }
 

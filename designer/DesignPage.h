@@ -181,6 +181,10 @@ private:
     void EditSelectedPhoto(PhotoEdit edit);
     // After Undo, Redo or Open: the whole design may be another.
     void ShowWholeDesign();
+    // The folder the design dialogs (Open, Save, Save as JPG) start in, and
+    // the one they start in next: that of the file just opened or saved.
+    static QString DesignFolder();
+    static void RememberDesignFolder(const QString& path);
 
     bool m_trayAdded = false;
     QString m_documentPath;

@@ -13,8 +13,6 @@
 
 namespace {
 
-const QString kDesignFilter = QStringLiteral("Quilvane designs (*.qvdesign)|*.qvdesign|All files (*)|*||");
-
 SceneGraph* Scene()
 {
     return SceneGraph::GetInstance();
@@ -23,6 +21,16 @@ SceneGraph* Scene()
 QString Shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+QString DesignFilter()
+{
+    // The patterns are the program's, not the translator's; the dialog shows
+    // them after each name.
+    //: The name the file dialogs give design files, before their pattern.
+    return CDesignPage::tr("Quilvane designs") + QStringLiteral("|*.qvdesign|") +
+           //: The name the file dialogs give every file, before its pattern.
+           CDesignPage::tr("All files") + QStringLiteral("|*||");
 }
 
 } // namespace
@@ -72,7 +80,7 @@ bool CDesignPage::SaveModified()
 {
     if (!IsModified())
         return true;
-    switch (AskSaveDiscardCancel(QStringLiteral("Save changes to the design?"), this)) {
+    switch (AskSaveDiscardCancel(tr("Save changes to the design?"), this)) {
     case IDYES:
         return SaveDocument();
     case IDNO:
@@ -90,8 +98,9 @@ bool CDesignPage::SaveDocument()
     if (path.isEmpty()) {
         FilePrompt prompt;
         prompt.kind = FilePrompt::Kind::Save;
-        prompt.filter = kDesignFilter;
+        prompt.filter = DesignFilter();
         prompt.defaultExt = QLatin1String(kDesignExtension);
+        prompt.directory = DesignFolder();
         prompt.parent = this;
         const std::optional<QString> chosen = PromptForPath(prompt);
         if (!chosen || chosen->isEmpty())
@@ -100,10 +109,12 @@ bool CDesignPage::SaveDocument()
     }
     QString why;
     if (!WriteDesignFile(path, Scene()->GetDesign(), &why)) {
-        AfxMessageBox(QStringLiteral("The design cannot be saved as %1: %2").arg(Shown(path), why), this);
+        //: %1 is the file, %2 the reason.
+        AfxMessageBox(tr("The design cannot be saved as %1: %2").arg(Shown(path), why), this);
         return false;
     }
     m_documentPath = QFileInfo(path).absoluteFilePath();
+    RememberDesignFolder(m_documentPath);
     Scene()->MarkSaved();
     return true;
 }
@@ -119,7 +130,8 @@ void CDesignPage::OnFileOpen()
         return;
     FilePrompt prompt;
     prompt.kind = FilePrompt::Kind::Open;
-    prompt.filter = kDesignFilter;
+    prompt.filter = DesignFilter();
+    prompt.directory = DesignFolder();
     prompt.parent = this;
     const std::optional<QString> chosen = PromptForPath(prompt);
     if (!chosen || chosen->isEmpty())
@@ -138,6 +150,7 @@ bool CDesignPage::OpenDocument(const QString& path)
         return false;
     }
     m_documentPath = QFileInfo(path).absoluteFilePath();
+    RememberDesignFolder(m_documentPath);
     QStringList missing;
     Scene()->OpenDesign(*read.design, &missing);
     ShowWholeDesign();
@@ -145,9 +158,10 @@ bool CDesignPage::OpenDocument(const QString& path)
         QStringList shown;
         for (const QString& file : missing)
             shown << Shown(file);
-        AfxMessageBox(QStringLiteral("These files of the design cannot be opened, so it is shown without them:\n\n%1")
-                          .arg(shown.join(QLatin1Char('\n'))),
-                      this);
+        //: %1 is the list of files, one a line.
+        AfxMessageBox(
+            tr("These files of the design cannot be opened, so it is shown without them:\n\n%1").arg(shown.join('\n')),
+            this);
     }
     return true;
 }

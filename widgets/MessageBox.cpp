@@ -50,9 +50,9 @@ int AskSaveDiscardCancel(const QString& question, QWidget* parent)
     box.setTextFormat(Qt::PlainText);
     // The same words on every desktop (some themes say "Close without
     // Saving" for Discard).
-    box.button(QMessageBox::Save)->setText(QStringLiteral("Save"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("Discard"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
+    box.button(QMessageBox::Save)->setText(QCoreApplication::translate("MessageBox", "Save"));
+    box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("MessageBox", "Discard"));
+    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("MessageBox", "Cancel"));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {

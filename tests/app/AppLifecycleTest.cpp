@@ -10,6 +10,7 @@
 #include "platform/CallTrace.h"
 #include "res/Resource.h"
 #include "support/AppSession.h"
+#include "support/DesignPageControls.h"
 #include "support/HookGuards.h"
 #include "support/TipsPathGuard.h"
 #include "widgets/MenuTemplate.h"

@@ -11,6 +11,7 @@
 #include "core/WallPaperManager.h"
 #include "designer/DesignPage.h"
 #include "desktop/DesktopBackend.h"
+#include "support/DesignPageControls.h"
 #include "support/HookGuards.h"
 #include "support/SceneSetup.h"
 
@@ -74,7 +75,7 @@ protected:
         PreparePictures();
 
         // The start-up tip would open a modal dialog at the first paint.
-        g_bTipPending = false;
+        m_noStartupTip.emplace(false);
         RegConfig::StaticCreate();
         RegConfig::GetInstance()->SetFilePath(m_dir.filePath(QStringLiteral("settings.json")));
         RegConfig::GetInstance()->m_strFolder = RememberedFolder();
@@ -95,6 +96,7 @@ protected:
     {
         m_promptAnswers.reset();
         page.reset();
+        m_noStartupTip.reset();
         WallPaperManager::StaticDestroy();
         DestroyScene();
         SlideShowManager::StaticDestroy();
@@ -128,6 +130,12 @@ protected:
     QString Pictures() const { return m_pictures; }
     QString Label(int id) const { return GetDlgItemText(page.get(), id); }
 
+    // The page's controls, found by their ids.
+    CListBox& PhotoList() const { return designpage::PhotoList(page.get()); }
+    QTreeView& FolderTree() const { return designpage::FolderTree(page.get()); }
+    CPhotoPreviewCtrl& Preview() const { return designpage::Preview(page.get()); }
+    CPhotoImageEditCtrl& Canvas() const { return designpage::Canvas(page.get()); }
+
     QTemporaryDir m_dir;
     SceneGraph* scene = nullptr;
     std::unique_ptr<CDesignPage> page;
@@ -135,6 +143,7 @@ protected:
     std::vector<FilePrompt> prompts;
 
 private:
+    std::optional<StartupTipGuard> m_noStartupTip;
     std::unique_ptr<FilePromptGuard> m_promptAnswers;
     QString m_previousFolder;
     QString m_pictures;

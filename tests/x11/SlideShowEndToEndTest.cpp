@@ -10,7 +10,9 @@
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "res/Resource.h"
+#include "support/DesignPageControls.h"
 #include "support/SceneFixture.h"
+#include "support/SlideShowPageControls.h"
 #include "widgets/DialogBuilder.h"
 #include "widgets/TrayIcon.h"
 
@@ -72,7 +74,7 @@ protected:
         RegConfig::StaticCreate();
         SlideShowManager::StaticCreate();
         WallPaperManager::StaticCreate();
-        g_bTipPending = false;
+        m_noStartupTip.emplace(false);
         SetSystemTrayAvailableOverride(true);
     }
     void TearDown() override
@@ -80,6 +82,7 @@ protected:
         if (m_display.isEmpty())
             return;
         SetSystemTrayAvailableOverride(std::nullopt);
+        m_noStartupTip.reset();
         WallPaperManager::StaticDestroy();
         SlideShowManager::StaticDestroy();
         RegConfig::StaticDestroy();
@@ -92,6 +95,7 @@ protected:
     QByteArray m_display;
 
 private:
+    std::optional<StartupTipGuard> m_noStartupTip;
     QByteArray m_oldDisplay;
     QString m_oldCwd;
 };
@@ -126,18 +130,19 @@ TEST_F(SlideShowOnX11, PlaysTheListInOrderUntilStopped)
     ClickTab(sheet.TabWidget(), 1);
     CSetWallpaperDlg& page = sheet.m_slideShowPage;
     ASSERT_TRUE(page.isVisible());
-    ASSERT_EQ(page.m_listFiles.GetCount(), 3);
+    ASSERT_EQ(slidepage::Files(&page).GetCount(), 3);
 
     for (int i = 0; i < 3; ++i) {
-        CListBox& files = page.m_listFiles;
+        CListBox& files = slidepage::Files(&page);
         QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, files.visualItemRect(files.item(i)).center());
         ClickButton(&page, IDC_ADD_TO_LIST);
     }
-    ASSERT_EQ(page.m_listSlides.GetCount(), 3);
-    page.m_editFrequency.setFocus();
-    page.m_editFrequency.selectAll();
-    QTest::keyClicks(&page.m_editFrequency, "1");
-    ASSERT_EQ(page.m_editFrequency.text(), "1");
+    ASSERT_EQ(slidepage::Slides(&page).GetCount(), 3);
+    QLineEdit& frequency = slidepage::Frequency(&page);
+    frequency.setFocus();
+    frequency.selectAll();
+    QTest::keyClicks(&frequency, "1");
+    ASSERT_EQ(frequency.text(), "1");
 
     // Every change of the root's centre, with the time it was first seen.
     const QRgb before = root.Colour();
@@ -157,7 +162,7 @@ TEST_F(SlideShowOnX11, PlaysTheListInOrderUntilStopped)
     sampler.start(20);
     clock.start();
     ClickButton(&page, IDC_PLAY_STOP);
-    EXPECT_EQ(page.m_btnPlay.text(), "Stop");
+    EXPECT_EQ(slidepage::PlayStop(&page).text(), "Stop");
 
     QTRY_COMPARE_WITH_TIMEOUT(seen.size(), 1, 4000);
     // The other tab, then into the tray: the show goes on.
@@ -179,7 +184,7 @@ TEST_F(SlideShowOnX11, PlaysTheListInOrderUntilStopped)
     sheet.OnConfigure();
     ClickTab(sheet.TabWidget(), 1);
     ClickButton(&page, IDC_PLAY_STOP);
-    EXPECT_EQ(page.m_btnPlay.text(), "Play");
+    EXPECT_EQ(slidepage::PlayStop(&page).text(), "Play");
     const qsizetype changes = seen.size();
     const int stoppedAt = samples;
     QTRY_VERIFY_WITH_TIMEOUT(samples >= stoppedAt + 100, 10000); // two and a half periods and more

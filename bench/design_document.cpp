@@ -55,7 +55,7 @@ bool Setup()
     g_page->resize(g_page->TemplateSize());
     g_page->show();
     QCoreApplication::processEvents();
-    designpage::Canvas(g_page.get()).repaint();
+    DesignPageControls::Canvas(g_page.get()).repaint();
     if (!g_scene->ok || !g_scene->AddPhotos(kPhotos))
         return g_scene->ok = false;
     g_document = g_scene->dir.filePath("design.qvdesign");
@@ -65,7 +65,7 @@ bool Setup()
 
 void Paint()
 {
-    designpage::Canvas(g_page.get()).repaint();
+    DesignPageControls::Canvas(g_page.get()).repaint();
 }
 
 std::vector<double> g_open, g_add;

@@ -105,8 +105,8 @@ void BM_FillPhotoList(benchmark::State& state)
 {
     CDesignPage& page = Page();
     const QString folder = ListFolder();
-    QTreeView& tree = designpage::FolderTree(&page);
-    const QModelIndex item = designpage::Folders(&page).index(folder);
+    QTreeView& tree = DesignPageControls::FolderTree(&page);
+    const QModelIndex item = DesignPageControls::Folders(&page).index(folder);
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
         benchmark::DoNotOptimize(BareListing(folder));
@@ -120,7 +120,7 @@ void BM_FillPhotoList(benchmark::State& state)
         g_fill.push_back(Seconds(start));
         state.SetIterationTime(g_fill.back());
     }
-    if (designpage::PhotoList(&page).GetCount() != kListPictures)
+    if (DesignPageControls::PhotoList(&page).GetCount() != kListPictures)
         state.SkipWithError("the list does not hold every picture");
     state.counters["fill_ms"] = 1e3 * Median(g_fill);
     state.counters["bare_ms"] = 1e3 * Median(g_bare);
@@ -130,8 +130,8 @@ void BM_FillPhotoList(benchmark::State& state)
 void BM_NextPhotoPreview(benchmark::State& state)
 {
     CDesignPage& page = Page();
-    designpage::ChooseFolder(&page, PreviewFolder());
-    CListBox& list = designpage::PhotoList(&page);
+    DesignPageControls::ChooseFolder(&page, PreviewFolder());
+    CListBox& list = DesignPageControls::PhotoList(&page);
     if (list.GetCount() != kPreviewPhotos) {
         state.SkipWithError("the photos are missing");
         return;
@@ -146,7 +146,7 @@ void BM_NextPhotoPreview(benchmark::State& state)
         g_nextPhoto.push_back(Seconds(start));
         state.SetIterationTime(g_nextPhoto.back());
     }
-    if (list.GetCurSel() != row || designpage::Preview(&page).m_image.GetWidth() != kPreviewPhotoSize.width())
+    if (list.GetCurSel() != row || DesignPageControls::Preview(&page).m_image.GetWidth() != kPreviewPhotoSize.width())
         state.SkipWithError("the preview did not follow the selection");
     state.counters["median_ms"] = 1e3 * Median(g_nextPhoto);
 }
@@ -158,7 +158,7 @@ void BM_SetAsWallpaperX11(benchmark::State& state)
         return;
     }
     CDesignPage& page = Page();
-    static BenchScene scene({4000, 3000}, 4, {3840, 2160}, designpage::Canvas(&page).size(), 12);
+    static BenchScene scene({4000, 3000}, 4, {3840, 2160}, DesignPageControls::Canvas(&page).size(), 12);
     if (!scene.ok) {
         state.SkipWithError("the scene could not be made");
         return;

@@ -87,7 +87,7 @@ void BM_FillFileList(benchmark::State& state)
         auto start = std::chrono::steady_clock::now();
         page.OnCmdMsg(IDC_BROWSE_FOLDER);
         g_fill.push_back(Seconds(start));
-        if (slidepage::Files(&page).GetCount() != kCount)
+        if (SlideShowControls::Files(&page).GetCount() != kCount)
             state.SkipWithError("the file list is not complete");
 
         start = std::chrono::steady_clock::now();
@@ -107,7 +107,7 @@ void BM_OpenList(benchmark::State& state)
         auto start = std::chrono::steady_clock::now();
         page.OnCmdMsg(IDC_OPEN_LIST);
         g_open.push_back(Seconds(start));
-        if (slidepage::Slides(&page).GetCount() != kCount)
+        if (SlideShowControls::Slides(&page).GetCount() != kCount)
             state.SkipWithError("the slide list is not complete");
 
         start = std::chrono::steady_clock::now();

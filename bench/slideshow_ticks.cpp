@@ -92,13 +92,14 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
-        slidepage::Slides(&page).AddString(path);
+        SlideShowControls::Slides(&page).AddString(path);
     }
     std::printf("%d photos of %dx%d made in %.0f s\n", photos, kPhotoSize.width(), kPhotoSize.height(), Seconds(made));
 
     WallPaperManager::StaticCreate();
     SlideShowManager::StaticCreate();
-    slidepage::Frequency(&page).setText(QStringLiteral("3600")); // the ticks below come from here, not the timer
+    SlideShowControls::Frequency(&page).setText(
+        QStringLiteral("3600")); // the ticks below come from here, not the timer
     page.OnCmdMsg(IDC_PLAY_STOP);
 
     std::vector<double> times;
@@ -107,7 +108,7 @@ int main(int argc, char** argv)
         const auto start = std::chrono::steady_clock::now();
         // The change runs off the page's thread: a tick lasts until it has
         // reported back.
-        slidepage::Tick(&page);
+        SlideShowControls::Tick(&page);
         while (SlideShowManager::GetInstance()->IsChanging())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         times.push_back(Seconds(start));
@@ -123,7 +124,7 @@ int main(int argc, char** argv)
     // One full-size decode of a photo, for scale.
     const auto start = std::chrono::steady_clock::now();
     CxImage full;
-    full.Load(slidepage::Slides(&page).GetText(0), CXIMAGE_FORMAT_JPG);
+    full.Load(SlideShowControls::Slides(&page).GetText(0), CXIMAGE_FORMAT_JPG);
     const double fullDecode = Seconds(start);
 
     std::sort(times.begin(), times.end());

@@ -6,10 +6,8 @@
 #include "core/RegConfig.h"
 #include "core/SlidePeriod.h"
 #include "core/SlideShowManager.h"
-#include "platform/CallTrace.h"
 
 #include <QPointer>
-#include <string>
 
 int CSetWallpaperDlg::SlidePeriodMs(const QString& frequencyText)
 {
@@ -24,8 +22,6 @@ void CSetWallpaperDlg::OnPlayStop()
         const bool random = m_checkRandom.isChecked();
         const int style = ShowTypeIndex();
         m_timer.start(period);
-        calltrace::Record("SetTimer " + std::to_string(period));
-        calltrace::Record("OnStartTimer random=" + std::to_string(random) + " style=" + std::to_string(style));
         if (manager)
             // Read afresh at every tick; nothing once the page has gone.
             manager->OnStartTimer(
@@ -37,8 +33,6 @@ void CSetWallpaperDlg::OnPlayStop()
     }
     if (m_timer.isActive()) {
         m_timer.stop();
-        calltrace::Record("KillTimer");
-        calltrace::Record("OnEndTimer");
         if (manager)
             manager->OnEndTimer();
     }

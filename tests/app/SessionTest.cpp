@@ -170,9 +170,9 @@ TEST(Session, PlayNextAndStopReachTheSlideShowPage)
         r = RunBeside(user, {"--play", dir.filePath("show.lsl"), "--every", "1h", "--mode", "tile"});
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_TRUE(page.IsPlaying());
-        EXPECT_EQ(slidepage::Slides(&page).GetTexts(), pictures);
-        EXPECT_EQ(slidepage::Frequency(&page).text(), "3600");
-        EXPECT_EQ(slidepage::ShowType(&page).currentIndex(), 1);
+        EXPECT_EQ(SlideShowControls::Slides(&page).GetTexts(), pictures);
+        EXPECT_EQ(SlideShowControls::Frequency(&page).text(), "3600");
+        EXPECT_EQ(SlideShowControls::ShowType(&page).currentIndex(), 1);
         // The page's changes run on the slide show's worker thread.
         const auto settled = [] { return !SlideShowManager::GetInstance()->IsChanging(); };
         QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
@@ -189,7 +189,7 @@ TEST(Session, PlayNextAndStopReachTheSlideShowPage)
         r = RunBeside(user, {"--stop"});
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
         EXPECT_FALSE(page.IsPlaying());
-        EXPECT_EQ(slidepage::PlayStop(&page).text(), "Play");
+        EXPECT_EQ(SlideShowControls::PlayStop(&page).text(), "Play");
         r = RunBeside(user, {"--stop"});
         EXPECT_NE(r.code, 0);
         EXPECT_TRUE(r.err.contains("no slide show is running")) << r.err.toStdString();

@@ -50,7 +50,7 @@ protected:
 TEST_F(DesignBrowseTest, StartsOnTheRememberedFolderAndListsItsPicturesSorted)
 {
     const QString folder = Pictures() + "/";
-    EXPECT_EQ(designpage::SelectedFolder(page.get()), Pictures());
+    EXPECT_EQ(DesignPageControls::SelectedFolder(page.get()), Pictures());
     EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, folder) << "stored with the separator";
     EXPECT_EQ(Listed(), (QStringList{folder + "album.jpg", folder + "b.jpeg", folder + "c.bmp", folder + "d.DIB",
                                      folder + "IMG_0001.JPG", folder + "Photo.Png"}));
@@ -61,7 +61,7 @@ TEST_F(DesignBrowseTest, StartsOnTheRememberedFolderAndListsItsPicturesSorted)
     EXPECT_EQ(Label(IDC_BACKGROUND_HEIGHT), QStringLiteral("Background Height : %1").arg(scene->GetSceneGraphHeight()));
 
     // Choosing another folder in the tree lists that one and remembers it.
-    designpage::ChooseFolder(page.get(), Pictures() + "/sub");
+    DesignPageControls::ChooseFolder(page.get(), Pictures() + "/sub");
     EXPECT_EQ(Listed(), QStringList{folder + "sub/hidden-away.png"});
     EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, folder + "sub/");
 }
@@ -81,7 +81,7 @@ TEST_F(DesignBrowseTest, TheFolderGetsOneTrailingSeparator)
     // separator; the root, which has its separator already, gets no second.
     for (const QString& given : QStringList{Pictures() + "/sub", Pictures(), QDir::rootPath()}) {
         SCOPED_TRACE(given.toStdString());
-        designpage::ChooseFolder(page.get(), given);
+        DesignPageControls::ChooseFolder(page.get(), given);
         const QString folder = given.endsWith(u'/') ? given : given + u'/';
         EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, folder);
         if (given != QDir::rootPath()) {
@@ -103,13 +103,13 @@ TEST_F(DesignBrowseTest, TheExtentFollowsOnlyPathsWiderThanAHundredPixels)
     tiny.setPixelSize(1);
     list.setFont(tiny);
     list.SetHorizontalExtent(555);
-    designpage::ChooseFolder(page.get(), Path("s"));
+    DesignPageControls::ChooseFolder(page.get(), Path("s"));
     ASSERT_EQ(list.GetCount(), 1);
     ASSERT_LE(QFontMetrics(list.font()).horizontalAdvance(list.GetText(0)) + 3, 100);
     EXPECT_EQ(list.GetHorizontalExtent(), 555) << "kept from before";
 
     list.setFont(normal);
-    designpage::ChooseFolder(page.get(), Pictures());
+    DesignPageControls::ChooseFolder(page.get(), Pictures());
     const QString longest = Pictures() + "/IMG_0001.JPG"; // the first of the longest, in pattern order
     EXPECT_EQ(list.GetHorizontalExtent(), QFontMetrics(list.font()).horizontalAdvance(longest) + 3 + 20);
 }
@@ -154,7 +154,7 @@ TEST_F(DesignBrowseTest, AnotherFolderClearsThePreviewOfAPhotoNoLongerListed)
     ASSERT_TRUE(Preview().m_image.IsValid());
     ASSERT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 64");
 
-    designpage::ChooseFolder(page.get(), Pictures() + "/sub");
+    DesignPageControls::ChooseFolder(page.get(), Pictures() + "/sub");
     ASSERT_EQ(PhotoList().GetCount(), 1);
     EXPECT_EQ(PhotoList().GetCurSel(), -1);
     EXPECT_FALSE(Preview().m_image.IsValid()) << "the preview shows its empty face";
@@ -251,7 +251,7 @@ protected:
 
 TEST_F(DesignFirstRunTest, StartsInThePicturesFolder)
 {
-    EXPECT_EQ(designpage::SelectedFolder(page.get()), Pictures());
+    EXPECT_EQ(DesignPageControls::SelectedFolder(page.get()), Pictures());
     EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, Pictures() + "/");
     EXPECT_EQ(PhotoList().GetCount(), 1);
 }

@@ -242,7 +242,7 @@ TEST_F(DesignSceneTest, DropsFromTheListPlaceThePhotoByTheDropPoint)
 TEST_F(DesignSceneTest, DragsStartOnlyOnAListItem)
 {
     WritePicture(Pictures() + "/one.png", {8, 8});
-    designpage::ChooseFolder(page.get(), Pictures());
+    DesignPageControls::ChooseFolder(page.get(), Pictures());
     const QString folder = Pictures() + "/";
     CListBox& list = PhotoList();
     ASSERT_EQ(list.GetCount(), 1);
@@ -324,7 +324,7 @@ TEST_F(DesignSceneTest, PictureDialogsStartInTheFolderThePhotoListShows)
 {
     const QString other = Path("elsewhere");
     QDir().mkpath(other);
-    designpage::ChooseFolder(page.get(), other);
+    DesignPageControls::ChooseFolder(page.get(), other);
     AddPhoto({20, 20, 80, 80});
     scene->CheckHitPhoto(30, 30);
     AnswerPrompts(std::nullopt);

@@ -7,13 +7,14 @@
 #include "core/RegConfig.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
-#include "platform/CallTrace.h"
 #include "res/Resource.h"
 #include "support/FileSizeLimit.h"
 #include "support/FocusChecks.h"
 #include "support/HookGuards.h"
+#include "support/RecordingDesktop.h"
 #include "support/SlideShowPageControls.h"
 #include "support/StalledDesktop.h"
+#include "support/StderrCapture.h"
 #include "widgets/DialogBuilder.h"
 #include "widgets/FilePrompts.h"
 #include "widgets/MessageBox.h"
@@ -33,30 +34,13 @@
 
 namespace {
 
-using namespace slidepage;
-
-class CallbackBackend final : public DesktopBackend {
-public:
-    explicit CallbackBackend(std::function<void(const QString&, WallpaperStyle)> onSet) : m_onSet(std::move(onSet)) {}
-    QString Name() const override { return "callback"; }
-    bool SetWallpaper(const QString& path, WallpaperStyle style) override
-    {
-        m_onSet(path, style);
-        return true;
-    }
-
-private:
-    std::function<void(const QString&, WallpaperStyle)> m_onSet;
-};
-
-struct PageFixture : ::testing::Test {
+struct PageFixture : ::testing::Test, SlideShowControls {
     void SetUp() override
     {
         m_oldCwd = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(dir.path()));
         WallPaperManager::StaticCreate();
-        WallPaperManager::GetInstance()->SetBackend(std::make_unique<CallbackBackend>(
-            [this](const QString& path, WallpaperStyle style) { wallpapers << path + " " + StyleName(style); }));
+        WallPaperManager::GetInstance()->SetBackend(std::make_unique<RecordingDesktop>(&wallpapers));
         SlideShowManager::StaticCreate();
         SlideShowManager::GetInstance()->SetWallpaperSetter([this](const QString& path, int style) {
             ticks << QStringLiteral("%1 %2").arg(QFileInfo(path).fileName()).arg(style);
@@ -77,7 +61,6 @@ struct PageFixture : ::testing::Test {
     }
     void TearDown() override
     {
-        calltrace::Stop();
         page.reset();
         RegConfig::StaticDestroy();
         m_prompts.reset();
@@ -85,11 +68,6 @@ struct PageFixture : ::testing::Test {
         SlideShowManager::StaticDestroy();
         WallPaperManager::StaticDestroy();
         QDir::setCurrent(m_oldCwd);
-    }
-
-    static QString StyleName(WallpaperStyle s)
-    {
-        return s == WallpaperStyle::Tile ? "tile" : s == WallpaperStyle::Stretch ? "stretch" : "centre";
     }
 
     CSetWallpaperDlg& Open()
@@ -144,7 +122,7 @@ struct PageFixture : ::testing::Test {
 
     QTemporaryDir dir;
     std::unique_ptr<CSetWallpaperDlg> page;
-    QStringList wallpapers;
+    std::vector<RecordingDesktop::Shown> wallpapers;
     QStringList ticks;
     QStringList boxes;
     std::vector<FilePrompt> prompts;
@@ -286,14 +264,17 @@ TEST_F(PageFixture, SetWallpaperUsesTheSlideSelectionAndTheShowType)
     CSetWallpaperDlg& p = Open();
     Click(IDC_SET_WALLPAPER);
     WaitForChanges();
-    EXPECT_TRUE(wallpapers.isEmpty()) << "a file-list selection alone sets nothing";
+    EXPECT_TRUE(wallpapers.empty()) << "a file-list selection alone sets nothing";
 
     Click(IDC_ADD_TO_LIST);
     const struct {
         int index;
         const char* typed; // text typed into the show type's edit field, or null
-        const char* expected;
-    } cases[] = {{0, nullptr, "centre"}, {1, nullptr, "tile"}, {2, nullptr, "stretch"}, {1, "TILES", "centre"}};
+        WallpaperStyle expected;
+    } cases[] = {{0, nullptr, WallpaperStyle::Centre},
+                 {1, nullptr, WallpaperStyle::Tile},
+                 {2, nullptr, WallpaperStyle::Stretch},
+                 {1, "TILES", WallpaperStyle::Centre}};
     for (const auto& c : cases) {
         wallpapers.clear();
         ShowType(&p).setCurrentIndex(c.index);
@@ -301,7 +282,7 @@ TEST_F(PageFixture, SetWallpaperUsesTheSlideSelectionAndTheShowType)
             ShowType(&p).setEditText(c.typed);
         Click(IDC_SET_WALLPAPER);
         WaitForChanges();
-        EXPECT_EQ(wallpapers, QStringList{a + " " + c.expected}) << c.index;
+        EXPECT_EQ(wallpapers, (std::vector<RecordingDesktop::Shown>{{a, c.expected}})) << c.index;
     }
 }
 
@@ -365,17 +346,18 @@ TEST_F(PageFixture, HorizontalExtentFollowsTheLongestEntry)
 TEST_F(PageFixture, FrequencyAndPlayStop)
 {
     CSetWallpaperDlg& p = Open();
-    calltrace::Start();
+    const SlideShowManager* show = SlideShowManager::GetInstance();
     Click(IDC_PLAY_STOP);
     EXPECT_EQ(PlayStop(&p).text(), "Stop");
     EXPECT_TRUE(Timer(&p).isActive());
-    EXPECT_TRUE(SlideShowManager::GetInstance()->IsRunning());
+    EXPECT_EQ(Timer(&p).interval(), 5000);
+    EXPECT_TRUE(show->IsRunning());
+    EXPECT_FALSE(show->IsRandom());
+    EXPECT_EQ(show->Style(), 0);
     Click(IDC_PLAY_STOP);
     EXPECT_EQ(PlayStop(&p).text(), "Play");
     EXPECT_FALSE(Timer(&p).isActive());
-    EXPECT_FALSE(SlideShowManager::GetInstance()->IsRunning());
-    EXPECT_EQ(calltrace::Stop(),
-              (std::vector<std::string>{"SetTimer 5000", "OnStartTimer random=0 style=0", "KillTimer", "OnEndTimer"}));
+    EXPECT_FALSE(show->IsRunning());
 
     // The trackbar's right end shows 60, and its tool tip follows.
     FrequencySlider(&p).setFocus();
@@ -397,12 +379,10 @@ TEST_F(PageFixture, FrequencyAndPlayStop)
     };
     for (const auto& [text, period] : periods) {
         Frequency(&p).setText(text);
-        calltrace::Start();
         Click(IDC_PLAY_STOP);
+        EXPECT_TRUE(Timer(&p).isActive()) << text;
+        EXPECT_EQ(Timer(&p).interval(), period) << text;
         Click(IDC_PLAY_STOP);
-        const std::vector<std::string> calls = calltrace::Stop();
-        ASSERT_FALSE(calls.empty());
-        EXPECT_EQ(calls[0], "SetTimer " + std::to_string(period)) << text;
     }
 }
 
@@ -410,8 +390,8 @@ TEST_F(PageFixture, SettingsChangedWhilePlayingWaitForTheNextStart)
 {
     const QString a = File("wallpaper/a.png", 11);
     CSetWallpaperDlg& p = Open();
+    const SlideShowManager* show = SlideShowManager::GetInstance();
     Click(IDC_ADD_TO_LIST);
-    calltrace::Start();
     ShowType(&p).setCurrentIndex(2);
     Click(IDC_PLAY_STOP);
     ShowType(&p).setCurrentIndex(1);
@@ -420,11 +400,15 @@ TEST_F(PageFixture, SettingsChangedWhilePlayingWaitForTheNextStart)
     Tick(&p);
     WaitForChanges();
     EXPECT_EQ(ticks, QStringList{"a.png 2"}) << "the style given at the start";
+    EXPECT_EQ(Timer(&p).interval(), 5000) << "the period given at the start";
+    EXPECT_FALSE(show->IsRandom());
     Click(IDC_PLAY_STOP);
+    EXPECT_FALSE(Timer(&p).isActive());
+    EXPECT_FALSE(show->IsRunning());
     Click(IDC_PLAY_STOP);
-    EXPECT_EQ(calltrace::Stop(),
-              (std::vector<std::string>{"SetTimer 5000", "OnStartTimer random=0 style=2", "KillTimer", "OnEndTimer",
-                                        "SetTimer 9000", "OnStartTimer random=1 style=1"}));
+    EXPECT_EQ(Timer(&p).interval(), 9000);
+    EXPECT_TRUE(show->IsRandom());
+    EXPECT_EQ(show->Style(), 1);
 
     // Remove All keeps the show running on the now empty list.
     Click(IDC_REMOVE_ALL);
@@ -433,7 +417,7 @@ TEST_F(PageFixture, SettingsChangedWhilePlayingWaitForTheNextStart)
     WaitForChanges();
     EXPECT_TRUE(ticks.isEmpty());
     EXPECT_EQ(PlayStop(&p).text(), "Stop");
-    EXPECT_TRUE(SlideShowManager::GetInstance()->IsRunning());
+    EXPECT_TRUE(show->IsRunning());
     Click(IDC_ADD_TO_LIST);
     Tick(&p);
     WaitForChanges();
@@ -483,9 +467,8 @@ TEST_F(PageFixture, SavingLists)
     {
         FileSizeLimit limit(40);
         ASSERT_TRUE(limit.active());
-        ::testing::internal::CaptureStderr();
+        const StderrCapture quiet;
         Click(IDC_SAVE_LIST);
-        ::testing::internal::GetCapturedStderr();
     }
     EXPECT_EQ(boxes, QStringList{"Can not open file!"});
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

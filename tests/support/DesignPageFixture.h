@@ -10,9 +10,9 @@
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "designer/DesignPage.h"
-#include "desktop/DesktopBackend.h"
 #include "support/DesignPageControls.h"
 #include "support/HookGuards.h"
+#include "support/RecordingDesktop.h"
 #include "support/SceneSetup.h"
 
 #include <QDir>
@@ -24,26 +24,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-// A desktop that records each picture it is asked to show.
-class RecordingDesktop final : public DesktopBackend {
-public:
-    struct Shown {
-        QString path;
-        WallpaperStyle style;
-    };
-    explicit RecordingDesktop(std::vector<Shown>* shown) : m_shown(shown) {}
-
-    QString Name() const override { return QStringLiteral("recording"); }
-    bool SetWallpaper(const QString& path, WallpaperStyle style) override
-    {
-        m_shown->push_back({path, style});
-        return true;
-    }
-
-private:
-    std::vector<Shown>* m_shown;
-};
 
 // Writes a picture of one colour in the format the name's extension asks
 // for (.jpg/.jpeg JPEG, .bmp/.dib BMP, anything else PNG); returns the path.
@@ -131,10 +111,10 @@ protected:
     QString Label(int id) const { return GetDlgItemText(page.get(), id); }
 
     // The page's controls, found by their ids.
-    CListBox& PhotoList() const { return designpage::PhotoList(page.get()); }
-    QTreeView& FolderTree() const { return designpage::FolderTree(page.get()); }
-    CPhotoPreviewCtrl& Preview() const { return designpage::Preview(page.get()); }
-    CPhotoImageEditCtrl& Canvas() const { return designpage::Canvas(page.get()); }
+    CListBox& PhotoList() const { return DesignPageControls::PhotoList(page.get()); }
+    QTreeView& FolderTree() const { return DesignPageControls::FolderTree(page.get()); }
+    CPhotoPreviewCtrl& Preview() const { return DesignPageControls::Preview(page.get()); }
+    CPhotoImageEditCtrl& Canvas() const { return DesignPageControls::Canvas(page.get()); }
 
     QTemporaryDir m_dir;
     SceneGraph* scene = nullptr;

@@ -6,11 +6,13 @@
 
 #include "res/Resource.h"
 #include "support/DesignPageFixture.h"
+#include "support/EnvironmentGuard.h"
 #include "support/PatternImage.h"
 #include "support/X11Observer.h"
 
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -24,9 +26,8 @@ protected:
         if (m_display.isEmpty())
             GTEST_SKIP() << "QUILVANE_TEST_DISPLAY is not set (scripts/run-tests.sh starts an Xvfb for this)";
         // The page on the offscreen platform, the desktop on the Xvfb.
-        m_oldDisplay = qgetenv("DISPLAY");
-        qputenv("DISPLAY", m_display);
-        qputenv("QUILVANE_DESKTOP", "x11");
+        m_displayEnv.emplace("DISPLAY", m_display);
+        m_desktopEnv.emplace("QUILVANE_DESKTOP", "x11");
         DesignPageFixture::SetUp();
     }
 
@@ -35,8 +36,8 @@ protected:
         if (m_display.isEmpty())
             return;
         DesignPageFixture::TearDown();
-        qputenv("DISPLAY", m_oldDisplay);
-        qunsetenv("QUILVANE_DESKTOP");
+        m_desktopEnv.reset();
+        m_displayEnv.reset();
     }
 
     void PreparePictures() override
@@ -64,7 +65,8 @@ protected:
     void CanvasRelease(QPoint p) { QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, p); }
 
     QByteArray m_display;
-    QByteArray m_oldDisplay;
+    std::optional<EnvironmentGuard> m_displayEnv;
+    std::optional<EnvironmentGuard> m_desktopEnv;
 };
 
 } // namespace
@@ -86,7 +88,7 @@ TEST_F(DesignEndToEndTest, ADesignComposedWithTheMouseBecomesTheDesktop)
 
     // The folder, chosen in the tree.
     QTreeView& tree = FolderTree();
-    const QModelIndex folder = designpage::Folders(page.get()).index(Pictures());
+    const QModelIndex folder = DesignPageControls::Folders(page.get()).index(Pictures());
     tree.scrollTo(folder);
     const QRect item = tree.visualRect(folder);
     ASSERT_TRUE(item.isValid());

@@ -11,6 +11,7 @@
 #include "core/WallPaperManager.h"
 #include "res/Resource.h"
 #include "support/DesignPageControls.h"
+#include "support/EnvironmentGuard.h"
 #include "support/SceneFixture.h"
 #include "support/SlideShowPageControls.h"
 #include "widgets/DialogBuilder.h"
@@ -66,29 +67,28 @@ protected:
         if (m_display.isEmpty())
             GTEST_SKIP() << "QUILVANE_TEST_DISPLAY is not set (scripts/run-tests.sh starts an Xvfb for this)";
         SceneFixture::SetUp();
-        m_oldDisplay = qgetenv("DISPLAY");
-        qputenv("DISPLAY", m_display);
-        qputenv("QUILVANE_DESKTOP", "x11");
+        m_displayEnv.emplace("DISPLAY", m_display);
+        m_desktopEnv.emplace("QUILVANE_DESKTOP", "x11");
         m_oldCwd = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         RegConfig::StaticCreate();
         SlideShowManager::StaticCreate();
         WallPaperManager::StaticCreate();
         m_noStartupTip.emplace(false);
-        SetSystemTrayAvailableOverride(true);
+        m_tray.emplace(true);
     }
     void TearDown() override
     {
         if (m_display.isEmpty())
             return;
-        SetSystemTrayAvailableOverride(std::nullopt);
+        m_tray.reset();
         m_noStartupTip.reset();
         WallPaperManager::StaticDestroy();
         SlideShowManager::StaticDestroy();
         RegConfig::StaticDestroy();
         QDir::setCurrent(m_oldCwd);
-        qputenv("DISPLAY", m_oldDisplay);
-        qunsetenv("QUILVANE_DESKTOP");
+        m_desktopEnv.reset();
+        m_displayEnv.reset();
         SceneFixture::TearDown();
     }
 
@@ -96,7 +96,9 @@ protected:
 
 private:
     std::optional<StartupTipGuard> m_noStartupTip;
-    QByteArray m_oldDisplay;
+    std::optional<SystemTrayGuard> m_tray;
+    std::optional<EnvironmentGuard> m_displayEnv;
+    std::optional<EnvironmentGuard> m_desktopEnv;
     QString m_oldCwd;
 };
 
@@ -130,15 +132,15 @@ TEST_F(SlideShowOnX11, PlaysTheListInOrderUntilStopped)
     ClickTab(sheet.TabWidget(), 1);
     CSetWallpaperDlg& page = sheet.m_slideShowPage;
     ASSERT_TRUE(page.isVisible());
-    ASSERT_EQ(slidepage::Files(&page).GetCount(), 3);
+    ASSERT_EQ(SlideShowControls::Files(&page).GetCount(), 3);
 
     for (int i = 0; i < 3; ++i) {
-        CListBox& files = slidepage::Files(&page);
+        CListBox& files = SlideShowControls::Files(&page);
         QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, files.visualItemRect(files.item(i)).center());
         ClickButton(&page, IDC_ADD_TO_LIST);
     }
-    ASSERT_EQ(slidepage::Slides(&page).GetCount(), 3);
-    QLineEdit& frequency = slidepage::Frequency(&page);
+    ASSERT_EQ(SlideShowControls::Slides(&page).GetCount(), 3);
+    QLineEdit& frequency = SlideShowControls::Frequency(&page);
     frequency.setFocus();
     frequency.selectAll();
     QTest::keyClicks(&frequency, "1");
@@ -162,7 +164,7 @@ TEST_F(SlideShowOnX11, PlaysTheListInOrderUntilStopped)
     sampler.start(20);
     clock.start();
     ClickButton(&page, IDC_PLAY_STOP);
-    EXPECT_EQ(slidepage::PlayStop(&page).text(), "Stop");
+    EXPECT_EQ(SlideShowControls::PlayStop(&page).text(), "Stop");
 
     QTRY_COMPARE_WITH_TIMEOUT(seen.size(), 1, 4000);
     // The other tab, then into the tray: the show goes on.
@@ -184,7 +186,7 @@ TEST_F(SlideShowOnX11, PlaysTheListInOrderUntilStopped)
     sheet.OnConfigure();
     ClickTab(sheet.TabWidget(), 1);
     ClickButton(&page, IDC_PLAY_STOP);
-    EXPECT_EQ(slidepage::PlayStop(&page).text(), "Play");
+    EXPECT_EQ(SlideShowControls::PlayStop(&page).text(), "Play");
     const qsizetype changes = seen.size();
     const int stoppedAt = samples;
     QTRY_VERIFY_WITH_TIMEOUT(samples >= stoppedAt + 100, 10000); // two and a half periods and more

@@ -62,7 +62,7 @@ protected:
         for (const QString& file : files)
             urls << QUrl::fromLocalFile(file);
         data.setUrls(urls);
-        const QPoint at = designpage::Canvas(&page).mapTo(&page, canvasPoint);
+        const QPoint at = DesignPageControls::Canvas(&page).mapTo(&page, canvasPoint);
         // Qt delivers a drop where the drag entered and was taken.
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&page, &enter);
@@ -76,7 +76,7 @@ protected:
     // presses through), moves and the release inside the tracker's loop.
     static void CanvasDrag(CDesignPage& page, QPoint from, QPoint to)
     {
-        CPhotoImageEditCtrl* canvas = &designpage::Canvas(&page);
+        CPhotoImageEditCtrl* canvas = &DesignPageControls::Canvas(&page);
         QTimer::singleShot(0, canvas, [canvas, from, to] {
             QTest::mouseMove(canvas, (from + to) / 2);
             QTest::mouseMove(canvas, to);
@@ -87,7 +87,7 @@ protected:
         QTest::mouseRelease(&page, Qt::LeftButton, {}, canvas->mapTo(&page, from));
     }
 
-    static QImage Canvas(CDesignPage& page) { return designpage::Canvas(&page).grab().toImage(); }
+    static QImage Canvas(CDesignPage& page) { return DesignPageControls::Canvas(&page).grab().toImage(); }
 
     static void Activate(CMainPropertySheet* sheet)
     {
@@ -135,7 +135,8 @@ TEST_F(DesignDocumentEndToEndTest, ADesignSavedQuitAndOpenedAgainAndAMoveUndoneA
         EXPECT_EQ(sheet->windowTitle(), "design.qvdesign[*] - Quilvane");
         EXPECT_FALSE(sheet->isWindowModified());
         // A click beside the photos leaves none marked by the tracker.
-        const QPoint empty(designpage::Canvas(&page).width() - 10, designpage::Canvas(&page).height() - 10);
+        const QPoint empty(DesignPageControls::Canvas(&page).width() - 10,
+                           DesignPageControls::Canvas(&page).height() - 10);
         CanvasDrag(page, empty, empty);
         ASSERT_EQ(SceneGraph::GetInstance()->GetSelectedSceneObj(), nullptr);
         composed = Canvas(page);

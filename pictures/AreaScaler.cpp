@@ -268,6 +268,50 @@ AreaScaler::Axis AreaScaler::AxisFor(int from, int to, int fullLength, int targe
     return axis;
 }
 
+std::vector<int> AreaScaler::FixedWeights(const Axis& axis, ScaleFilter filter)
+{
+    return filter == ScaleFilter::Lanczos3 ? FixedSigned(axis.weights, axis.offset, axis.count) : Fixed(axis.weights);
+}
+
+// A run of target columns with their weights as SumAcross reads them.
+struct AreaScaler::Columns {
+    int width = 0;
+    size_t sumBytes = 0;    // bytes of each source row the run reads
+    std::vector<int> first; // per target column: its first summed pixel
+    std::vector<int> offset;
+    std::vector<int> count;
+    std::vector<int16_t> weights;
+};
+
+AreaScaler::Columns AreaScaler::ColumnsFor(const Axis& axis, ScaleFilter filter)
+{
+    Columns c;
+    c.width = static_cast<int>(axis.first.size());
+    c.sumBytes = static_cast<size_t>(axis.hi - axis.lo) * 4;
+    for (const int first : axis.first)
+        c.first.push_back(first - axis.lo);
+    c.offset = axis.offset;
+    c.count = axis.count;
+    const std::vector<int> fixed = FixedWeights(axis, filter);
+    c.weights.assign(fixed.begin(), fixed.end());
+    return c;
+}
+
+void AreaScaler::ScaleLine(uchar* dest, const Columns& columns, const uchar* const* read, const int* rowWeights,
+                           int count, int16_t* line, bool clampToAlpha)
+{
+    SumRows(line, read, rowWeights, count, columns.sumBytes);
+    for (int x = 0; x < columns.width; ++x, dest += 4) {
+        const size_t ix = static_cast<size_t>(x);
+        SumAcross(dest, line + static_cast<size_t>(columns.first[ix]) * 4, columns.weights.data() + columns.offset[ix],
+                  columns.count[ix]);
+        if (clampToAlpha) {
+            for (int c = 0; c < 3; ++c)
+                dest[c] = std::min(dest[c], dest[3]);
+        }
+    }
+}
+
 QImage AreaScaler::Region(const QRect& region) const
 {
     const QRect area = region & QRect(QPoint(0, 0), m_target);
@@ -286,46 +330,31 @@ QImage AreaScaler::Region(const QRect& region) const
     const Axis& columns = m_columns;
     const Axis rows = AxisFor(area.top(), area.bottom() + 1, m_full.height(), m_target.height(), m_origin.y(),
                               m_source.height(), m_filter);
-    const bool lobes = m_filter == ScaleFilter::Lanczos3;
-    const std::vector<int> columnFixed =
-        lobes ? FixedSigned(columns.weights, columns.offset, columns.count) : Fixed(columns.weights);
-    const std::vector<int16_t> columnWeights(columnFixed.begin(), columnFixed.end());
-    const std::vector<int> rowWeights =
-        lobes ? FixedSigned(rows.weights, rows.offset, rows.count) : Fixed(rows.weights);
+    const Columns taps = ColumnsFor(columns, m_filter);
+    const std::vector<int> rowWeights = FixedWeights(rows, m_filter);
     // With negative lobes a colour channel of a premultiplied pixel can
     // overshoot its alpha.
-    const bool clampToAlpha = lobes && m_format == QImage::Format_ARGB32_Premultiplied;
+    const bool clampToAlpha = m_filter == ScaleFilter::Lanczos3 && m_format == QImage::Format_ARGB32_Premultiplied;
 
     // For each target row: the vertical average of the source rows it reads,
     // over the columns the region reads, then each target pixel across it.
-    const int left = columns.lo;
-    const size_t bytes = static_cast<size_t>(columns.hi - left) * 4;
+    const size_t left = static_cast<size_t>(columns.lo);
     uchar* outBits = out.bits();
     const qsizetype outStride = out.bytesPerLine();
     // Rows from..to - 1 of the region; runs of rows share nothing but what
     // they read, so they may run on several threads at once.
     const auto scaleRows = [&](int from, int to) {
         RowSource source(m_source, m_format);
-        std::vector<int16_t> line(bytes);
+        std::vector<int16_t> line(taps.sumBytes);
         std::vector<const uchar*> read;
         for (int y = from; y < to; ++y) {
             const size_t iy = static_cast<size_t>(y);
             if (!source.Rows(rows.first[iy], rows.count[iy], read))
                 return false;
             for (const uchar*& row : read)
-                row += static_cast<size_t>(left) * 4;
-            SumRows(line.data(), read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy], bytes);
-
-            uchar* dest = outBits + y * outStride;
-            for (int x = 0; x < area.width(); ++x, dest += 4) {
-                const size_t ix = static_cast<size_t>(x);
-                SumAcross(dest, line.data() + static_cast<size_t>(columns.first[ix] - left) * 4,
-                          columnWeights.data() + columns.offset[ix], columns.count[ix]);
-                if (clampToAlpha) {
-                    for (int c = 0; c < 3; ++c)
-                        dest[c] = std::min(dest[c], dest[3]);
-                }
-            }
+                row += left * 4;
+            ScaleLine(outBits + y * outStride, taps, read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy],
+                      line.data(), clampToAlpha);
         }
         return true;
     };
@@ -355,6 +384,44 @@ QImage AreaScaler::Region(const QRect& region) const
     if (std::find(ok.begin(), ok.end(), 0) != ok.end())
         return {};
     return out;
+}
+
+int AreaScaler::RowsHeld(int sourceHeight, int targetHeight, ScaleFilter filter)
+{
+    if (sourceHeight < 1 || targetHeight < 1)
+        return 0;
+    const Axis rows = AxisFor(0, targetHeight, sourceHeight, targetHeight, 0, sourceHeight, filter);
+    return *std::max_element(rows.count.begin(), rows.count.end());
+}
+
+int AreaScaler::FirstRowRead(int sourceHeight, int targetHeight, int row, ScaleFilter filter)
+{
+    if (sourceHeight < 1 || targetHeight < 1)
+        return 0;
+    return AxisFor(row, row + 1, sourceHeight, targetHeight, 0, sourceHeight, filter).first.front();
+}
+
+bool AreaScaler::Stream(RowFeed& feed, QSize sourceSize, QSize target, int from, int to, uchar* pixels,
+                        qsizetype stride, ScaleFilter filter)
+{
+    if (sourceSize.isEmpty() || target.isEmpty() || from < 0 || to > target.height() || from >= to)
+        return false;
+    const Axis columns = AxisFor(0, target.width(), sourceSize.width(), target.width(), 0, sourceSize.width(), filter);
+    const Axis rows = AxisFor(from, to, sourceSize.height(), target.height(), 0, sourceSize.height(), filter);
+    const Columns taps = ColumnsFor(columns, filter);
+    const std::vector<int> rowWeights = FixedWeights(rows, filter);
+    std::vector<int16_t> line(taps.sumBytes);
+    std::vector<const uchar*> read(static_cast<size_t>(*std::max_element(rows.count.begin(), rows.count.end())));
+    for (int y = 0; y < to - from; ++y) {
+        const size_t iy = static_cast<size_t>(y);
+        if (!feed.Rows(rows.first[iy], rows.count[iy], read.data()))
+            return false;
+        for (int k = 0; k < rows.count[iy]; ++k)
+            read[static_cast<size_t>(k)] += static_cast<size_t>(columns.lo) * 4;
+        ScaleLine(pixels + y * stride, taps, read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy],
+                  line.data(), false);
+    }
+    return true;
 }
 
 QImage ShrinkImage(const QImage& src, QSize size)

@@ -1,5 +1,5 @@
-#include "pictures/AreaScaler.h"
 #include "pictures/JpegScaledDecode.h"
+#include "pictures/AreaScaler.h"
 #include "support/PictureFixtures.h"
 #include "support/ScaleReference.h"
 
@@ -55,8 +55,8 @@ TEST(JpegScaledDecodeTest, GivesTheReducedDecodeShrunkWhateverTheBandsAndThreads
     const int threads = QThreadPool::globalInstance()->maxThreadCount();
     for (const Case& c : cases)
         for (const bool poolFree : {true, false}) {
-            SCOPED_TRACE(testing::Message() << c.target.width() << "x" << c.target.height() << " pool "
-                                            << (poolFree ? "free" : "busy"));
+            SCOPED_TRACE(testing::Message()
+                         << c.target.width() << "x" << c.target.height() << " pool " << (poolFree ? "free" : "busy"));
             ASSERT_EQ(JpegCoveringEighths(stored, c.target), c.eighths);
             QThreadPool::globalInstance()->setMaxThreadCount(poolFree ? std::max(threads, 2) : 0);
             const QImage image = DecodeJpegScaled(jpeg, stored, c.target);

@@ -2,8 +2,8 @@
 
 #include "pictures/AreaScaler.h"
 
-#include <QSysInfo>
 #include <QSemaphore>
+#include <QSysInfo>
 #include <QThreadPool>
 
 #include <algorithm>
@@ -168,8 +168,7 @@ int RingRows(QSize reduced, QSize target)
 
 // Target rows from .. to - 1 into pixels (row `from` first), with a decoder
 // of their own that starts at the first reduced row they read.
-bool StreamBand(const QByteArray& bytes, int eighths, QSize target, int from, int to, uchar* pixels,
-                qsizetype stride)
+bool StreamBand(const QByteArray& bytes, int eighths, QSize target, int from, int to, uchar* pixels, qsizetype stride)
 {
     try {
         Decoder decoder;

@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QThreadPool>
 #include <gtest/gtest.h>
 
@@ -35,12 +36,25 @@ QImage QtWay(const QByteArray& jpeg, QSize reduced, QSize target)
     return decoded.size() == target ? decoded : ShrinkImage(decoded, target);
 }
 
+// A progressive JPEG: libjpeg holds its coefficients and passes over the
+// rows above a band from those.
+QByteArray Progressive(const QImage& image)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(true);
+    EXPECT_TRUE(writer.write(image));
+    return buffer.data();
+}
+
 } // namespace
 
 TEST(JpegScaledDecodeTest, GivesTheReducedDecodeShrunkWhateverTheBandsAndThreads)
 {
     const QSize stored(2400, 1600);
-    const QByteArray jpeg = fixtures::Encode(Grainy(stored), "jpeg", 90);
+    const QByteArray files[] = {fixtures::Encode(Grainy(stored), "jpeg", 90), Progressive(Grainy(stored))};
     struct Case {
         QSize target;
         int eighths;
@@ -53,18 +67,20 @@ TEST(JpegScaledDecodeTest, GivesTheReducedDecodeShrunkWhateverTheBandsAndThreads
         {{1300, 500}, 8},  // wider than the half: from the whole picture
     };
     const int threads = QThreadPool::globalInstance()->maxThreadCount();
-    for (const Case& c : cases)
-        for (const bool poolFree : {true, false}) {
-            SCOPED_TRACE(testing::Message()
-                         << c.target.width() << "x" << c.target.height() << " pool " << (poolFree ? "free" : "busy"));
-            ASSERT_EQ(JpegCoveringEighths(stored, c.target), c.eighths);
-            QThreadPool::globalInstance()->setMaxThreadCount(poolFree ? std::max(threads, 2) : 0);
-            const QImage image = DecodeJpegScaled(jpeg, stored, c.target);
-            QThreadPool::globalInstance()->setMaxThreadCount(threads);
-            ASSERT_EQ(image.size(), c.target);
-            ASSERT_EQ(image.format(), QImage::Format_RGB32);
-            EXPECT_EQ(image, QtWay(jpeg, JpegReducedSize(stored, c.eighths), c.target));
-        }
+    for (const QByteArray& jpeg : files)
+        for (const Case& c : cases)
+            for (const bool poolFree : {true, false}) {
+                SCOPED_TRACE(testing::Message()
+                             << (&jpeg == files ? "baseline " : "progressive ") << c.target.width() << "x"
+                             << c.target.height() << " pool " << (poolFree ? "free" : "busy"));
+                ASSERT_EQ(JpegCoveringEighths(stored, c.target), c.eighths);
+                QThreadPool::globalInstance()->setMaxThreadCount(poolFree ? std::max(threads, 2) : 0);
+                const QImage image = DecodeJpegScaled(jpeg, stored, c.target);
+                QThreadPool::globalInstance()->setMaxThreadCount(threads);
+                ASSERT_EQ(image.size(), c.target);
+                ASSERT_EQ(image.format(), QImage::Format_RGB32);
+                EXPECT_EQ(image, QtWay(jpeg, JpegReducedSize(stored, c.eighths), c.target));
+            }
 }
 
 TEST(JpegScaledDecodeTest, LeavesGreyAndBrokenFilesToTheCaller)

@@ -21,12 +21,11 @@ constexpr int kChunkRows = 16;
 constexpr int kRingSlack = 2 * kChunkRows;
 
 // A shrink to at least this many pixels from a half or a quarter is shared
-// between two threads, each decoding and filtering a band of its own: the
-// top band's thread from the start, the other's from where its band begins
-// (libjpeg reads the rows above that without decoding their pixels). So
-// the top band is the larger one; the smaller work left for tiny targets
-// and for eighths, where reading the file is nearly all the decoding, is not
-// worth reading it twice.
+// between two threads, each decoding and filtering a band of rows of its
+// own. The lower band's decoder first reads through the file's data above
+// its band (libjpeg passes over those rows without making their pixels), so
+// the top band is the larger. Small targets, and eighths, where reading the
+// data is nearly all of the decoding, are not worth reading it twice for.
 constexpr qint64 kPixelsToShare = 512 * 1024;
 constexpr int kTopBandPercent = 60;
 

@@ -13,6 +13,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define QUILVANE_AVX2_ROWS 1
+#endif
 
 namespace {
 
@@ -112,12 +116,62 @@ private:
     int m_first = 0;
 };
 
+#if defined(QUILVANE_AVX2_ROWS)
+// SumRows where the processor has AVX2 (most since 2013): each byte widened
+// to 16 bits as it is loaded, sixteen at a time from two rows, with the same
+// sums to the bit as the SSE2 way in about half the instructions.
+__attribute__((target("avx2"))) size_t SumRowsAvx2(int16_t* line, const uchar* const* rows, const int* weights,
+                                                   int count, size_t n)
+{
+    size_t i = 0;
+    const __m256i zero = _mm256_setzero_si256();
+    for (; i + 16 <= n; i += 16) {
+        __m256i lo = zero;
+        __m256i hi = zero;
+        int k = 0;
+        for (; k + 1 < count; k += 2) {
+            const __m256i a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i)));
+            const __m256i b = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k + 1] + i)));
+            const __m256i w =
+                _mm256_set1_epi32(static_cast<int>(static_cast<uint16_t>(weights[k])) | (weights[k + 1] << 16));
+            lo = _mm256_add_epi32(lo, _mm256_madd_epi16(_mm256_unpacklo_epi16(a, b), w));
+            hi = _mm256_add_epi32(hi, _mm256_madd_epi16(_mm256_unpackhi_epi16(a, b), w));
+        }
+        if (k < count) {
+            const __m256i a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i)));
+            const __m256i w = _mm256_set1_epi32(static_cast<int>(static_cast<uint16_t>(weights[k])));
+            lo = _mm256_add_epi32(lo, _mm256_madd_epi16(_mm256_unpacklo_epi16(a, zero), w));
+            hi = _mm256_add_epi32(hi, _mm256_madd_epi16(_mm256_unpackhi_epi16(a, zero), w));
+        }
+        // The unpacks work within 128-bit lanes, and so does the pack: the
+        // sixteen sums come out in order.
+        lo = _mm256_srai_epi32(lo, kWeightBits - kExtraBits);
+        hi = _mm256_srai_epi32(hi, kWeightBits - kExtraBits);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + i), _mm256_packs_epi32(lo, hi));
+    }
+    return i;
+}
+
+bool HasAvx2()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return has;
+}
+#endif
+
 // line[i] = the weighted sum of the source rows, bytes [0, n) of each, kept
 // with kExtraBits below the byte (it fits 16 bits even with a filter's
 // overshoot).
 void SumRows(int16_t* line, const uchar* const* rows, const int* weights, int count, size_t n)
 {
     size_t i = 0;
+#if defined(QUILVANE_AVX2_ROWS)
+    if (HasAvx2())
+        i = SumRowsAvx2(line, rows, weights, count, n);
+#endif
 #if defined(__SSE2__)
     // Sixteen bytes at a time, two rows at a time: their bytes interleaved,
     // so one multiply-add weighs and sums both, with the sums kept in

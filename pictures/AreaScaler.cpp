@@ -160,6 +160,43 @@ bool HasAvx2()
     }();
     return has;
 }
+
+// Target pixels two at a time, one in each 128-bit lane, from a summed line
+// (four 16-bit channels a pixel): first[x] is target x's first summed pixel
+// and weights[x * pairs + 2 * k + (x & 1)] its k-th pair of weights (zero
+// past its own taps), for x in pairs of two. The same sums to the bit as
+// SumAcross.
+__attribute__((target("avx2"))) void SumAcrossAvx2(uchar* dest, const int16_t* line, const int* first,
+                                                   const int32_t* weights, int width, int pairs)
+{
+    // Each lane's two pixels, channel by channel: p0 q0 p1 q1 p2 q2 p3 q3.
+    const __m256i interleave = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9, 2, 3,
+                                                10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
+    const __m256i spread = _mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1);
+    const __m256i round = _mm256_set1_epi32(1 << (kShift - 1));
+    for (int x = 0; x < width; x += 2) {
+        const int16_t* a = line + static_cast<size_t>(first[x]) * 4;
+        const int16_t* b = line + static_cast<size_t>(first[x + 1]) * 4;
+        const int32_t* w = weights + static_cast<size_t>(x) * pairs;
+        __m256i sum = round;
+        for (int k = 0; k < pairs; ++k, a += 8, b += 8) {
+            const __m256i both =
+                _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a))),
+                                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)), 1);
+            const __m256i wk = _mm256_permutevar8x32_epi32(
+                _mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(w + 2 * k))), spread);
+            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_shuffle_epi8(both, interleave), wk));
+        }
+        sum = _mm256_srai_epi32(sum, kShift);
+        const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(sum, sum), sum);
+        const int left = _mm256_cvtsi256_si32(bytes);
+        std::memcpy(dest + static_cast<size_t>(x) * 4, &left, 4);
+        if (x + 1 < width) {
+            const int right = _mm256_extract_epi32(bytes, 4);
+            std::memcpy(dest + static_cast<size_t>(x + 1) * 4, &right, 4);
+        }
+    }
+}
 #endif
 
 // line[i] = the weighted sum of the source rows, bytes [0, n) of each, kept
@@ -331,10 +368,17 @@ std::vector<int> AreaScaler::FixedWeights(const Axis& axis, ScaleFilter filter)
 struct AreaScaler::Columns {
     int width = 0;
     size_t sumBytes = 0;    // bytes of each source row the run reads
+    size_t lineLength = 0;  // values of the summed line, room to read past its end included
     std::vector<int> first; // per target column: its first summed pixel
     std::vector<int> offset;
     std::vector<int> count;
     std::vector<int16_t> weights;
+    // For SumAcrossAvx2, where the processor has AVX2: first and the weights
+    // paired, every column with as many pairs (`pairs`), an even number of
+    // columns (the last repeated).
+    int pairs = 0;
+    std::vector<int> evenFirst;
+    std::vector<int32_t> pairWeights;
 };
 
 AreaScaler::Columns AreaScaler::ColumnsFor(const Axis& axis, ScaleFilter filter)
@@ -348,6 +392,26 @@ AreaScaler::Columns AreaScaler::ColumnsFor(const Axis& axis, ScaleFilter filter)
     c.count = axis.count;
     const std::vector<int> fixed = FixedWeights(axis, filter);
     c.weights.assign(fixed.begin(), fixed.end());
+    c.lineLength = c.sumBytes;
+#if defined(QUILVANE_AVX2_ROWS)
+    if (HasAvx2() && c.width > 0) {
+        c.pairs = (*std::max_element(c.count.begin(), c.count.end()) + 1) / 2;
+        c.evenFirst = c.first;
+        if (c.width % 2)
+            c.evenFirst.push_back(c.first.back());
+        c.pairWeights.assign(c.evenFirst.size() * static_cast<size_t>(c.pairs), 0);
+        for (size_t x = 0; x < c.first.size(); ++x) {
+            for (int k = 0; k < c.count[x]; ++k) {
+                const size_t at =
+                    (x & ~size_t{1}) * static_cast<size_t>(c.pairs) + static_cast<size_t>(k / 2) * 2 + (x & 1);
+                const auto weight = static_cast<uint16_t>(c.weights[static_cast<size_t>(c.offset[x] + k)]);
+                c.pairWeights[at] |= static_cast<int32_t>(static_cast<uint32_t>(weight) << (k % 2 ? 16 : 0));
+            }
+        }
+        // A column's pairs read up to 2 * pairs pixels from its first.
+        c.lineLength = c.sumBytes + static_cast<size_t>(c.pairs) * 8 + 8;
+    }
+#endif
     return c;
 }
 
@@ -355,6 +419,16 @@ void AreaScaler::ScaleLine(uchar* dest, const Columns& columns, const uchar* con
                            int count, int16_t* line, bool clampToAlpha)
 {
     SumRows(line, read, rowWeights, count, columns.sumBytes);
+#if defined(QUILVANE_AVX2_ROWS)
+    if (!columns.pairWeights.empty()) {
+        SumAcrossAvx2(dest, line, columns.evenFirst.data(), columns.pairWeights.data(), columns.width, columns.pairs);
+        for (int x = 0; clampToAlpha && x < columns.width; ++x, dest += 4) {
+            for (int c = 0; c < 3; ++c)
+                dest[c] = std::min(dest[c], dest[3]);
+        }
+        return;
+    }
+#endif
     for (int x = 0; x < columns.width; ++x, dest += 4) {
         const size_t ix = static_cast<size_t>(x);
         SumAcross(dest, line + static_cast<size_t>(columns.first[ix]) * 4, columns.weights.data() + columns.offset[ix],
@@ -399,7 +473,7 @@ QImage AreaScaler::Region(const QRect& region) const
     // they read, so they may run on several threads at once.
     const auto scaleRows = [&](int from, int to) {
         RowSource source(m_source, m_format);
-        std::vector<int16_t> line(taps.sumBytes);
+        std::vector<int16_t> line(taps.lineLength);
         std::vector<const uchar*> read;
         for (int y = from; y < to; ++y) {
             const size_t iy = static_cast<size_t>(y);
@@ -464,7 +538,7 @@ bool AreaScaler::Stream(RowFeed& feed, QSize sourceSize, QSize target, int from,
     const Axis rows = AxisFor(from, to, sourceSize.height(), target.height(), 0, sourceSize.height(), filter);
     const Columns taps = ColumnsFor(columns, filter);
     const std::vector<int> rowWeights = FixedWeights(rows, filter);
-    std::vector<int16_t> line(taps.sumBytes);
+    std::vector<int16_t> line(taps.lineLength);
     std::vector<const uchar*> read(static_cast<size_t>(*std::max_element(rows.count.begin(), rows.count.end())));
     for (int y = 0; y < to - from; ++y) {
         const size_t iy = static_cast<size_t>(y);

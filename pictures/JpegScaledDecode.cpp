@@ -27,7 +27,7 @@ constexpr int kRingSlack = 2 * kChunkRows;
 // the top band is the larger. Small targets, and eighths, where reading the
 // data is nearly all of the decoding, are not worth reading it twice for.
 constexpr qint64 kPixelsToShare = 512 * 1024;
-constexpr int kTopBandPercent = 60;
+constexpr int kTopBandPercent = 65;
 
 // libjpeg reports errors by calling error_exit, which must not return: it
 // jumps back to the setjmp of the call in progress. The functions holding

@@ -518,8 +518,15 @@ int AreaScaler::RowsHeld(int sourceHeight, int targetHeight, ScaleFilter filter)
 {
     if (sourceHeight < 1 || targetHeight < 1)
         return 0;
-    const Axis rows = AxisFor(0, targetHeight, sourceHeight, targetHeight, 0, sourceHeight, filter);
-    return *std::max_element(rows.count.begin(), rows.count.end());
+    // From the kernel's reach rather than its weights (AxisFor): every
+    // window spans at most that many rows, fewer where it meets an edge.
+    const double scale = static_cast<double>(sourceHeight) / targetHeight;
+    int reach = 2;
+    if (targetHeight < sourceHeight) {
+        reach = filter == ScaleFilter::Lanczos3 ? static_cast<int>(std::floor(6.0 * scale)) + 1
+                                                : static_cast<int>(std::ceil(scale)) + 1;
+    }
+    return std::min(sourceHeight, reach);
 }
 
 int AreaScaler::FirstRowRead(int sourceHeight, int targetHeight, int row, ScaleFilter filter)

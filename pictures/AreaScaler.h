@@ -52,8 +52,8 @@ public:
         virtual bool Rows(int first, int count, const uchar** rows) = 0;
     };
 
-    // The rows a feed must hold at once for Stream from a picture of that
-    // height to that target height: the filter's widest window.
+    // The most rows a feed must hold at once for Stream from a picture of
+    // that height to that target height: the filter's widest window.
     static int RowsHeld(int sourceHeight, int targetHeight, ScaleFilter filter = ScaleFilter::Lanczos3);
 
     // The first source row that target row `row` reads.

@@ -20,9 +20,9 @@ namespace {
 constexpr int kChunkRows = 16;
 constexpr int kRingSlack = 2 * kChunkRows;
 
-// A shrink to at least this many pixels from a half or a quarter is shared
-// between two threads, each decoding and filtering a band of rows of its
-// own. The lower band's decoder first reads through the file's data above
+// A decode to at least this many pixels from a half, a quarter or the whole
+// picture is shared between two threads, each decoding (and filtering) a
+// band of rows of its own. The lower band's decoder first reads through the file's data above
 // its band (libjpeg passes over those rows without making their pixels), so
 // the top band is the larger. Small targets, and eighths, where reading the
 // data is nearly all of the decoding, are not worth reading it twice for.
@@ -166,8 +166,10 @@ int RingRows(QSize reduced, QSize target)
 }
 
 // Target rows from .. to - 1 into pixels (row `from` first), with a decoder
-// of their own that starts at the first reduced row they read.
-bool StreamBand(const QByteArray& bytes, int eighths, QSize target, int from, int to, uchar* pixels, qsizetype stride)
+// of their own that starts at the first reduced row they read: straight
+// into pixels when the reduction is the target, through the filter
+// otherwise.
+bool DecodeBand(const QByteArray& bytes, int eighths, QSize target, int from, int to, uchar* pixels, qsizetype stride)
 {
     try {
         Decoder decoder;
@@ -175,35 +177,26 @@ bool StreamBand(const QByteArray& bytes, int eighths, QSize target, int from, in
             return false;
         const QSize reduced(static_cast<int>(decoder.cinfo.output_width),
                             static_cast<int>(decoder.cinfo.output_height));
-        const int first = AreaScaler::FirstRowRead(reduced.height(), target.height(), from);
+        const bool straight = reduced == target;
+        const int first = straight ? from : AreaScaler::FirstRowRead(reduced.height(), target.height(), from);
         if (first > 0 && !SkipRows(decoder, first))
             return false;
-        RowRing ring(decoder, reduced.width(), reduced.height(), RingRows(reduced, target), first);
-        return AreaScaler::Stream(ring, reduced, target, from, to, pixels, stride);
+        if (!straight) {
+            RowRing ring(decoder, reduced.width(), reduced.height(), RingRows(reduced, target), first);
+            return AreaScaler::Stream(ring, reduced, target, from, to, pixels, stride);
+        }
+        for (int y = from; y < to; y += kChunkRows) {
+            const int count = std::min(kChunkRows, to - y);
+            JSAMPROW rows[kChunkRows];
+            for (int i = 0; i < count; ++i)
+                rows[i] = pixels + (y - from + i) * stride;
+            if (!ReadRows(decoder, rows, count))
+                return false;
+        }
+        return true;
     } catch (const std::bad_alloc&) {
         return false;
     }
-}
-
-// The reduction decoded at its own size, straight into the image's rows.
-QImage DecodeWhole(const QByteArray& bytes, int eighths, QSize size)
-{
-    Decoder decoder;
-    if (!Start(decoder, bytes, eighths) || static_cast<int>(decoder.cinfo.output_width) != size.width() ||
-        static_cast<int>(decoder.cinfo.output_height) != size.height())
-        return {};
-    QImage image(size, QImage::Format_RGB32);
-    if (image.isNull())
-        return {};
-    for (int y = 0; y < size.height(); y += kChunkRows) {
-        const int count = std::min(kChunkRows, size.height() - y);
-        JSAMPROW rows[kChunkRows];
-        for (int i = 0; i < count; ++i)
-            rows[i] = image.scanLine(y + i);
-        if (!ReadRows(decoder, rows, count))
-            return {};
-    }
-    return image;
 }
 
 } // namespace
@@ -232,10 +225,10 @@ qint64 JpegScaledDecodeCost(QSize stored, qint64 coefficientBytes, QSize target)
 {
     const QSize reduced = JpegReducedSize(stored, JpegCoveringEighths(stored, target));
     const qint64 out = qint64{target.width()} * target.height() * 4;
-    if (reduced == target)
-        return coefficientBytes + out;
-    // Each of two bands has a decoder, coefficients included, and a ring.
-    return 2 * (coefficientBytes + qint64{reduced.width()} * 4 * RingRows(reduced, target)) + out;
+    // Each of two bands has a decoder, coefficients included, and a ring
+    // unless the reduction is the target.
+    const qint64 ring = reduced == target ? 0 : qint64{reduced.width()} * 4 * RingRows(reduced, target);
+    return 2 * (coefficientBytes + ring) + out;
 }
 
 QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target)
@@ -243,9 +236,6 @@ QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target)
     if (stored.isEmpty() || target.isEmpty())
         return {};
     const int eighths = JpegCoveringEighths(stored, target);
-    if (JpegReducedSize(stored, eighths) == target)
-        return DecodeWhole(bytes, eighths, target);
-
     QImage out(target, QImage::Format_RGB32);
     if (out.isNull())
         return {};
@@ -259,10 +249,10 @@ QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target)
     bool bottomDone = true;
     QSemaphore finished;
     const bool shared = split < height && QThreadPool::globalInstance()->tryStart([&] {
-        bottomDone = StreamBand(bytes, eighths, target, split, height, pixels + split * stride, stride);
+        bottomDone = DecodeBand(bytes, eighths, target, split, height, pixels + split * stride, stride);
         finished.release();
     });
-    const bool topDone = StreamBand(bytes, eighths, target, 0, shared ? split : height, pixels, stride);
+    const bool topDone = DecodeBand(bytes, eighths, target, 0, shared ? split : height, pixels, stride);
     if (shared)
         finished.acquire();
     return topDone && bottomDone ? out : QImage();

@@ -5,8 +5,9 @@
 // covers the size), and each reduced row goes through a Lanczos-3 shrink as
 // soon as it is decoded, while it is still in the cache: only a ring of rows
 // as tall as the filter's window is held, never the picture or its
-// reduction whole. A large shrink is shared between this thread and a pool
-// thread, each decoding and filtering a band of rows of its own.
+// reduction whole. A large decode (a screen's shrink, a whole photo) is
+// shared between this thread and a pool thread, each decoding (and
+// filtering) a band of rows of its own.
 
 #include <QByteArray>
 #include <QImage>
@@ -20,9 +21,9 @@ int JpegCoveringEighths(QSize stored, QSize target);
 // libjpeg's size for the M/8 reduction of a picture of `stored` size.
 QSize JpegReducedSize(QSize stored, int eighths);
 
-// Peak bytes of DecodeJpegScaled beyond the file's own: libjpeg's
-// coefficients of a multi-pass JPEG (coefficientBytes), the ring of reduced
-// rows and the result.
+// Peak bytes of DecodeJpegScaled beyond the file's own: for each of two
+// bands libjpeg's coefficients of a multi-pass JPEG (coefficientBytes) and
+// the ring of reduced rows, and the result.
 qint64 JpegScaledDecodeCost(QSize stored, qint64 coefficientBytes, QSize target);
 
 // The JPEG in bytes, as stored (no EXIF turn), decoded at its M/8 reduction

@@ -25,7 +25,9 @@ constexpr int kRingSlack = 2 * kChunkRows;
 // band of rows of its own. The lower band's decoder first reads through the file's data above
 // its band (libjpeg passes over those rows without making their pixels), so
 // the top band is the larger. Small targets, and eighths, where reading the
-// data is nearly all of the decoding, are not worth reading it twice for.
+// data is nearly all of the decoding, are not worth reading it twice for;
+// nor is a multi-pass JPEG, whose every pass libjpeg reads before the first
+// row, and whose coefficients each decoder would hold.
 constexpr qint64 kPixelsToShare = 512 * 1024;
 constexpr int kTopBandPercent = 65;
 
@@ -225,13 +227,16 @@ qint64 JpegScaledDecodeCost(QSize stored, qint64 coefficientBytes, QSize target)
 {
     const QSize reduced = JpegReducedSize(stored, JpegCoveringEighths(stored, target));
     const qint64 out = qint64{target.width()} * target.height() * 4;
-    // Each of two bands has a decoder, coefficients included, and a ring
-    // unless the reduction is the target.
+    // A multi-pass JPEG is one band: its decoder holds the coefficients.
+    // Otherwise each of two bands has a ring, unless the reduction is the
+    // target.
+    if (coefficientBytes > 0)
+        return coefficientBytes + qint64{reduced.width()} * 4 * RingRows(reduced, target) + out;
     const qint64 ring = reduced == target ? 0 : qint64{reduced.width()} * 4 * RingRows(reduced, target);
-    return 2 * (coefficientBytes + ring) + out;
+    return 2 * ring + out;
 }
 
-QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target)
+QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target, bool multiScan)
 {
     if (stored.isEmpty() || target.isEmpty())
         return {};
@@ -242,7 +247,7 @@ QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target)
     uchar* pixels = out.bits();
     const qsizetype stride = out.bytesPerLine();
     const int height = target.height();
-    const bool share = eighths > 1 && qint64{target.width()} * height >= kPixelsToShare;
+    const bool share = !multiScan && eighths > 1 && qint64{target.width()} * height >= kPixelsToShare;
     const int split = share ? height * kTopBandPercent / 100 : height;
     // The bottom band on a pool thread; with none free, the top band is the
     // whole picture.

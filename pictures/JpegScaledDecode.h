@@ -21,13 +21,14 @@ int JpegCoveringEighths(QSize stored, QSize target);
 // libjpeg's size for the M/8 reduction of a picture of `stored` size.
 QSize JpegReducedSize(QSize stored, int eighths);
 
-// Peak bytes of DecodeJpegScaled beyond the file's own: for each of two
-// bands libjpeg's coefficients of a multi-pass JPEG (coefficientBytes) and
-// the ring of reduced rows, and the result.
+// Peak bytes of DecodeJpegScaled beyond the file's own: libjpeg's
+// coefficients of a multi-pass JPEG (coefficientBytes, 0 for one pass), the
+// ring of reduced rows of each band, and the result.
 qint64 JpegScaledDecodeCost(QSize stored, qint64 coefficientBytes, QSize target);
 
 // The JPEG in bytes, as stored (no EXIF turn), decoded at its M/8 reduction
 // covering target and scaled to exactly target (aspect as given), as RGB32.
 // Null when the file does not decode, and for the colour spaces left to Qt's
 // reader (grey, CMYK, YCCK), which this gives no pixels of.
-QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target);
+// A multi-pass JPEG (multiScan) is decoded in one band.
+QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target, bool multiScan);

@@ -148,7 +148,7 @@ bool PictureSource::DecodesStraightTo(QSize size) const
 
 QImage PictureSource::DecodeStraightTo(QSize size) const
 {
-    return DecodesStraightTo(size) ? DecodeJpegScaled(m_bytes, m_upright, size) : QImage();
+    return DecodesStraightTo(size) ? DecodeJpegScaled(m_bytes, m_upright, size, m_facts.jpegMultiScan) : QImage();
 }
 
 QImage PictureSource::Decode(QSize limit) const
@@ -157,7 +157,7 @@ QImage PictureSource::Decode(QSize limit) const
     // A file libjpeg gives up on straight away is left to Qt's reader too,
     // which decides what a damaged file gives.
     if (DecodesStraightTo(wanted)) {
-        QImage image = DecodeJpegScaled(m_bytes, m_upright, wanted);
+        QImage image = DecodeJpegScaled(m_bytes, m_upright, wanted, m_facts.jpegMultiScan);
         if (!image.isNull())
             return image;
     }

@@ -3,11 +3,13 @@
 #include "core/PhotoTemplateProcessor.h"
 #include "pictures/ImageHelpers.h"
 #include "pictures/PictureFiles.h"
+#include "platform/SideBySide.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <utility>
 
 namespace {
@@ -233,36 +235,65 @@ QRectF SceneGraph::FitInside(QSizeF pictureSize, const QRectF& box)
 
 bool SceneGraph::CreateSceneObject(const QString& path, CRect& rect)
 {
-    if (!m_background.IsValid())
+    std::vector<CRect> rects{rect};
+    if (!CreateSceneObjects({path}, rects).front())
         return false;
-    CRect canvas = rect;
-    canvas.NormalizeRect();
-    if (canvas.IsRectEmpty())
-        return false;
-    const QRectF box = CanvasToScene(canvas);
-    if (box.isEmpty())
-        return false;
+    rect = rects.front();
+    return true;
+}
 
-    // The photo fills the box with its own shape, so decoding to fit the box
+std::vector<bool> SceneGraph::CreateSceneObjects(const QStringList& paths, std::vector<CRect>& rects)
+{
+    std::vector<bool> added(static_cast<size_t>(paths.size()), false);
+    if (!m_background.IsValid() || rects.size() != added.size())
+        return added;
+    // The photo fills its box with its own shape, so decoding to fit the box
     // (and the background) gives exactly the pixels it shows.
     const QSize background = BackgroundSize();
-    const QSize decodeBox(std::clamp(static_cast<int>(std::ceil(box.width())), 1, background.width()),
-                          std::clamp(static_cast<int>(std::ceil(box.height())), 1, background.height()));
+    struct Placing {
+        QRectF box;
+        std::unique_ptr<SSceneObject> photo;
+        bool loaded = false;
+    };
+    std::vector<Placing> placings(added.size());
+    for (size_t i = 0; i < placings.size(); ++i) {
+        CRect canvas = rects[i];
+        canvas.NormalizeRect();
+        if (canvas.IsRectEmpty())
+            continue;
+        placings[i].box = CanvasToScene(canvas);
+        if (!placings[i].box.isEmpty())
+            placings[i].photo.reset(new SSceneObject);
+    }
+    RunSideBySide(static_cast<int>(placings.size()), [&](int i) {
+        Placing& p = placings[static_cast<size_t>(i)];
+        if (!p.photo)
+            return;
+        const QSize decodeBox(std::clamp(static_cast<int>(std::ceil(p.box.width())), 1, background.width()),
+                              std::clamp(static_cast<int>(std::ceil(p.box.height())), 1, background.height()));
+        try {
+            p.loaded = p.photo->LoadPicture(paths[i], decodeBox);
+        } catch (const std::bad_alloc&) {
+            p.loaded = false;
+        }
+    });
+    for (size_t i = 0; i < placings.size(); ++i) {
+        std::unique_ptr<SSceneObject>& photo = placings[i].photo;
+        if (!placings[i].loaded)
+            continue;
+        photo->m_rect = FitInside(QSizeF(photo->m_picture.GetWidth(), photo->m_picture.GetHeight()), placings[i].box);
+        KeepOnBackground(photo->m_rect);
+        photo->EnsureResolution(background);
+        m_photos.push_back(std::move(photo));
+        rects[i] = GetPhotoDrawRect(m_photos.back().get());
+        added[i] = true;
 
-    std::unique_ptr<SSceneObject> photo(new SSceneObject);
-    if (!photo->LoadPicture(path, decodeBox))
-        return false;
-    photo->m_rect = FitInside(QSizeF(photo->m_picture.GetWidth(), photo->m_picture.GetHeight()), box);
-    KeepOnBackground(photo->m_rect);
-    photo->EnsureResolution(background);
-    m_photos.push_back(std::move(photo));
-    rect = GetPhotoDrawRect(m_photos.back().get());
-
-    SceneChange change;
-    change.kind = SceneChange::Kind::Insert;
-    change.index = GetPhotoCount() - 1;
-    Record(std::move(change));
-    return true;
+        SceneChange change;
+        change.kind = SceneChange::Kind::Insert;
+        change.index = GetPhotoCount() - 1;
+        Record(std::move(change));
+    }
+    return added;
 }
 
 void SceneGraph::KeepOnBackground(QRectF& rect) const

@@ -80,6 +80,11 @@ public:
     // rectangle. The selection is left alone. False, and nothing added, for a
     // file that does not decode, an empty rect or a scene without background.
     bool CreateSceneObject(const QString& path, CRect& rect);
+    // Adds several photos at once, as a drop of several files does: each as
+    // CreateSceneObject adds it, inside its own rect (which receives the
+    // photo's canvas rectangle), in order; the files are decoded side by
+    // side. For each, whether it was added.
+    std::vector<bool> CreateSceneObjects(const QStringList& paths, std::vector<CRect>& rects);
 
     SSceneObject* GetSelectedSceneObj() const { return m_selected; }
 

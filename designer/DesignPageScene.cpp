@@ -220,23 +220,27 @@ int CDesignPage::DropFiles(const QList<QUrl>& urls, CPoint canvasPoint)
 {
     // The same rectangle as a drop from the list, each further picture 20
     // pixels further down and to the right. One drop is one step to undo.
-    int added = 0;
-    int placed = 0;
-    if (Scene())
-        Scene()->BeginStep();
+    QStringList paths;
+    std::vector<CRect> rects;
     for (const QUrl& url : urls) {
         if (!IsPictureFile(url))
             continue;
         CRect rect = kDropRect;
+        const int placed = static_cast<int>(rects.size());
         rect.OffsetRect(canvasPoint.x + placed * kDropSpacing, canvasPoint.y + placed * kDropSpacing);
-        ++placed;
-        if (Scene() && Scene()->CreateSceneObject(url.toLocalFile(), rect))
-            ++added;
+        paths << url.toLocalFile();
+        rects.push_back(rect);
     }
-    if (Scene())
-        Scene()->EndStep();
-    if (placed > 0)
-        RepaintCanvas();
+    if (rects.empty())
+        return 0;
+    int added = 0;
+    if (SceneGraph* scene = Scene()) {
+        scene->BeginStep();
+        for (const bool photo : scene->CreateSceneObjects(paths, rects))
+            added += photo ? 1 : 0;
+        scene->EndStep();
+    }
+    RepaintCanvas();
     return added;
 }
 

@@ -46,8 +46,15 @@ QImage LoadWallpaperPicture(const PictureSource& source, QSize screen, Wallpaper
     const QSize upright = source.Upright();
     if (screen.isEmpty())
         return source.Decode(QSize());
-    if (style == WallpaperStyle::Stretch)
+    if (style == WallpaperStyle::Stretch) {
+        // Shrunk both ways, a JPEG comes straight at the screen's size.
+        if (screen.width() <= upright.width() && screen.height() <= upright.height()) {
+            QImage straight = source.DecodeStraightTo(screen);
+            if (!straight.isNull())
+                return straight;
+        }
         return source.Decode(source.CoveringDecodeSize(StretchDecodeSize(upright, screen)));
+    }
     const QRect visible = VisiblePictureRect(upright, screen, style);
     if (visible.size() == upright)
         return source.Decode(QSize());

@@ -25,7 +25,8 @@ QSize StretchDecodeSize(QSize picture, QSize screen);
 
 // The pixels RenderWallpaper needs to show the picture on a screen of that
 // size in that style: for stretch the picture decoded at StretchDecodeSize
-// (or the decoder's exact reduction just above it); for centre and tile only
+// (or the decoder's exact reduction just above it), or a JPEG shrunk both
+// ways already at the screen's size; for centre and tile only
 // VisiblePictureRect of it (a JPEG decodes just those rows and columns). Null
 // when the picture does not decode.
 QImage LoadWallpaperPicture(const PictureSource& source, QSize screen, WallpaperStyle style);

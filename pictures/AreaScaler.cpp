@@ -13,6 +13,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#define QUILVANE_AVX2_ROWS 1
+#endif
 
 namespace {
 
@@ -112,12 +116,99 @@ private:
     int m_first = 0;
 };
 
+#if defined(QUILVANE_AVX2_ROWS)
+// SumRows where the processor has AVX2 (most since 2013): each byte widened
+// to 16 bits as it is loaded, sixteen at a time from two rows, with the same
+// sums to the bit as the SSE2 way in about half the instructions.
+__attribute__((target("avx2"))) size_t SumRowsAvx2(int16_t* line, const uchar* const* rows, const int* weights,
+                                                   int count, size_t n)
+{
+    size_t i = 0;
+    const __m256i zero = _mm256_setzero_si256();
+    for (; i + 16 <= n; i += 16) {
+        __m256i lo = zero;
+        __m256i hi = zero;
+        int k = 0;
+        for (; k + 1 < count; k += 2) {
+            const __m256i a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i)));
+            const __m256i b = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k + 1] + i)));
+            const __m256i w =
+                _mm256_set1_epi32(static_cast<int>(static_cast<uint16_t>(weights[k])) | (weights[k + 1] << 16));
+            lo = _mm256_add_epi32(lo, _mm256_madd_epi16(_mm256_unpacklo_epi16(a, b), w));
+            hi = _mm256_add_epi32(hi, _mm256_madd_epi16(_mm256_unpackhi_epi16(a, b), w));
+        }
+        if (k < count) {
+            const __m256i a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i)));
+            const __m256i w = _mm256_set1_epi32(static_cast<int>(static_cast<uint16_t>(weights[k])));
+            lo = _mm256_add_epi32(lo, _mm256_madd_epi16(_mm256_unpacklo_epi16(a, zero), w));
+            hi = _mm256_add_epi32(hi, _mm256_madd_epi16(_mm256_unpackhi_epi16(a, zero), w));
+        }
+        // The unpacks work within 128-bit lanes, and so does the pack: the
+        // sixteen sums come out in order.
+        lo = _mm256_srai_epi32(lo, kWeightBits - kExtraBits);
+        hi = _mm256_srai_epi32(hi, kWeightBits - kExtraBits);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + i), _mm256_packs_epi32(lo, hi));
+    }
+    return i;
+}
+
+bool HasAvx2()
+{
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return has;
+}
+
+// Target pixels two at a time, one in each 128-bit lane, from a summed line
+// (four 16-bit channels a pixel): first[x] is target x's first summed pixel
+// and weights[x * pairs + 2 * k + (x & 1)] its k-th pair of weights (zero
+// past its own taps), for x in pairs of two. The same sums to the bit as
+// SumAcross.
+__attribute__((target("avx2"))) void SumAcrossAvx2(uchar* dest, const int16_t* line, const int* first,
+                                                   const int32_t* weights, int width, int pairs)
+{
+    // Each lane's two pixels, channel by channel: p0 q0 p1 q1 p2 q2 p3 q3.
+    const __m256i interleave = _mm256_setr_epi8(0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15, 0, 1, 8, 9, 2, 3,
+                                                10, 11, 4, 5, 12, 13, 6, 7, 14, 15);
+    const __m256i spread = _mm256_setr_epi32(0, 0, 0, 0, 1, 1, 1, 1);
+    const __m256i round = _mm256_set1_epi32(1 << (kShift - 1));
+    for (int x = 0; x < width; x += 2) {
+        const int16_t* a = line + static_cast<size_t>(first[x]) * 4;
+        const int16_t* b = line + static_cast<size_t>(first[x + 1]) * 4;
+        const int32_t* w = weights + static_cast<size_t>(x) * pairs;
+        __m256i sum = round;
+        for (int k = 0; k < pairs; ++k, a += 8, b += 8) {
+            const __m256i both =
+                _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a))),
+                                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)), 1);
+            const __m256i wk = _mm256_permutevar8x32_epi32(
+                _mm256_castsi128_si256(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(w + 2 * k))), spread);
+            sum = _mm256_add_epi32(sum, _mm256_madd_epi16(_mm256_shuffle_epi8(both, interleave), wk));
+        }
+        sum = _mm256_srai_epi32(sum, kShift);
+        const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(sum, sum), sum);
+        const int left = _mm256_cvtsi256_si32(bytes);
+        std::memcpy(dest + static_cast<size_t>(x) * 4, &left, 4);
+        if (x + 1 < width) {
+            const int right = _mm256_extract_epi32(bytes, 4);
+            std::memcpy(dest + static_cast<size_t>(x + 1) * 4, &right, 4);
+        }
+    }
+}
+#endif
+
 // line[i] = the weighted sum of the source rows, bytes [0, n) of each, kept
 // with kExtraBits below the byte (it fits 16 bits even with a filter's
 // overshoot).
 void SumRows(int16_t* line, const uchar* const* rows, const int* weights, int count, size_t n)
 {
     size_t i = 0;
+#if defined(QUILVANE_AVX2_ROWS)
+    if (HasAvx2())
+        i = SumRowsAvx2(line, rows, weights, count, n);
+#endif
 #if defined(__SSE2__)
     // Sixteen bytes at a time, two rows at a time: their bytes interleaved,
     // so one multiply-add weighs and sums both, with the sums kept in
@@ -268,6 +359,87 @@ AreaScaler::Axis AreaScaler::AxisFor(int from, int to, int fullLength, int targe
     return axis;
 }
 
+std::vector<int> AreaScaler::FixedWeights(const Axis& axis, ScaleFilter filter)
+{
+    return filter == ScaleFilter::Lanczos3 ? FixedSigned(axis.weights, axis.offset, axis.count) : Fixed(axis.weights);
+}
+
+// A run of target columns with their weights as SumAcross reads them.
+struct AreaScaler::Columns {
+    int width = 0;
+    size_t sumBytes = 0;    // bytes of each source row the run reads
+    size_t lineLength = 0;  // values of the summed line, room to read past its end included
+    std::vector<int> first; // per target column: its first summed pixel
+    std::vector<int> offset;
+    std::vector<int> count;
+    std::vector<int16_t> weights;
+    // For SumAcrossAvx2, where the processor has AVX2: first and the weights
+    // paired, every column with as many pairs (`pairs`), an even number of
+    // columns (the last repeated).
+    int pairs = 0;
+    std::vector<int> evenFirst;
+    std::vector<int32_t> pairWeights;
+};
+
+AreaScaler::Columns AreaScaler::ColumnsFor(const Axis& axis, ScaleFilter filter)
+{
+    Columns c;
+    c.width = static_cast<int>(axis.first.size());
+    c.sumBytes = static_cast<size_t>(axis.hi - axis.lo) * 4;
+    for (const int first : axis.first)
+        c.first.push_back(first - axis.lo);
+    c.offset = axis.offset;
+    c.count = axis.count;
+    const std::vector<int> fixed = FixedWeights(axis, filter);
+    c.weights.assign(fixed.begin(), fixed.end());
+    c.lineLength = c.sumBytes;
+#if defined(QUILVANE_AVX2_ROWS)
+    if (HasAvx2() && c.width > 0) {
+        c.pairs = (*std::max_element(c.count.begin(), c.count.end()) + 1) / 2;
+        c.evenFirst = c.first;
+        if (c.width % 2)
+            c.evenFirst.push_back(c.first.back());
+        c.pairWeights.assign(c.evenFirst.size() * static_cast<size_t>(c.pairs), 0);
+        for (size_t x = 0; x < c.first.size(); ++x) {
+            for (int k = 0; k < c.count[x]; ++k) {
+                const size_t at =
+                    (x & ~size_t{1}) * static_cast<size_t>(c.pairs) + static_cast<size_t>(k / 2) * 2 + (x & 1);
+                const auto weight = static_cast<uint16_t>(c.weights[static_cast<size_t>(c.offset[x] + k)]);
+                c.pairWeights[at] |= static_cast<int32_t>(static_cast<uint32_t>(weight) << (k % 2 ? 16 : 0));
+            }
+        }
+        // A column's pairs read up to 2 * pairs pixels from its first.
+        c.lineLength = c.sumBytes + static_cast<size_t>(c.pairs) * 8 + 8;
+    }
+#endif
+    return c;
+}
+
+void AreaScaler::ScaleLine(uchar* dest, const Columns& columns, const uchar* const* read, const int* rowWeights,
+                           int count, int16_t* line, bool clampToAlpha)
+{
+    SumRows(line, read, rowWeights, count, columns.sumBytes);
+#if defined(QUILVANE_AVX2_ROWS)
+    if (!columns.pairWeights.empty()) {
+        SumAcrossAvx2(dest, line, columns.evenFirst.data(), columns.pairWeights.data(), columns.width, columns.pairs);
+        for (int x = 0; clampToAlpha && x < columns.width; ++x, dest += 4) {
+            for (int c = 0; c < 3; ++c)
+                dest[c] = std::min(dest[c], dest[3]);
+        }
+        return;
+    }
+#endif
+    for (int x = 0; x < columns.width; ++x, dest += 4) {
+        const size_t ix = static_cast<size_t>(x);
+        SumAcross(dest, line + static_cast<size_t>(columns.first[ix]) * 4, columns.weights.data() + columns.offset[ix],
+                  columns.count[ix]);
+        if (clampToAlpha) {
+            for (int c = 0; c < 3; ++c)
+                dest[c] = std::min(dest[c], dest[3]);
+        }
+    }
+}
+
 QImage AreaScaler::Region(const QRect& region) const
 {
     const QRect area = region & QRect(QPoint(0, 0), m_target);
@@ -286,46 +458,31 @@ QImage AreaScaler::Region(const QRect& region) const
     const Axis& columns = m_columns;
     const Axis rows = AxisFor(area.top(), area.bottom() + 1, m_full.height(), m_target.height(), m_origin.y(),
                               m_source.height(), m_filter);
-    const bool lobes = m_filter == ScaleFilter::Lanczos3;
-    const std::vector<int> columnFixed =
-        lobes ? FixedSigned(columns.weights, columns.offset, columns.count) : Fixed(columns.weights);
-    const std::vector<int16_t> columnWeights(columnFixed.begin(), columnFixed.end());
-    const std::vector<int> rowWeights =
-        lobes ? FixedSigned(rows.weights, rows.offset, rows.count) : Fixed(rows.weights);
+    const Columns taps = ColumnsFor(columns, m_filter);
+    const std::vector<int> rowWeights = FixedWeights(rows, m_filter);
     // With negative lobes a colour channel of a premultiplied pixel can
     // overshoot its alpha.
-    const bool clampToAlpha = lobes && m_format == QImage::Format_ARGB32_Premultiplied;
+    const bool clampToAlpha = m_filter == ScaleFilter::Lanczos3 && m_format == QImage::Format_ARGB32_Premultiplied;
 
     // For each target row: the vertical average of the source rows it reads,
     // over the columns the region reads, then each target pixel across it.
-    const int left = columns.lo;
-    const size_t bytes = static_cast<size_t>(columns.hi - left) * 4;
+    const size_t left = static_cast<size_t>(columns.lo);
     uchar* outBits = out.bits();
     const qsizetype outStride = out.bytesPerLine();
     // Rows from..to - 1 of the region; runs of rows share nothing but what
     // they read, so they may run on several threads at once.
     const auto scaleRows = [&](int from, int to) {
         RowSource source(m_source, m_format);
-        std::vector<int16_t> line(bytes);
+        std::vector<int16_t> line(taps.lineLength);
         std::vector<const uchar*> read;
         for (int y = from; y < to; ++y) {
             const size_t iy = static_cast<size_t>(y);
             if (!source.Rows(rows.first[iy], rows.count[iy], read))
                 return false;
             for (const uchar*& row : read)
-                row += static_cast<size_t>(left) * 4;
-            SumRows(line.data(), read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy], bytes);
-
-            uchar* dest = outBits + y * outStride;
-            for (int x = 0; x < area.width(); ++x, dest += 4) {
-                const size_t ix = static_cast<size_t>(x);
-                SumAcross(dest, line.data() + static_cast<size_t>(columns.first[ix] - left) * 4,
-                          columnWeights.data() + columns.offset[ix], columns.count[ix]);
-                if (clampToAlpha) {
-                    for (int c = 0; c < 3; ++c)
-                        dest[c] = std::min(dest[c], dest[3]);
-                }
-            }
+                row += left * 4;
+            ScaleLine(outBits + y * outStride, taps, read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy],
+                      line.data(), clampToAlpha);
         }
         return true;
     };
@@ -355,6 +512,51 @@ QImage AreaScaler::Region(const QRect& region) const
     if (std::find(ok.begin(), ok.end(), 0) != ok.end())
         return {};
     return out;
+}
+
+int AreaScaler::RowsHeld(int sourceHeight, int targetHeight, ScaleFilter filter)
+{
+    if (sourceHeight < 1 || targetHeight < 1)
+        return 0;
+    // From the kernel's reach rather than its weights (AxisFor): every
+    // window spans at most that many rows, fewer where it meets an edge.
+    const double scale = static_cast<double>(sourceHeight) / targetHeight;
+    int reach = 2;
+    if (targetHeight < sourceHeight) {
+        reach = filter == ScaleFilter::Lanczos3 ? static_cast<int>(std::floor(6.0 * scale)) + 1
+                                                : static_cast<int>(std::ceil(scale)) + 1;
+    }
+    return std::min(sourceHeight, reach);
+}
+
+int AreaScaler::FirstRowRead(int sourceHeight, int targetHeight, int row, ScaleFilter filter)
+{
+    if (sourceHeight < 1 || targetHeight < 1)
+        return 0;
+    return AxisFor(row, row + 1, sourceHeight, targetHeight, 0, sourceHeight, filter).first.front();
+}
+
+bool AreaScaler::Stream(RowFeed& feed, QSize sourceSize, QSize target, int from, int to, uchar* pixels,
+                        qsizetype stride, ScaleFilter filter)
+{
+    if (sourceSize.isEmpty() || target.isEmpty() || from < 0 || to > target.height() || from >= to)
+        return false;
+    const Axis columns = AxisFor(0, target.width(), sourceSize.width(), target.width(), 0, sourceSize.width(), filter);
+    const Axis rows = AxisFor(from, to, sourceSize.height(), target.height(), 0, sourceSize.height(), filter);
+    const Columns taps = ColumnsFor(columns, filter);
+    const std::vector<int> rowWeights = FixedWeights(rows, filter);
+    std::vector<int16_t> line(taps.lineLength);
+    std::vector<const uchar*> read(static_cast<size_t>(*std::max_element(rows.count.begin(), rows.count.end())));
+    for (int y = 0; y < to - from; ++y) {
+        const size_t iy = static_cast<size_t>(y);
+        if (!feed.Rows(rows.first[iy], rows.count[iy], read.data()))
+            return false;
+        for (int k = 0; k < rows.count[iy]; ++k)
+            read[static_cast<size_t>(k)] += static_cast<size_t>(columns.lo) * 4;
+        ScaleLine(pixels + y * stride, taps, read.data(), rowWeights.data() + rows.offset[iy], rows.count[iy],
+                  line.data(), false);
+    }
+    return true;
 }
 
 QImage ShrinkImage(const QImage& src, QSize size)

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <cstdint>
 #include <vector>
 
 // Scales a picture smoothly to a target size, whole or one region at a
@@ -40,6 +41,34 @@ public:
     // or when memory runs out.
     QImage Region(const QRect& region) const;
 
+    // Where Stream reads a picture whose rows arrive top to bottom (a
+    // decoder's). Rows is asked for rows first .. first + count - 1 with
+    // first never decreasing, so each call frees the rows above first;
+    // it fills rows[0 .. count) with pointers to 32-bit pixels (RGB32),
+    // valid until the next call. False when the source failed.
+    class RowFeed {
+    public:
+        virtual ~RowFeed() = default;
+        virtual bool Rows(int first, int count, const uchar** rows) = 0;
+    };
+
+    // The most rows a feed must hold at once for Stream from a picture of
+    // that height to that target height: the filter's widest window.
+    static int RowsHeld(int sourceHeight, int targetHeight, ScaleFilter filter = ScaleFilter::Lanczos3);
+
+    // The first source row that target row `row` reads.
+    static int FirstRowRead(int sourceHeight, int targetHeight, int row, ScaleFilter filter = ScaleFilter::Lanczos3);
+
+    // Rows from .. to - 1 of an opaque picture of sourceSize scaled to
+    // target, on the calling thread, into pixels (RGB32 rows of the target's
+    // width, stride bytes apart, row `from` first): the same pixels Region
+    // gives for an RGB32 source, read from feed once top to bottom (from
+    // FirstRowRead(from) on), so the source is never held whole. Bands of
+    // one target may be streamed on several threads at once. False when the
+    // feed fails or memory runs out.
+    static bool Stream(RowFeed& feed, QSize sourceSize, QSize target, int from, int to, uchar* pixels, qsizetype stride,
+                       ScaleFilter filter = ScaleFilter::Lanczos3);
+
 private:
     // The source pixels each target pixel of a run reads along one axis:
     // target i reads held indices first[i] .. first[i] + count[i] - 1 with
@@ -54,6 +83,16 @@ private:
         int hi = 0;
     };
     static Axis AxisFor(int from, int to, int fullLength, int targetLength, int origin, int held, ScaleFilter filter);
+    // An axis's weights in the fixed point the sums use.
+    static std::vector<int> FixedWeights(const Axis& axis, ScaleFilter filter);
+    // A run of target columns as ScaleLine reads them (defined with it).
+    struct Columns;
+    static Columns ColumnsFor(const Axis& axis, ScaleFilter filter);
+    // One target row into dest: the weighted sum of the source rows `read`
+    // (each pointing at the first column the run reads) into line, then
+    // each target pixel across that sum.
+    static void ScaleLine(uchar* dest, const Columns& columns, const uchar* const* read, const int* rowWeights,
+                          int count, int16_t* line, bool clampToAlpha);
 
     QImage m_source;
     QImage::Format m_format;

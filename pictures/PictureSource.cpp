@@ -2,6 +2,7 @@
 
 #include "pictures/AreaScaler.h"
 #include "pictures/ImageHelpers.h"
+#include "pictures/JpegScaledDecode.h"
 #include "pictures/Picture.h"
 #include "platform/SafeFile.h"
 
@@ -135,14 +136,36 @@ std::optional<PictureSource> PictureSource::Open(const QString& path)
     return source;
 }
 
+bool PictureSource::DecodesStraightTo(QSize size) const
+{
+    // Grey, CMYK and turned JPEGs are Qt's reader's.
+    if (m_facts.type != CXIMAGE_FORMAT_JPG || m_transformed || m_facts.bpp != 24 || size.isEmpty() ||
+        size.width() > m_upright.width() || size.height() > m_upright.height())
+        return false;
+    const qint64 coefficients = m_facts.jpegMultiScan ? m_facts.jpegCoefficientBytes : 0;
+    return JpegScaledDecodeCost(m_upright, coefficients, size) <= CxImage::kDecodeBudgetBytes - m_bytes.size();
+}
+
+QImage PictureSource::DecodeStraightTo(QSize size) const
+{
+    return DecodesStraightTo(size) ? DecodeJpegScaled(m_bytes, m_upright, size, m_facts.jpegMultiScan) : QImage();
+}
+
 QImage PictureSource::Decode(QSize limit) const
 {
+    const QSize wanted = DecodeTarget(m_upright, limit);
+    // A file libjpeg gives up on straight away is left to Qt's reader too,
+    // which decides what a damaged file gives.
+    if (DecodesStraightTo(wanted)) {
+        QImage image = DecodeJpegScaled(m_bytes, m_upright, wanted, m_facts.jpegMultiScan);
+        if (!image.isNull())
+            return image;
+    }
     MemoryReader memory(m_bytes, m_facts.qtFormat);
     QImageReader& reader = memory.Reader();
     reader.setAutoTransform(true);
 
     const QSize stored(static_cast<int>(m_facts.width), static_cast<int>(m_facts.height));
-    const QSize wanted = DecodeTarget(m_upright, limit);
     // Sizes below are as stored: the reader scales before it turns the picture upright.
     const QSize wantedStored = m_quarterTurn ? wanted.transposed() : wanted;
     // A JPEG is reduced by libjpeg to an exact eighth, quarter or half and

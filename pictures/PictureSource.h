@@ -35,6 +35,13 @@ public:
     // decode budget allow. Null when it does not decode.
     QImage Decode(QSize limit) const;
 
+    // The whole picture upright at exactly `size` (aspect as given, no
+    // larger than the picture either way), where the decoder can reduce it
+    // straight to that size (a colour JPEG that needs no EXIF turn): the
+    // rows go through the filter as they are decoded. Null otherwise, for
+    // the caller to take Decode's way.
+    QImage DecodeStraightTo(QSize size) const;
+
     // The size to decode a picture at that must cover `cover` (both ways at
     // least that large, aspect kept): the decoder's own exact reduction when
     // one is near enough, so no other scaling comes in between.
@@ -47,6 +54,9 @@ public:
 
 private:
     PictureSource() = default;
+
+    // Whether DecodeStraightTo can give the picture at that size.
+    bool DecodesStraightTo(QSize size) const;
 
     QByteArray m_bytes;
     PictureFacts m_facts;

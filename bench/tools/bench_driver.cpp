@@ -123,13 +123,16 @@ int main(int argc, char** argv)
         SceneGraph* scene = CreateSceneWithoutTemplates(empty.filePath("none"));
         bool ok = scene->ChangeBackImage(a[2]);
         scene->SetCanvasRect(CRect(0, 0, a[3].toInt(), a[4].toInt()));
-        for (int i = 5; ok && i < a.size(); ++i) {
-            const int n = i - 5;
+        // The photos dropped at once, as the design page adds several files.
+        const QStringList photos = a.mid(5);
+        std::vector<CRect> rects;
+        for (int n = 0; n < photos.size(); ++n) {
             const int x = 10 + (n % 4) * 150;
             const int y = 80 + (n / 4) * 110;
-            CRect rect(x, y, x + 190, y + 190);
-            ok = scene->CreateSceneObject(a[i], rect);
+            rects.emplace_back(x, y, x + 190, y + 190);
         }
+        for (const bool added : scene->CreateSceneObjects(photos, rects))
+            ok = ok && added;
         ok = ok && scene->SaveToJPG(a[1]);
         DestroyScene();
         return ok ? 0 : Fail("cannot compose");

@@ -231,6 +231,39 @@ TEST_F(SceneTest, CreateKeepsThePicturesShapeInsideTheRectangleAndRefusesBadInpu
     EXPECT_EQ(r, CRect(10, 10, 100, 100));
 }
 
+TEST_F(SceneTest, SeveralPhotosAtOnceGoWhereOneAtATimeWouldInTheirOrder)
+{
+    scene->SetCanvasRect(CRect(0, 0, 640, 360));
+    const QString garbage = m_dir.filePath("broken.jpg");
+    WriteFile(garbage, Garbage(4000));
+    const QStringList paths = {Solid("wide.png", QSize(400, 200), kRed), garbage,
+                               Solid("tall.png", QSize(100, 300), kGreen), Solid("ok.png", QSize(10, 10), kRed),
+                               Write("photo.jpg", PatternImage(900, 600), "jpeg")};
+    const std::vector<CRect> asked = {CRect(100, 100, 200, 200), CRect(10, 10, 100, 100), CRect(60, 30, 250, 220),
+                                      CRect(50, 50, 50, 120), CRect(300, 40, 600, 300)};
+
+    std::vector<CRect> one = asked;
+    std::vector<bool> oneAdded;
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        oneAdded.push_back(scene->CreateSceneObject(paths[i], one[static_cast<size_t>(i)]));
+    const QImage oneByOne = RenderCanvas(QSize(640, 360));
+    ASSERT_EQ(oneAdded, (std::vector<bool>{true, false, true, false, true}));
+
+    DestroyScene();
+    scene = CreateSceneWithoutTemplates(m_dir.filePath("no-templates"));
+    scene->SetCanvasRect(CRect(0, 0, 640, 360));
+    std::vector<CRect> batch = asked;
+    EXPECT_EQ(scene->CreateSceneObjects(paths, batch), oneAdded);
+    EXPECT_EQ(batch, one) << "each rect receives where its photo went; failures keep theirs";
+    ASSERT_EQ(scene->GetPhotoCount(), 3);
+    EXPECT_EQ(scene->GetPhoto(1)->GetPath(), paths[2]) << "in the order given";
+    EXPECT_EQ(RenderCanvas(QSize(640, 360)), oneByOne);
+
+    std::vector<CRect> mismatched(2);
+    EXPECT_EQ(scene->CreateSceneObjects(paths, mismatched), std::vector<bool>(5, false));
+    EXPECT_EQ(scene->GetPhotoCount(), 3);
+}
+
 TEST_F(SceneTest, HitTestingPicksTheTopmostPhotoAndClearsTheSelectionOnBackground)
 {
     scene->SetCanvasRect(CRect(0, 0, 640, 360));

@@ -165,3 +165,58 @@ TEST(AreaScalerTest, ShrinkingIsLanczosSharpKeepsFlatColoursAndValidAlpha)
         EXPECT_LE(qBlue(p), qAlpha(p)) << x;
     }
 }
+
+namespace {
+
+// Hands out rows of a whole image as a decoder would, checking that they are
+// asked for top to bottom and never more at once than RowsHeld allows.
+class CheckedFeed final : public AreaScaler::RowFeed {
+public:
+    CheckedFeed(const QImage& image, int held) : m_image(image), m_held(held) {}
+    bool Rows(int first, int count, const uchar** rows) override
+    {
+        EXPECT_GE(first, m_first);
+        EXPECT_LE(count, m_held);
+        m_first = first;
+        if (first < 0 || first + count > m_image.height())
+            return false;
+        for (int i = 0; i < count; ++i)
+            rows[i] = m_image.constScanLine(first + i);
+        return true;
+    }
+    int m_first = 0;
+
+private:
+    const QImage& m_image;
+    int m_held;
+};
+
+} // namespace
+
+TEST(AreaScalerTest, StreamedBandsFromFirstRowReadMatchTheWholeShrink)
+{
+    QImage grainy = Smooth({641, 427}, false);
+    lanczos::AddGrain(grainy, 12, 3);
+    for (const QSize target : {QSize(320, 213), QSize(97, 150), QSize(641, 400)}) {
+        SCOPED_TRACE(testing::Message() << target.width() << "x" << target.height());
+        const QImage expected = ShrinkImage(grainy, target);
+        const int held = AreaScaler::RowsHeld(grainy.height(), target.height());
+        QImage streamed(target, QImage::Format_RGB32);
+        streamed.fill(Qt::magenta);
+        const int bands[] = {0, target.height() / 3, target.height() * 3 / 5, target.height()};
+        for (int b = 0; b < 3; ++b) {
+            CheckedFeed feed(grainy, held);
+            feed.m_first = AreaScaler::FirstRowRead(grainy.height(), target.height(), bands[b]);
+            ASSERT_TRUE(AreaScaler::Stream(feed, grainy.size(), target, bands[b], bands[b + 1],
+                                           streamed.scanLine(bands[b]), streamed.bytesPerLine()));
+        }
+        EXPECT_EQ(streamed, expected);
+    }
+
+    // A feed that fails, and a band outside the target, give nothing.
+    QImage out(10, 10, QImage::Format_RGB32);
+    const QImage small(5, 5, QImage::Format_RGB32);
+    CheckedFeed empty(small, 50);
+    EXPECT_FALSE(AreaScaler::Stream(empty, QSize(20, 20), QSize(10, 10), 0, 10, out.bits(), out.bytesPerLine()));
+    EXPECT_FALSE(AreaScaler::Stream(empty, QSize(5, 5), QSize(10, 10), 4, 11, out.bits(), out.bytesPerLine()));
+}

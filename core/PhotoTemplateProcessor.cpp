@@ -2,14 +2,13 @@
 
 #include "core/ImageHelpers.h"
 #include "core/Picture.h"
+#include "platform/DataFiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
-#include <QStandardPaths>
 
 namespace {
 
@@ -24,18 +23,7 @@ PhotoTemplateProcessor::PhotoTemplateProcessor() : m_folders(DefaultTemplateFold
 
 QStringList PhotoTemplateProcessor::DefaultTemplateFolders()
 {
-    QStringList folders;
-    if (QCoreApplication::instance()) {
-        const QString programDir = QCoreApplication::applicationDirPath();
-        folders << programDir + QStringLiteral("/templates");
-        // An installation outside the system's data folders (a prefix such
-        // as /opt/quilvane): the data sits beside bin/, not in XDG_DATA_DIRS.
-        folders << QDir::cleanPath(programDir + QStringLiteral("/../share/quilvane/templates"));
-    }
-    folders << QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("quilvane/templates"),
-                                         QStandardPaths::LocateDirectory);
-    folders.removeDuplicates();
-    return folders;
+    return DataFileCandidates(QStringLiteral("templates"));
 }
 
 void PhotoTemplateProcessor::LoadAllTemplate()

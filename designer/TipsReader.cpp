@@ -1,5 +1,7 @@
 #include "designer/TipsReader.h"
 
+#include "platform/DataFiles.h"
+
 #include <QCoreApplication>
 #include <QFileDevice>
 #include <QIODevice>
@@ -83,7 +85,8 @@ QString TipsFilePath()
 {
     if (!OverridePath().isEmpty())
         return OverridePath();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Tips.tip");
+    const QString found = FindDataFile(QStringLiteral("Tips.tip"));
+    return found.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/Tips.tip") : found;
 }
 
 QString SetTipsFilePath(const QString& path)

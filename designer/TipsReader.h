@@ -45,8 +45,11 @@ enum class TipReadResult {
 // from there.
 TipReadResult ReadNextTip(QIODevice& device, QByteArray& tip);
 
-// "Tips.tip" in the directory of the running executable, or the path given
-// to SetTipsFilePath.
+// The path given to SetTipsFilePath; otherwise "Tips.tip" in the directory of
+// the running executable when there is anything of that name, else in the
+// first place of the shared data that has one (platform/DataFiles.h). With
+// no tips file anywhere, the one beside the executable: its absence is what
+// the Tip of the Day reports.
 QString TipsFilePath();
 // Points the Tip of the Day at another file (tests); empty restores the
 // default. Returns the path set before, empty for the default.

@@ -4,9 +4,12 @@
 
 QIcon LoadAppIcon()
 {
+    // Every size the desktop's icon theme gets (res/CMakeLists.txt), so the
+    // window, the task bar and the tray show the very pixels drawn for the
+    // size they ask for, never a scaled neighbour.
     QIcon icon;
-    icon.addFile(QStringLiteral(":/res/icons/quilvane-16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/res/icons/quilvane-32.png"), QSize(32, 32));
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/res/icons/quilvane-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 

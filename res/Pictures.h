@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPixmap>
 
-// The program's icon (resource 128) at both of its sizes.
+// The program's icon (resource 128) at every size it is drawn at.
 QIcon LoadAppIcon();
 
 // A bitmap resource (144 or 1037) as drawn; a null image for other ids.

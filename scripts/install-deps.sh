@@ -13,6 +13,8 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   # The swaybg back end's test: a headless wlroots compositor, swaybg, grim.
   sway swaybg grim
+  # The icon test renders the scalable icon.
+  qt6-svg-dev
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then

@@ -1,8 +1,10 @@
 // Draws Quilvane's icons and bitmaps and writes them under a res/ folder:
 //
-//   icons/quilvane-16.png, icons/quilvane-32.png   the program's icon
-//   bitmaps/tabimages.bmp, .png                     the page tabs' image strip
-//   bitmaps/lightbulb.bmp, .png                     the Tip of the Day bulb
+//   icons/quilvane-16.png ... quilvane-256.png   the program's icon (its
+//                                                 scalable form, quilvane.svg,
+//                                                 is written by hand)
+//   bitmaps/tabimages.bmp, .png                   the page tabs' image strip
+//   bitmaps/lightbulb.bmp, .png                   the Tip of the Day bulb
 //
 // The files are checked in; run this only to redraw them:
 //   quilvane_draw_art [res-folder]
@@ -539,12 +541,15 @@ bool DrawLightBulb(QImage& out)
 // ---------------------------------------------------------------------------
 // The program's icon: a framed landscape in front of a holiday snapshot.
 
-QImage DrawIcon32()
+// The sizes desktops ask an icon theme for; res/CMakeLists.txt installs them
+// and res/Pictures.cpp builds the program's own icon from them.
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+// Paints the icon in its own 32-unit square. The scalable icon
+// (icons/quilvane.svg) is this same drawing written out by hand, shape for
+// shape, so the two must change together.
+void PaintIcon(QPainter& p)
 {
-    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
 
     // The snapshot behind: a sunset over the sea, on a tilted white print.
     p.save();
@@ -616,6 +621,18 @@ QImage DrawIcon32()
     p.setBrush(grass);
     p.drawEllipse(QPointF(picture.left() + 2.0, picture.bottom() + 4.5), 11.0, 7.0);
     p.restore();
+}
+
+// The icon at 22 pixels and up: the 32-unit drawing scaled, so the 32 pixel
+// icon is exactly the one drawn for that size.
+QImage DrawIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(size / 32.0, size / 32.0);
+    PaintIcon(p);
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -692,7 +709,10 @@ int main(int argc, char** argv)
         return 1;
 
     bool ok = Save(DrawIcon16(), dir.filePath(QStringLiteral("icons/quilvane-16.png")), "PNG");
-    ok = Save(DrawIcon32(), dir.filePath(QStringLiteral("icons/quilvane-32.png")), "PNG") && ok;
+    for (const int size : kIconSizes) {
+        if (size != 16)
+            ok = Save(DrawIcon(size), dir.filePath(QStringLiteral("icons/quilvane-%1.png").arg(size)), "PNG") && ok;
+    }
     ok = Save(tabs, dir.filePath(QStringLiteral("bitmaps/tabimages.bmp")), "BMP") && ok;
     ok = Save(tabs, dir.filePath(QStringLiteral("bitmaps/tabimages.png")), "PNG") && ok;
     ok = Save(bulb, dir.filePath(QStringLiteral("bitmaps/lightbulb.bmp")), "BMP") && ok;

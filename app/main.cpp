@@ -25,6 +25,9 @@ int main(int argc, char** argv)
     // The main window may sit hidden in the tray while a parentless dialog
     // closes; that must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The id the desktop file, the metainfo and the icon theme know us by:
+    // docks and task bars group our windows with the launcher through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quilvane.Quilvane"));
     QApplication::setWindowIcon(LoadAppIcon());
 
     // QUILVANE_QUIT_WHEN_SHOWN: a start-up check for scripts and tests. As

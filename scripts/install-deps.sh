@@ -15,6 +15,9 @@ PACKAGES=(
   sway swaybg grim
   # The icon test renders the scalable icon.
   qt6-svg-dev
+  # Licensing, packaging and the installed program's checks (reuse lint,
+  # make package, scripts/check-package.sh).
+  reuse lintian desktop-file-utils appstream man-db groff-base xdotool
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then

@@ -3,6 +3,27 @@
 # in /usr/share/doc/quilvane as Debian's policy wants them. docs/install.md
 # lists the files; scripts/check-package.sh installs the package and checks.
 
+# A new version is named in four places: project() above, the newest entry of
+# packaging/changelog, the newest release of the metainfo and the manual
+# page's title line. The build stops when they disagree.
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog _changelog LIMIT_COUNT 1)
+file(READ ${PROJECT_SOURCE_DIR}/res/org.quilvane.Quilvane.metainfo.xml _metainfo)
+file(STRINGS ${PROJECT_SOURCE_DIR}/res/quilvane.1 _man REGEX "^\\.TH ")
+string(REGEX MATCH "^quilvane \\(([^)]*)\\)" _ ${_changelog})
+set(_versions "packaging/changelog=${CMAKE_MATCH_1}")
+string(REGEX MATCH "<release version=\"([^\"]*)\"" _ "${_metainfo}")
+list(APPEND _versions "metainfo=${CMAKE_MATCH_1}")
+string(REGEX MATCH "\"Quilvane ([^\"]*)\"" _ "${_man}")
+list(APPEND _versions "quilvane.1=${CMAKE_MATCH_1}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog
+             ${PROJECT_SOURCE_DIR}/res/org.quilvane.Quilvane.metainfo.xml ${PROJECT_SOURCE_DIR}/res/quilvane.1)
+foreach(_named IN LISTS _versions)
+  if(NOT _named MATCHES "=${PROJECT_VERSION}$")
+    message(FATAL_ERROR "Version ${PROJECT_VERSION} in CMakeLists.txt, but ${_named}: name the new version "
+                        "in each of them (the newest entry comes first)")
+  endif()
+endforeach()
+
 set(_docdir ${CMAKE_INSTALL_DATADIR}/doc/quilvane)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${_docdir})
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz

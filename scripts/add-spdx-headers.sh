@@ -28,7 +28,8 @@ LICENSE = "GPL-3.0-or-later"
 LICENSE_BY_NAME = {re.compile(r"\.metainfo\.xml$"): "CC0-1.0"}
 
 # Left to .reuse/dep5: keep these in step with it.
-DEP5 = re.compile(r"(^tests/data/|^tests/fuzz/corpus/|^packaging/(changelog|copyright)$|^LICENSES/|^\.reuse/|"
+DEP5 = re.compile(r"(^tests/data/|^tests/fuzz/corpus/|^packaging/(changelog|copyright)$|^docs/desktops\.md$|"
+                  r"^LICENSES/|^\.reuse/|"
                   r"\.(png|jpe?g|bmp|gif|ico|svgz|qm|ts|json)$)", re.I)
 
 HASH = ("#", "")

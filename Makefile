@@ -1,6 +1,6 @@
 # The two commands of the README. Everything they need is installed by
 # scripts/install-deps.sh on Debian and Ubuntu.
-.PHONY: run test test-desktops deps build-release build-test package check-package bench fuzz clean format format-check check-layers
+.PHONY: run test test-desktops deps build-release build-test package check-package bench fuzz clean format format-check check-layers translations
 
 RELEASE_DIR := build/release
 TEST_DIR    := build/test
@@ -45,7 +45,7 @@ check-package:
 test-desktops: deps
 	@bash scripts/install-desktops.sh
 	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILVANE_SANITIZE=ON
-	cmake --build $(TEST_DIR) -j $(JOBS) --target desktop_probe
+	cmake --build $(TEST_DIR) -j $(JOBS) --target desktop_probe quilvane
 	@bash tests/desktops/run.sh $(TEST_DIR)/bin/desktop_probe docs/desktops.md
 
 bench: deps
@@ -60,6 +60,12 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DQUILVANE_SANITIZE=ON -DQUILVANE_FUZZ=ON -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+# Brings res/translations/*.ts up to date with the program's texts (lupdate):
+# new texts come in unfinished, for a translator to fill in.
+translations: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS) --target translations
 
 # Reformats every tracked .cpp/.h with the checked-in .clang-format;
 # format-check only lists the files that differ (CI runs it).

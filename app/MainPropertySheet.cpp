@@ -1,15 +1,16 @@
 #include "app/MainPropertySheet.h"
 
-#include "core/TrayRect.h"
-#include "platform/AnimatedRects.h"
+#include "app/TrayRect.h"
 #include "platform/CallTrace.h"
-#include "platform/MenuTemplate.h"
-#include "platform/ModalRun.h"
-#include "platform/TrayIcon.h"
-#include "platform/WinApp.h"
 #include "res/Menus.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
+#include "session/AutostartEntry.h"
+#include "widgets/AnimatedRects.h"
+#include "widgets/MenuTemplate.h"
+#include "widgets/ModalRun.h"
+#include "widgets/TrayIcon.h"
+#include "widgets/WinApp.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -27,7 +28,7 @@ CMainPropertySheet::CMainPropertySheet(Look look, int imageStripId, int imageWid
     : QWidget(nullptr), m_imageStripId(imageStripId), m_imageWidth(imageWidth)
 {
     (void)look; // tabs are the only look this window has
-    setWindowTitle(QStringLiteral("Quilvane"));
+    setWindowTitle(tr("Quilvane"));
     setWindowIcon(LoadAppIcon());
 
     auto* layout = new QVBoxLayout(this);
@@ -59,12 +60,10 @@ CMainPropertySheet::~CMainPropertySheet()
 void CMainPropertySheet::AddPage(CPropertyPage* page)
 {
     const int index = m_tabs->count();
+    // Drawn at the scale each screen shows it at.
     QIcon icon;
-    if (m_imageStripId != 0) {
-        const QPixmap image = StripImage(LoadBitmapResource(m_imageStripId), m_imageWidth, index, kTransparent);
-        if (!image.isNull())
-            icon = QIcon(image);
-    }
+    if (m_imageStripId != 0 && !LoadBitmapResource(m_imageStripId).isNull())
+        icon = StripIcon(m_imageStripId, m_imageWidth, index, kTransparent);
     m_tabs->addTab(page, icon, page->Caption());
     if (m_imageWidth > 0)
         m_tabs->setIconSize(QSize(m_imageWidth, m_imageWidth));
@@ -77,6 +76,16 @@ bool CMainPropertySheet::OnInitDialog()
     m_menuBar = new QMenuBar(this);
     BuildMenuBar(m_menuBar, MainMenu(), [this](int id) { OnCommand(id); });
     static_cast<QVBoxLayout*>(layout())->setMenuBar(m_menuBar);
+    // "Restore at Login" is checked while the login entry is there, which
+    // `quilvane --autostart` may change while the window runs.
+    for (QAction* popup : m_menuBar->actions()) {
+        QAction* login = popup->menu() ? FindMenuCommand(popup->menu(), ID_RESTORE_AT_LOGIN) : nullptr;
+        if (!login)
+            continue;
+        login->setCheckable(true);
+        login->setChecked(AutostartEnabled());
+        connect(popup->menu(), &QMenu::aboutToShow, login, [login] { login->setChecked(AutostartEnabled()); });
+    }
 
     // The first page is active from the start, so its window (and with it
     // the tray icon) exists from start-up; the others are made when first

@@ -8,8 +8,10 @@
 #include "core/WallPaperManager.h"
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
-#include "platform/ModalRun.h"
 #include "res/Resource.h"
+#include "session/AutostartEntry.h"
+#include "widgets/MessageBox.h"
+#include "widgets/ModalRun.h"
 
 #ifdef _WIN32
 #include <objbase.h>
@@ -27,6 +29,8 @@ bool CWallpaperApp::InitInstance()
     PhotoTemplateProcessor::StaticCreate();
     SceneGraph::StaticCreate();
     WallPaperManager::StaticCreate();
+    // A design started from a template covers the screen edge to edge.
+    PhotoTemplateProcessor::GetInstance()->SetScreenSize(PhotoTemplateProcessor::PrimaryScreenSize());
     PhotoTemplateProcessor::GetInstance()->LoadAllTemplate();
     SceneGraph::GetInstance()->Init(PhotoTemplateProcessor::GetInstance());
 
@@ -35,7 +39,16 @@ bool CWallpaperApp::InitInstance()
     // the desktop's own style.
 
     CMainPropertySheet sheet(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);
+    if (m_session)
+        m_session->SetHandler([this, &sheet](const SessionInstance::Request& r) { return OnSessionRequest(sheet, r); });
+    if (m_resumeShow)
+        ResumeShowInPage(sheet);
     sheet.DoModal();
+    if (m_session) {
+        // A start from now on finds the session free, or waits its turn.
+        m_session->SetHandler(nullptr);
+        m_session->Release();
+    }
     return false;
 }
 
@@ -66,6 +79,9 @@ bool CWallpaperApp::OnCmdMsg(int id)
     case ID_SHOW_TIP:
         OnShowTip();
         return true;
+    case ID_RESTORE_AT_LOGIN:
+        OnRestoreAtLogin();
+        return true;
     default:
         return false;
     }
@@ -87,4 +103,11 @@ void CWallpaperApp::OnShowTip()
 void CWallpaperApp::OnQuit()
 {
     PostQuit(0);
+}
+
+void CWallpaperApp::OnRestoreAtLogin()
+{
+    QString error;
+    if (!SetAutostart(!AutostartEnabled(), &error))
+        AfxMessageBox(error);
 }

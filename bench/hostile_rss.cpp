@@ -4,7 +4,7 @@
 // process's own peak, start-up included; the first row is a child that loads
 // nothing, for reference. Every figure must stay under 300 MB.
 
-#include "core/Picture.h"
+#include "pictures/Picture.h"
 #include "tests/support/HostileFiles.h"
 #include "tests/support/ProcessMemory.h"
 

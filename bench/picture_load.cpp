@@ -3,7 +3,7 @@
 // scales smoothly. Both are timed on the same file in one run and the ratio
 // printed at the end.
 
-#include "core/Picture.h"
+#include "pictures/Picture.h"
 
 #include <QCoreApplication>
 #include <QImageWriter>

@@ -7,6 +7,7 @@
 #include "BenchScene.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
+#include "pictures/PictureFiles.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -6,9 +6,9 @@
 
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
-#include "platform/FilePrompts.h"
 #include "res/Resource.h"
 #include "slideshow/SetWallpaperDlg.h"
+#include "widgets/FilePrompts.h"
 
 #include <QApplication>
 #include <QDir>

@@ -11,9 +11,10 @@
 // Without one it reports nothing. QUILVANE_BENCH_TICKS and
 // QUILVANE_BENCH_PHOTOS change the counts.
 
-#include "core/Picture.h"
+#include "PeakMemory.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
+#include "pictures/Picture.h"
 #include "res/Resource.h"
 #include "slideshow/SetWallpaperDlg.h"
 
@@ -34,18 +35,6 @@
 namespace {
 
 constexpr QSize kPhotoSize(6000, 4000);
-
-long ResidentKb()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 double Seconds(std::chrono::steady_clock::time_point start)
 {
@@ -119,11 +108,11 @@ int main(int argc, char** argv)
         times.push_back(Seconds(start));
         if (i + 1 == std::min(50, ticks)) {
             malloc_trim(0);
-            at50 = ResidentKb();
+            at50 = StatusKb("VmRSS:");
         }
     }
     malloc_trim(0);
-    const long atEnd = ResidentKb();
+    const long atEnd = StatusKb("VmRSS:");
     page.OnCmdMsg(IDC_PLAY_STOP);
 
     // One full-size decode of a photo, for scale.

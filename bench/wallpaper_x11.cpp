@@ -9,9 +9,9 @@
 // Without one every benchmark is skipped.
 
 #include "PeakMemory.h"
-#include "core/Picture.h"
-#include "core/desktop/WallpaperRender.h"
-#include "core/desktop/X11Backend.h"
+#include "desktop/WallpaperRender.h"
+#include "desktop/X11Backend.h"
+#include "pictures/Picture.h"
 
 #include <QCoreApplication>
 #include <QFile>

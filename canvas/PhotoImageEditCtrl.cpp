@@ -18,6 +18,9 @@ CPhotoImageEditCtrl::CPhotoImageEditCtrl(QWidget* parent) : QFrame(parent)
     // Presses belong to the design page, which forwards them with the point
     // converted; a press handled here as well would select twice.
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The keyboard reaches the scene through the canvas when the page gives
+    // it the focus (a click on it, the page's own focus); never by Tab.
+    setFocusPolicy(Qt::ClickFocus);
     // Every pixel comes from the buffer at each paint: an erase before it
     // would only show as flicker.
     setAttribute(Qt::WA_OpaquePaintEvent);

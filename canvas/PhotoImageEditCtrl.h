@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/TrackerTool.h"
+#include "canvas/TrackerTool.h"
 #include "platform/Geometry.h"
 #include "platform/WindowMessage.h"
 

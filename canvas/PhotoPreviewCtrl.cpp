@@ -1,6 +1,6 @@
 #include "canvas/PhotoPreviewCtrl.h"
 
-#include "core/ImageHelpers.h"
+#include "pictures/ImageHelpers.h"
 
 #include <QPainter>
 #include <cmath>

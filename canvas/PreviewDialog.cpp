@@ -1,7 +1,7 @@
 #include "canvas/PreviewDialog.h"
 
-#include "core/ImageHelpers.h"
 #include "core/SceneGraph.h"
+#include "pictures/ImageHelpers.h"
 #include "res/Dialogs.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Dialog.h"
+#include "widgets/Dialog.h"
 
 // The design shown on the whole primary screen, in a full-screen window,
 // fitted with the background's proportions and drawn at the screen's device

@@ -1,9 +1,10 @@
 #include "core/SceneGraph.h"
 
-#include "core/AreaScaler.h"
-#include "core/ImageHelpers.h"
-#include "core/JpegStreamWriter.h"
 #include "core/PhotoTemplateProcessor.h"
+#include "pictures/AreaScaler.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/JpegStreamWriter.h"
+#include "pictures/PictureFiles.h"
 #include "platform/AtomicFile.h"
 
 #include <QDir>
@@ -42,8 +43,11 @@ void SceneGraph::Init(PhotoTemplateProcessor* templates)
     m_background.Destroy();
     if (m_templates && m_templates->GetTemplateCount() > 0)
         m_templates->GetTemplatePicture(0, m_background);
-    if (!m_background.IsValid())
-        m_background.SetImage(PhotoTemplateProcessor::MakeBuiltInTemplate());
+    if (!m_background.IsValid()) {
+        const QSize screen = m_templates ? m_templates->GetScreenSize() : QSize();
+        m_background.SetImage(PhotoTemplateProcessor::MakeBuiltInTemplate(
+            screen.isEmpty() ? PhotoTemplateProcessor::kBuiltInSize : screen));
+    }
 }
 
 QSize SceneGraph::BackgroundSize() const
@@ -186,25 +190,25 @@ bool SceneGraph::CreateSceneObject(const QString& path, CRect& rect)
     if (!photo->LoadPicture(path, decodeBox))
         return false;
     photo->m_rect = FitInside(QSizeF(photo->m_picture.GetWidth(), photo->m_picture.GetHeight()), box);
-    KeepGripOnBackground(photo->m_rect);
+    KeepOnBackground(photo->m_rect);
     photo->EnsureResolution(background);
     m_photos.push_back(std::move(photo));
     rect = GetPhotoDrawRect(m_photos.back().get());
     return true;
 }
 
-void SceneGraph::KeepGripOnBackground(QRectF& rect) const
+void SceneGraph::KeepOnBackground(QRectF& rect) const
 {
-    const CRect canvas = CanvasBackground();
     const QSizeF background = BackgroundSize();
-    if (canvas.IsRectEmpty() || background.isEmpty())
+    if (background.isEmpty())
         return;
-    const qreal perPixel = background.width() / canvas.Width();
-    const qreal gripX = std::min({kPlacementGrip * perPixel, rect.width(), background.width()});
-    const qreal gripY = std::min({kPlacementGrip * perPixel, rect.height(), background.height()});
-    rect.translate(std::max<qreal>(0, gripX - rect.right()), std::max<qreal>(0, gripY - rect.bottom()));
-    rect.translate(std::min<qreal>(0, background.width() - gripX - rect.left()),
-                   std::min<qreal>(0, background.height() - gripY - rect.top()));
+    // Per axis: where it fits, the least move that keeps it inside; where it
+    // does not, its start at the background's.
+    const auto onto = [](qreal start, qreal length, qreal extent) {
+        return length >= extent ? 0.0 : std::clamp<qreal>(start, 0.0, extent - length);
+    };
+    rect.moveTo(onto(rect.left(), rect.width(), background.width()),
+                onto(rect.top(), rect.height(), background.height()));
 }
 
 bool SceneGraph::CheckHitPhoto(int x, int y)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/Picture.h"
 #include "core/SceneObject.h"
 #include "core/Singleton.h"
+#include "pictures/Picture.h"
 #include "platform/Geometry.h"
 
 #include <QImage>
@@ -57,10 +57,13 @@ public:
     CRect GetCanvasRect() const { return m_canvasRect; }
 
     // Adds a photo on top of the others, inside rect (canvas coordinates),
-    // as large as fits with the picture's own aspect ratio and centred in it;
-    // rect receives the photo's canvas rectangle. The selection is left
-    // alone. False, and nothing added, for a file that does not decode, an
-    // empty rect or a scene without background.
+    // as large as fits with the picture's own aspect ratio and centred in it,
+    // and wholly on the background: a photo that would reach past an edge is
+    // moved, not resized, the least distance that brings it all on (one
+    // larger than the background goes to its top-left corner), so the saved
+    // design has what the canvas shows. rect receives the photo's canvas
+    // rectangle. The selection is left alone. False, and nothing added, for a
+    // file that does not decode, an empty rect or a scene without background.
     bool CreateSceneObject(const QString& path, CRect& rect);
 
     SSceneObject* GetSelectedSceneObj() const { return m_selected; }
@@ -72,12 +75,6 @@ public:
     // However small a photo is made, the canvas shows it at least this many
     // pixels wide and high, so it can be seen, selected and deleted.
     static constexpr int kMinPhotoSide = 4;
-
-    // A new photo placed off the background (a drop into the letterbox
-    // around it) is moved until this many canvas pixels of it, or all of it
-    // when smaller, lie on the background, as tracking keeps them: a photo
-    // that cannot be seen is never made.
-    static constexpr int kPlacementGrip = 8;
 
     // The photo's rectangle on the canvas, as Render draws it there (at least
     // kMinPhotoSide each way); empty for null or a photo not on the scene.
@@ -158,7 +155,9 @@ private:
     // through.
     CRect CanvasBackground() const;
     QRectF CanvasToScene(const CRect& rect) const;
-    void KeepGripOnBackground(QRectF& rect) const;
+    // Moves rect (background pixels) onto the background, as CreateSceneObject
+    // places a new photo.
+    void KeepOnBackground(QRectF& rect) const;
     CRect SceneToTarget(const QRectF& rect, const CRect& fitted) const;
     // The photo's rectangle in the background fitted at fitted, normalised
     // and at least minSide each way.

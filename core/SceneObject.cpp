@@ -1,7 +1,8 @@
 #include "core/SceneObject.h"
 
-#include "core/ImageEdits.h"
-#include "core/ImageHelpers.h"
+#include "pictures/ImageEdits.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/PictureFiles.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Picture.h"
+#include "pictures/Picture.h"
 
 #include <QImage>
 #include <QRectF>

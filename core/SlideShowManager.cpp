@@ -1,45 +1,72 @@
 #include "core/SlideShowManager.h"
 
-#include "platform/ListBox.h"
+#include "core/RegConfig.h"
 
 #include <QSet>
 
 SlideShowManager::SlideShowManager() : m_randomEngine(std::random_device{}()) {}
 
-void SlideShowManager::OnStartTimer(CListBox* list, bool random, int style)
+void SlideShowManager::OnStartTimer(Entries entries, bool random, int style, int periodMs)
 {
-    m_list = list;
+    m_entries = std::move(entries);
     m_running = true;
     m_random = random;
     m_style = style;
+    m_periodMs = periodMs;
     m_hasLast = false;
     m_lastIndex = -1;
     m_lastText.clear();
     m_shownThisRound.clear();
+    if (m_entries)
+        Record(m_entries());
+}
+
+void SlideShowManager::ResumeAfter(int index, const QString& text)
+{
+    if (!m_running || index < 0)
+        return;
+    Remember(index, text);
+    if (m_entries)
+        Record(m_entries());
 }
 
 void SlideShowManager::OnEndTimer()
 {
+    if (m_running && m_periodMs > 0) {
+        if (RegConfig* config = RegConfig::GetInstance()) {
+            SlideShowRecord stopped = config->SlideShow();
+            stopped.playing = false;
+            config->RecordSlideShow(stopped);
+        }
+    }
     m_running = false;
-    m_list = nullptr;
+    m_entries = nullptr;
     m_shownThisRound.clear();
 }
 
 void SlideShowManager::OnChangeWallpaper()
 {
-    if (!m_running || !m_list)
+    if (!m_running || !m_entries)
         return;
-    QStringList entries;
-    const int count = m_list->GetCount();
-    entries.reserve(count);
-    for (int i = 0; i < count; ++i)
-        entries << m_list->GetText(i);
+    const QStringList entries = m_entries();
     if (entries.isEmpty())
         return;
+    // The picture and the show's new position reach the settings in one write.
+    const RegConfig::BatchedWrites batch;
     if (m_random)
         NextAtRandom(entries);
     else
         NextInOrder(entries);
+    Record(entries);
+}
+
+void SlideShowManager::Record(const QStringList& entries) const
+{
+    RegConfig* config = RegConfig::GetInstance();
+    if (!config || m_periodMs <= 0)
+        return;
+    config->RecordSlideShow({entries, m_periodMs, static_cast<int>(WallpaperStyleFromInt(m_style)), m_random,
+                             m_hasLast ? m_lastIndex : -1, m_hasLast ? m_lastText : QString(), true});
 }
 
 WallPaperManager::Result SlideShowManager::Show(const QString& path)

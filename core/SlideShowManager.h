@@ -3,7 +3,6 @@
 #include "core/Singleton.h"
 #include "core/WallPaperManager.h"
 
-#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -11,12 +10,10 @@
 #include <functional>
 #include <random>
 
-class CListBox;
-
-// Advances the wallpaper slide show. The show's pictures are the entries of
-// the slide-show page's own list box, read afresh at every tick: the user may
-// add, remove, move or replace entries while the show runs, and the next tick
-// simply works from what the list holds then.
+// Advances the wallpaper slide show. The show's pictures are read afresh from
+// their source at every tick (the slide-show page hands in its own list box):
+// the user may add, remove, move or replace entries while the show runs, and
+// the next tick simply works from what the list holds then.
 //
 // In order, each tick shows the entry after the one shown last (found again
 // by its text if it moved; if it is gone, the entry now in its place), wrapping
@@ -28,12 +25,22 @@ class SlideShowManager : public CoreSingleton<SlideShowManager> {
 public:
     static constexpr const char* kServiceName = "SlideShowManager";
 
+    // Where the pictures come from: called at every tick for the entries as
+    // they are then. An empty list (its owner gone, say) changes nothing.
+    using Entries = std::function<QStringList()>;
+
     // Called once when the user starts the show, right after the page has set
-    // its timer. style as for WallPaperManager::SetWallPaper.
-    void OnStartTimer(CListBox* list, bool random, int style);
+    // its timer. style as for WallPaperManager::SetWallPaper. A show started
+    // with its period is remembered in the settings (RegConfig) as it goes,
+    // for `quilvane --restore`: entries, period, style, order, position.
+    void OnStartTimer(Entries entries, bool random, int style, int periodMs = 0);
+    // Goes on as if the entry at index with that text had just been shown
+    // (a resumed show); call right after OnStartTimer.
+    void ResumeAfter(int index, const QString& text);
     // Called on every tick of the page's timer.
     void OnChangeWallpaper();
-    // Called once when the user stops the show.
+    // Called once when the user stops the show. (A show still playing when
+    // the program ends stays remembered as playing.)
     void OnEndTimer();
 
     bool IsRunning() const { return m_running; }
@@ -53,13 +60,13 @@ private:
     void NextInOrder(const QStringList& entries);
     void NextAtRandom(const QStringList& entries);
     void Remember(int index, const QString& text);
+    void Record(const QStringList& entries) const;
 
-    // The list box belongs to the page; if the page goes away while a show
-    // runs (the application ending without OnEndTimer), this turns null.
-    QPointer<CListBox> m_list;
+    Entries m_entries;
     bool m_running = false;
     bool m_random = false;
     int m_style = 0;
+    int m_periodMs = 0;
 
     bool m_hasLast = false;
     int m_lastIndex = -1;

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "core/Singleton.h"
-#include "core/desktop/DesktopBackend.h"
+#include "desktop/DesktopBackend.h"
 
 #include <QString>
 
 #include <memory>
 #include <optional>
+
+class QObject;
+class QTimer;
 
 // Puts pictures on the desktop through the back end that suits the session,
 // chosen once, on the first change (see DesktopBackendFactory).
@@ -28,7 +31,8 @@ public:
     void SetWallPaper(const QString& path, int style) { ApplyWallPaper(path, style); }
 
     // SetWallPaper, telling the caller what happened (the slide show skips
-    // entries that are not pictures).
+    // entries that are not pictures). A picture shown is remembered in the
+    // settings (RegConfig::RecordWallpaper) when they exist.
     Result ApplyWallPaper(const QString& path, int style);
 
     // Whether the desktop can show all six picture types, not bitmaps only.
@@ -43,11 +47,27 @@ public:
     // The session's back end, chosen on first use.
     DesktopBackend& Backend();
 
+    // The monitors changed while the program runs: the picture shown last
+    // goes on to the monitors that lack it (see DesktopBackend::
+    // FollowMonitors). Once a picture is shown, this is called by itself
+    // when the screens have settled after a monitor came or changed size.
+    void MonitorsChanged();
+
 private:
     friend class CoreSingleton<WallPaperManager>;
-    WallPaperManager() = default;
-    ~WallPaperManager() = default;
+    WallPaperManager();
+    ~WallPaperManager();
 
+    void WatchMonitors();
+
+    struct Shown {
+        QString path;
+        WallpaperStyle style;
+    };
     std::unique_ptr<DesktopBackend> m_backend;
     std::optional<bool> m_activeDesktopOverride;
+    std::optional<Shown> m_shown;
+    // The screens' signals end with it; it owns the settling timer.
+    std::unique_ptr<QObject> m_monitorWatch;
+    QTimer* m_settle = nullptr;
 };

@@ -10,6 +10,6 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(AboutDialogTemplate(), parent) {
 bool CAboutDlg::OnInitDialog()
 {
     for (QLabel* label : findChildren<QLabel*>(QStringLiteral("icon")))
-        label->setPixmap(LoadAppIcon().pixmap(32, 32));
+        label->setPixmap(LoadAppIcon().pixmap(QSize(32, 32), label->devicePixelRatioF()));
     return true;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Dialog.h"
+#include "widgets/Dialog.h"
 
 // The About box. Both the application's Help menu and the tray menu's design
 // page open it, so it lives beside the design page, which may not depend on

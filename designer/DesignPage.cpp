@@ -8,11 +8,12 @@
 #include "core/SlideShowManager.h"
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
-#include "platform/MenuTemplate.h"
 #include "res/Dialogs.h"
 #include "res/Menus.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
+#include "widgets/FocusFrame.h"
+#include "widgets/MenuTemplate.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -75,7 +76,7 @@ bool CDesignPage::OnInitDialog()
     m_nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_nid.uCallbackMessage = WM_TRAY_NOTIFY;
     m_nid.hIcon = m_hIcon;
-    m_nid.szTip = QStringLiteral("Quilvaned");
+    m_nid.szTip = tr("Quilvaned");
     m_trayAdded = ShellNotifyIcon(NIM_ADD, m_nid);
 
     m_dragDropMgr.Install(this, kDragDropControls);
@@ -90,6 +91,12 @@ bool CDesignPage::OnInitDialog()
     BuildMenuBar(&m_menu, MainMenu(), [this](int id) { OnCmdMsg(id); });
 
     connect(&m_listPhotos, &CListBox::selChange, this, &CDesignPage::OnPhotoSelChange);
+    // Where the keys go shows. The canvas takes the keys the page is given
+    // (Delete acts on its selected photo) and a click on it; it stays out of
+    // the tab order, which is the template's.
+    for (QWidget* control : std::initializer_list<QWidget*>{&m_treeFolders, &m_listPhotos, &m_canvas})
+        FocusFrame::Attach(control);
+    setFocusProxy(&m_canvas);
     WatchControls();
     // The cursor follows the tracker's handles as the mouse moves over the
     // canvas, and files from the desktop's file manager can be dropped.
@@ -194,6 +201,8 @@ void CDesignPage::mousePressEvent(QMouseEvent* event)
     // was (it clears the selection off the canvas); a left press only from
     // the canvas's left and top edges on.
     const CPoint point = ToCanvas(event->position().toPoint());
+    if (CRect(0, 0, m_canvas.width(), m_canvas.height()).PtInRect(point))
+        m_canvas.setFocus(Qt::MouseFocusReason);
     if (event->button() == Qt::RightButton)
         m_canvas.HandleRButtonDown(0, point);
     else if (event->button() == Qt::LeftButton && point.x >= 0 && point.y >= 0)

@@ -3,10 +3,10 @@
 #include "canvas/AutoEraseStatic.h"
 #include "canvas/PhotoImageEditCtrl.h"
 #include "canvas/PhotoPreviewCtrl.h"
-#include "core/DragDropMgr.h"
-#include "platform/ListBox.h"
-#include "platform/PropertyPage.h"
-#include "platform/TrayIcon.h"
+#include "designer/DragDropMgr.h"
+#include "widgets/ListBox.h"
+#include "widgets/PropertyPage.h"
+#include "widgets/TrayIcon.h"
 
 #include <QFileSystemModel>
 #include <QIcon>
@@ -48,10 +48,6 @@ public:
     void OnCancel() override;
     bool OnSetActive() override;
 
-    // The six picture patterns a folder is searched for, in this order.
-    static const QStringList& PicturePatterns();
-    // The filter of the picture-file dialogs.
-    static const char* const kPictureFilter;
     // The first free "wallpaper/wallpaper_N.jpg" under the current folder;
     // any entry (a folder too) with the name counts as taken.
     static QString NextWallpaperPath();
@@ -67,6 +63,9 @@ public:
     CPhotoPreviewCtrl m_preview;
     CPhotoImageEditCtrl m_canvas;
     int m_nSelectedPhoto = -1;
+    // The folder the photo list shows, ending in '/'; empty before the first
+    // fill. The picture-file dialogs start there.
+    QString m_strPhotoFolder;
     NotifyIconData m_nid;
     QPushButton m_btnChangeBackground;
     CAutoEraseStatic m_staticWidth;
@@ -79,6 +78,8 @@ public:
     void FillPhotoList(QString& folder);
     void OnPhotoSelChange();
     void PreviewSelectedPhoto();
+    // Empties the preview and puts its labels back to the template's texts.
+    void ClearPreview();
     // The folder-tree item of path, selected and scrolled into view.
     bool SelectFolder(const QString& path);
 
@@ -143,8 +144,9 @@ private:
     void SetUpFolderTree();
     void WatchControls();
     void InvalidateControls(std::initializer_list<int> ids);
-    // Runs a picture-file dialog; the chosen path, or empty when cancelled.
-    static QString PromptForPicture();
+    // Runs a picture-file dialog in the folder the photo list shows; the
+    // chosen path, or empty when cancelled.
+    QString PromptForPicture() const;
     template <class Edit> void EditSelectedPhoto(Edit edit);
 
     bool m_trayAdded = false;

@@ -2,17 +2,17 @@
 // from the chosen folder, and the preview of the selected photo with its
 // labels.
 
-#include "core/ImageHelpers.h"
 #include "core/RegConfig.h"
 #include "core/SceneGraph.h"
 #include "designer/DesignPage.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/PictureFiles.h"
+#include "platform/DialogTemplate.h"
 #include "res/Resource.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <array>
 
 namespace {
 
@@ -26,27 +26,17 @@ QString DefaultFolder()
     return QDir::homePath();
 }
 
-// Which of the six patterns a name matches, or -1. The patterns are "*.ext"
-// and match whatever the case, as the picture patterns always have.
-int MatchingPattern(const QString& name)
+// A control's text as the page's template gives it.
+QString TemplateText(const DialogTemplate& page, int id)
 {
-    const QStringList& patterns = CDesignPage::PicturePatterns();
-    for (int i = 0; i < patterns.size(); ++i) {
-        // "*.jpg" -> ".jpg": the star matches any start, the empty one too.
-        if (name.endsWith(QStringView(patterns[i]).mid(1), Qt::CaseInsensitive))
-            return i;
+    for (const DialogControl& control : page.controls) {
+        if (control.id == id)
+            return DialogText(control.text);
     }
-    return -1;
+    return {};
 }
 
 } // namespace
-
-const QStringList& CDesignPage::PicturePatterns()
-{
-    static const QStringList patterns{QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
-                                      QStringLiteral("*.gif"), QStringLiteral("*.dib"), QStringLiteral("*.png")};
-    return patterns;
-}
 
 void CDesignPage::SetUpFolderTree()
 {
@@ -112,33 +102,16 @@ void CDesignPage::FillPhotoList(QString& folder)
         return;
     m_listPhotos.ResetContent();
     m_nSelectedPhoto = -1;
+    ClearPreview();
     if (!folder.endsWith(u'/'))
         folder += u'/';
+    m_strPhotoFolder = folder;
 
-    // One pass over the folder sorts its entries by the pattern they match:
-    // the same entries as one search per pattern, read once. Folders named
-    // like pictures are listed as well, as such a search finds them.
-    std::array<QStringList, 6> found;
-    QDirIterator entries(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    while (entries.hasNext()) {
-        entries.next();
-        const QString name = entries.fileName();
-        if (const int pattern = MatchingPattern(name); pattern >= 0)
-            found[pattern].append(folder + name);
-    }
-
-    // The longest path in pattern order, a later one only when longer.
-    QString longest;
-    QStringList all;
-    for (const QStringList& paths : found) {
-        for (const QString& path : paths) {
-            if (path.size() > longest.size())
-                longest = path;
-        }
-        all += paths;
-    }
-    m_listPhotos.AddStrings(all);
-    ApplyHorizontalExtentRule(&m_listPhotos, longest);
+    // Folders named like pictures are listed as well, as a wildcard search
+    // over the folder finds them, in the order the folder keeps them.
+    const PictureFiles found = FindPictureFiles(folder, {.everyEntry = true, .byName = false});
+    m_listPhotos.AddStrings(found.paths);
+    ApplyHorizontalExtentRule(&m_listPhotos, found.longest);
 }
 
 void CDesignPage::OnPhotoSelChange()
@@ -159,11 +132,22 @@ void CDesignPage::PreviewSelectedPhoto()
     // A file that does not load leaves the picture empty; the labels show
     // what it reports then.
     m_preview.m_image.Load(path, type);
-    SetDlgItemText(this, IDC_PHOTO_WIDTH, QStringLiteral("Width : %1").arg(m_preview.m_image.GetWidth()));
-    SetDlgItemText(this, IDC_PHOTO_HEIGHT, QStringLiteral("Height : %1").arg(m_preview.m_image.GetHeight()));
-    SetDlgItemText(this, IDC_PHOTO_TYPE, QStringLiteral("Type : %1").arg(m_preview.m_image.GetBpp()));
+    SetDlgItemText(this, IDC_PHOTO_WIDTH, tr("Width : %1").arg(m_preview.m_image.GetWidth()));
+    SetDlgItemText(this, IDC_PHOTO_HEIGHT, tr("Height : %1").arg(m_preview.m_image.GetHeight()));
+    SetDlgItemText(this, IDC_PHOTO_TYPE, tr("Type : %1").arg(m_preview.m_image.GetBpp()));
     m_preview.update();
     // The strip under the labels, so a shorter text leaves nothing behind.
+    InvalidateControls({IDC_PHOTO_WIDTH, IDC_PHOTO_HEIGHT, IDC_PHOTO_TYPE});
+}
+
+void CDesignPage::ClearPreview()
+{
+    // The photo shown is no longer in the list: the preview and its labels
+    // go back to how the page starts.
+    m_preview.m_image.Destroy();
+    for (const int id : {IDC_PHOTO_WIDTH, IDC_PHOTO_HEIGHT, IDC_PHOTO_TYPE})
+        SetDlgItemText(this, id, TemplateText(Template(), id));
+    m_preview.update();
     InvalidateControls({IDC_PHOTO_WIDTH, IDC_PHOTO_HEIGHT, IDC_PHOTO_TYPE});
 }
 
@@ -172,8 +156,8 @@ void CDesignPage::UpdateBackgroundLabels()
     const SceneGraph* scene = SceneGraph::GetInstance();
     const int width = scene ? scene->GetSceneGraphWidth() : 0;
     const int height = scene ? scene->GetSceneGraphHeight() : 0;
-    SetDlgItemText(this, IDC_BACKGROUND_WIDTH, QStringLiteral("Background Width : %1").arg(width));
-    SetDlgItemText(this, IDC_BACKGROUND_HEIGHT, QStringLiteral("Background Height : %1").arg(height));
+    SetDlgItemText(this, IDC_BACKGROUND_WIDTH, tr("Background Width : %1").arg(width));
+    SetDlgItemText(this, IDC_BACKGROUND_HEIGHT, tr("Background Height : %1").arg(height));
 }
 
 void CDesignPage::InvalidateControls(std::initializer_list<int> ids)

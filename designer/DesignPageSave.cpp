@@ -2,20 +2,23 @@
 // the desktop, a JPEG file the user names, and the full-screen preview.
 
 #include "canvas/PreviewDialog.h"
+#include "core/RegConfig.h"
 #include "core/SceneGraph.h"
 #include "core/WallPaperManager.h"
 #include "designer/DesignPage.h"
-#include "platform/FilePrompts.h"
+#include "pictures/PictureFiles.h"
 #include "platform/Warning.h"
+#include "widgets/FilePrompts.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
 // The wallpapers' folder, relative to the current folder; the slide-show
 // page starts in the same folder.
-const QString kWallpaperFolder = QStringLiteral("wallpaper");
+const QString kWallpaperFolder = QLatin1StringView(kWallpaperFolderName);
 
 // Saves the scene at its full size; a failure is reported on standard error,
 // the page itself stays silent.
@@ -57,15 +60,24 @@ void CDesignPage::OnSetAsWallpaper()
 
 void CDesignPage::OnSaveAsJpg()
 {
+    RegConfig* config = RegConfig::GetInstance();
     FilePrompt prompt;
     prompt.kind = FilePrompt::Kind::Save;
-    prompt.filter = QStringLiteral("*.jpg| *.jpg||");
+    //: A file-dialog filter: "shown text|patterns||". Translate only the text
+    //: before the first "|".
+    prompt.filter = tr("*.jpg| *.jpg||");
     prompt.defaultExt = QStringLiteral(".jpg");
+    // Where the last design went, else where pictures live.
+    prompt.directory = config && !config->m_strDesignFolder.isEmpty()
+                           ? config->m_strDesignFolder
+                           : QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     const std::optional<QString> chosen = PromptForPath(prompt);
     if (!chosen || chosen->isEmpty())
         return;
     // An existing file is replaced without a question.
-    SaveScene(WithDefaultExtension(*chosen, prompt.defaultExt));
+    const QString path = WithDefaultExtension(*chosen, prompt.defaultExt);
+    if (SaveScene(path) && config)
+        config->m_strDesignFolder = QFileInfo(path).absolutePath();
 }
 
 void CDesignPage::OnPreview()

@@ -3,13 +3,14 @@
 // menus, and pictures dragged onto the canvas from the list or from the
 // desktop's file manager.
 
-#include "core/ImageHelpers.h"
 #include "core/SceneGraph.h"
 #include "designer/DesignPage.h"
-#include "platform/FilePrompts.h"
-#include "platform/MenuTemplate.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/PictureFiles.h"
 #include "res/Menus.h"
 #include "res/Resource.h"
+#include "widgets/FilePrompts.h"
+#include "widgets/MenuTemplate.h"
 
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -55,14 +56,13 @@ bool HasPictureFiles(const QMimeData* data)
 
 } // namespace
 
-const char* const CDesignPage::kPictureFilter =
-    "SRC(*.bmp;*.jpg;*.jpeg;*.gif;*.png;*.dib)| *.bmp;*.jpg;*.jpeg;*.gif;*.png;*.dib||";
-
-QString CDesignPage::PromptForPicture()
+QString CDesignPage::PromptForPicture() const
 {
     FilePrompt prompt;
     prompt.kind = FilePrompt::Kind::Open;
-    prompt.filter = QString::fromLatin1(kPictureFilter);
+    //: The name the file dialogs give picture files, before their patterns.
+    prompt.filter = PictureDialogFilter(tr("SRC"));
+    prompt.directory = m_strPhotoFolder;
     return PromptForPath(prompt).value_or(QString());
 }
 

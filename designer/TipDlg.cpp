@@ -1,19 +1,20 @@
 #include "designer/TipDlg.h"
 
 #include "designer/TipsReader.h"
-#include "platform/DialogBuilder.h"
-#include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "platform/SafeFile.h"
 #include "res/Dialogs.h"
 #include "res/Pictures.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/MessageBox.h"
 
 #include <QCheckBox>
 #include <QPaintEvent>
 #include <QPainter>
 #include <climits>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -57,7 +58,7 @@ QImage FloodFillSurface(const QImage& image, QPoint start, QRgb surface, QRgb fi
     return out;
 }
 
-CTipDlg::CTipDlg(QWidget* parent) : CDialog(TipDialogTemplate(), parent), m_bulb(LoadBitmapResource(IDB_LIGHTBULB))
+CTipDlg::CTipDlg(QWidget* parent) : CDialog(TipDialogTemplate(), parent)
 {
     m_bShowAtStartup = GetProfileInt(kSection, kStartUp, 0) == 0 ? 1 : 0;
     qint64 position = GetProfileInt(kSection, kFilePos, 0);
@@ -147,7 +148,7 @@ void CTipDlg::GetNextTipString(QString& next)
     case TipReadResult::Tip:
         // The tips are in the system's 8-bit encoding (UTF-8 here, the ANSI
         // code page on Windows), as the file's author saved them.
-        next = QString::fromLocal8Bit(tip);
+        next = TranslateTip(QString::fromLocal8Bit(tip));
         break;
     case TipReadResult::RewindFailed:
         AfxMessageBox(LoadResString(IDS_TIP_FILE_ERROR));
@@ -185,13 +186,30 @@ CRect CTipDlg::TextPaintRect() const
     return CRect(text.left, ControlRect(IDC_BULB).top, text.right, text.bottom);
 }
 
-const QImage& CTipDlg::BulbInBand(QRgb band)
+const QImage& CTipDlg::BulbInBand(QRgb band, qreal scale)
 {
+    // Drawn at the scale the painter puts on the device, so a screen of
+    // 150 % or 200 % gets a bulb drawn for it rather than an enlarged one.
+    if (m_bulb.isNull() || m_bulb.devicePixelRatio() != scale) {
+        m_bulb = LoadBitmapResource(IDB_LIGHTBULB, scale);
+        m_bulb.setDevicePixelRatio(scale);
+        m_bulbFilled = QImage();
+    }
     if (m_bulbFilled.isNull() || m_bulbFillColor != band) {
         m_bulbFilled = FloodFillSurface(m_bulb, QPoint(0, 0), kWhite, band);
+        m_bulbFilled.setDevicePixelRatio(scale);
         m_bulbFillColor = band;
     }
     return m_bulbFilled;
+}
+
+QFont CTipDlg::TipFont()
+{
+    QFont body(QStringLiteral("Arial"));
+    body.setStyleHint(QFont::SansSerif);
+    body.setPixelSize(16);
+    body.setWeight(QFont::Normal);
+    return body;
 }
 
 void CTipDlg::paintEvent(QPaintEvent* /*event*/)
@@ -215,19 +233,17 @@ void CTipDlg::paintEvent(QPaintEvent* /*event*/)
 
     // The bulb's white surroundings take the band's colour, so the bulb
     // stands on the band.
-    const QImage& bitmap = BulbInBand(shadow.rgb());
+    const QTransform toDevice = dc.deviceTransform();
+    const qreal scale = toDevice.type() <= QTransform::TxScale && toDevice.m11() > 0 ? toDevice.m11() : 1.0;
+    const QImage& bitmap = BulbInBand(shadow.rgb(), scale);
     dc.drawImage(bulb.TopLeft().ToQPoint(), bitmap);
-    const int separatorTop = bulb.top + bitmap.height() + 6;
+    const int separatorTop = bulb.top + static_cast<int>(std::lround(bitmap.height() / scale)) + 6;
     FillRect(dc, CRect(tipArea.left, separatorTop, tipArea.right, separatorTop + 1), shadow);
 
     QFont heading(QStringLiteral("Times"));
     heading.setStyleHint(QFont::Serif);
     heading.setPixelSize(22);
     heading.setWeight(QFont::Bold);
-    QFont body(QStringLiteral("Arial"));
-    body.setStyleHint(QFont::SansSerif);
-    body.setPixelSize(16);
-    body.setWeight(QFont::Normal);
 
     dc.setPen(palette().color(QPalette::Text));
     dc.setBackgroundMode(Qt::OpaqueMode);
@@ -237,7 +253,7 @@ void CTipDlg::paintEvent(QPaintEvent* /*event*/)
     dc.drawText(TextPaintRect().ToQRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                 LoadResString(IDS_DID_YOU_KNOW));
 
-    dc.setFont(body);
+    dc.setFont(TipFont());
     FillRect(dc, text, window);
     // The tip keeps its line end; drawn, it would only add an empty line.
     QString tip = m_strTipText;

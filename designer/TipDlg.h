@@ -11,10 +11,11 @@
 // stores the position after it, so even a start-up at which the dialog stays
 // closed moves on by one tip.
 
-#include "platform/Dialog.h"
 #include "platform/Geometry.h"
+#include "widgets/Dialog.h"
 
 #include <QFile>
+#include <QFont>
 #include <QImage>
 #include <QString>
 #include <memory>
@@ -35,6 +36,9 @@ public:
     bool OnCmdMsg(int id) override;
     void OnNextTip();
 
+    // The font a tip is drawn in, word-wrapped into the text rectangle.
+    static QFont TipFont();
+
     // Check box 1039: 1 = open at start-up.
     int m_bShowAtStartup = 0;
     // The current tip as read, with its line end when it had one.
@@ -54,7 +58,9 @@ private:
     CRect ControlRect(int id) const;
     // Where the heading and the tip are drawn: all that "Next Tip" repaints.
     CRect TextPaintRect() const;
-    const QImage& BulbInBand(QRgb band);
+    // The bulb drawn at scale (device pixels for one of the dialog's), its
+    // white surroundings in the band's colour.
+    const QImage& BulbInBand(QRgb band, qreal scale);
 
     QImage m_bulb;
     QImage m_bulbFilled;

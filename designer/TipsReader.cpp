@@ -81,6 +81,22 @@ TipReadResult ReadNextTip(QIODevice& device, QByteArray& tip)
     }
 }
 
+QString TranslateTip(const QString& tip)
+{
+    qsizetype end = tip.size();
+    while (end > 0 && (tip[end - 1] == u'\n' || tip[end - 1] == u'\r'))
+        --end;
+    const QByteArray source = tip.first(end).toUtf8();
+    if (source.isEmpty())
+        return tip;
+    const QString translated = QCoreApplication::translate(kTipsContext, source.constData());
+    // translate() hands back the source itself when it finds nothing; the
+    // file's own text stays then, exactly as read.
+    if (translated == QString::fromUtf8(source))
+        return tip;
+    return translated + tip.sliced(end);
+}
+
 QString TipsFilePath()
 {
     if (!OverridePath().isEmpty())

@@ -45,6 +45,14 @@ enum class TipReadResult {
 // from there.
 TipReadResult ReadNextTip(QIODevice& device, QByteArray& tip);
 
+// The tips file is in English. Its tips are translated like the program's
+// other texts, in the "Tips" context, with the tip's text (without its line
+// end) as the source text: the tip in the user's language, its line end kept,
+// or the tip as the file has it where there is no translation (a tip the
+// user wrote, a file of another version).
+inline constexpr char kTipsContext[] = "Tips";
+QString TranslateTip(const QString& tip);
+
 // The path given to SetTipsFilePath; otherwise "Tips.tip" in the directory of
 // the running executable when there is anything of that name, else in the
 // first place of the shared data that has one (platform/DataFiles.h). With

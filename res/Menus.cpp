@@ -3,6 +3,10 @@
 #include "res/Resource.h"
 
 #include <Qt>
+#include <QtGlobal>
+
+// The texts are in English and marked for lupdate in the "Menu" context;
+// menus are built with their translation.
 
 namespace {
 using M = MenuItem;
@@ -12,9 +16,10 @@ const MenuTemplate& TrayMenu()
 {
     static const MenuTemplate menu{
         IDR_TRAY_MENU,
-        {M::Popup("Context Menu",
-                  {M::Command("&Configure Tessorel", ID_TRAY_CONFIGURE), M::Command("&About Tessorel", ID_TRAY_ABOUT),
-                   M::Separator(), M::Command("E&xit Tessorel", ID_TRAY_EXIT)})}};
+        {M::Popup(QT_TRANSLATE_NOOP("Menu", "Context Menu"),
+                  {M::Command(QT_TRANSLATE_NOOP("Menu", "&Configure Tessorel"), ID_TRAY_CONFIGURE),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&About Tessorel"), ID_TRAY_ABOUT), M::Separator(),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "E&xit Tessorel"), ID_TRAY_EXIT)})}};
     return menu;
 }
 
@@ -22,9 +27,10 @@ const MenuTemplate& PhotoMenu()
 {
     static const MenuTemplate menu{
         IDR_PHOTO_MENU,
-        {M::Popup("Click Photo", {M::Command("&Change Photo Image", ID_CHANGE_PHOTO_IMAGE),
-                                  M::Command("&Delete Photo", ID_DELETE_PHOTO),
-                                  M::Command("&Restore Actual ZoomRatio", ID_RESTORE_RATIO)})}};
+        {M::Popup(QT_TRANSLATE_NOOP("Menu", "Click Photo"),
+                  {M::Command(QT_TRANSLATE_NOOP("Menu", "&Change Photo Image"), ID_CHANGE_PHOTO_IMAGE),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&Delete Photo"), ID_DELETE_PHOTO),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&Restore Actual ZoomRatio"), ID_RESTORE_RATIO)})}};
     return menu;
 }
 
@@ -32,8 +38,9 @@ const MenuTemplate& BackgroundMenu()
 {
     static const MenuTemplate menu{
         IDR_BACKGROUND_MENU,
-        {M::Popup("Click BackGround",
-                  {M::Command("&Change Background", ID_CHANGE_BACKGROUND), M::Command("&Add Photo", ID_ADD_PHOTO)})}};
+        {M::Popup(QT_TRANSLATE_NOOP("Menu", "Click BackGround"),
+                  {M::Command(QT_TRANSLATE_NOOP("Menu", "&Change Background"), ID_CHANGE_BACKGROUND),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&Add Photo"), ID_ADD_PHOTO)})}};
     return menu;
 }
 
@@ -41,15 +48,21 @@ const MenuTemplate& MainMenu()
 {
     static const MenuTemplate menu{
         IDR_MAIN_MENU,
-        {M::Popup("&File", {M::Command("&Open", ID_FILE_OPEN), M::Command("&Save", ID_FILE_SAVE), M::Separator(),
-                            M::Command("&Quit", ID_QUIT)}),
-         M::Popup("&Edit Photos",
-                  {M::Command("&Mirror", ID_MIRROR), M::Command("&Flip", ID_FLIP), M::Command("&Negative", ID_NEGATIVE),
-                   M::Separator(), M::Command("Rotate &Left", ID_ROTATE_LEFT),
-                   M::Command("Rotate &Right", ID_ROTATE_RIGHT), M::Separator(),
-                   M::Command("Gray Scale", ID_GRAY_SCALE)}),
-         M::Popup("&Help",
-                  {M::Command("&Tip of day", ID_SHOW_TIP), M::Separator(), M::Command("&About", ID_APP_ABOUT)})}};
+        {M::Popup(QT_TRANSLATE_NOOP("Menu", "&File"),
+                  {M::Command(QT_TRANSLATE_NOOP("Menu", "&Open"), ID_FILE_OPEN),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&Save"), ID_FILE_SAVE), M::Separator(),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "Restore at &Login"), ID_RESTORE_AT_LOGIN),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&Quit"), ID_QUIT)}),
+         M::Popup(QT_TRANSLATE_NOOP("Menu", "&Edit Photos"),
+                  {M::Command(QT_TRANSLATE_NOOP("Menu", "&Mirror"), ID_MIRROR),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&Flip"), ID_FLIP),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&Negative"), ID_NEGATIVE), M::Separator(),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "Rotate &Left"), ID_ROTATE_LEFT),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "Rotate &Right"), ID_ROTATE_RIGHT), M::Separator(),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "Gray Scale"), ID_GRAY_SCALE)}),
+         M::Popup(QT_TRANSLATE_NOOP("Menu", "&Help"),
+                  {M::Command(QT_TRANSLATE_NOOP("Menu", "&Tip of day"), ID_SHOW_TIP), M::Separator(),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&About"), ID_APP_ABOUT)})}};
     return menu;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MenuTemplate.h"
+#include "widgets/MenuTemplate.h"
 
 const MenuTemplate& TrayMenu();               // 129
 const MenuTemplate& PhotoMenu();              // 133

@@ -94,6 +94,8 @@ inline constexpr int ID_GRAY_SCALE = 32798;
 inline constexpr int ID_NEGATIVE = 32799;
 inline constexpr int ID_ROTATE_LEFT = 32800;
 inline constexpr int ID_ROTATE_RIGHT = 32801;
+// Our own: the File menu's login entry (quilvane --restore at login).
+inline constexpr int ID_RESTORE_AT_LOGIN = 32840;
 
 // Private window messages
 inline constexpr int WM_TRAY_NOTIFY = 0x0400 + 1;  // WM_USER + 1

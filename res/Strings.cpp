@@ -2,16 +2,28 @@
 
 #include "res/Resource.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+struct StringResource {
+    int id;
+    const char* text; // English, translated in the "Strings" context
+};
+
+constexpr StringResource kStrings[] = {
+    {IDS_ABOUTBOX, QT_TRANSLATE_NOOP("Strings", "&About Quilvane...")},
+    {IDS_TIP_FILE_ERROR, QT_TRANSLATE_NOOP("Strings", "Trouble reading the tips file")},
+    {IDS_DID_YOU_KNOW, QT_TRANSLATE_NOOP("Strings", "Did you know...")},
+};
+
+} // namespace
+
 QString LoadResString(int id)
 {
-    switch (id) {
-    case IDS_ABOUTBOX:
-        return QStringLiteral("&About Quilvane...");
-    case IDS_TIP_FILE_ERROR:
-        return QStringLiteral("Trouble reading the tips file");
-    case IDS_DID_YOU_KNOW:
-        return QStringLiteral("Did you know...");
-    default:
-        return {};
+    for (const StringResource& s : kStrings) {
+        if (s.id == id)
+            return QCoreApplication::translate("Strings", s.text);
     }
+    return {};
 }

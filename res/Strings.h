@@ -2,5 +2,6 @@
 
 #include <QString>
 
-// The string table: the text of a string resource, empty for an unknown id.
+// The string table: the text of a string resource in the user's language,
+// empty for an unknown id.
 QString LoadResString(int id);

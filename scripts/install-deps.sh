@@ -6,6 +6,8 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev libqt6svg6
+  # lrelease and lupdate; Qt's own translations of its standard dialogs.
+  qt6-l10n-tools qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libxcb1-dev libxcb-randr0-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dbus
   xvfb xauth x11-utils x11-xserver-utils tigervnc-standalone-server tigervnc-tools
@@ -16,7 +18,8 @@ PACKAGES=(
   # The icon test renders the scalable icon.
   qt6-svg-dev
   # Licensing, packaging and the installed program's checks (reuse lint,
-  # make package, scripts/check-package.sh).
+  # make package, scripts/check-package.sh); the login entry's test and the
+  # package check validate desktop entries (desktop-file-utils).
   reuse lintian desktop-file-utils appstream man-db groff-base xdotool
 )
 

@@ -10,7 +10,7 @@ PACKAGES=(
   pcmanfm-qt                                               # LXQt
   caja mate-desktop-common dconf-service dconf-gsettings-backend # MATE
   sway swaybg grim                                         # sway
-  x11-xserver-utils                                        # xrandr: two monitors on Xvfb
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils # Xorg whose outputs come and go, xrandr
   plasma-workspace plasma-desktop                          # KDE Plasma
   gnome-shell                                              # GNOME
   cinnamon cinnamon-settings-daemon                        # Cinnamon

@@ -17,7 +17,9 @@ done
 
 Xvfb ":$display" -screen 0 1920x1080x24 -noreset -nolisten tcp >/tmp/quilvane-xvfb-$display.log 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+# The private folders made below go with the server.
+private_dirs=()
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "${private_dirs[@]}"' EXIT
 for _ in $(seq 1 100); do
   [[ -e /tmp/.X11-unix/X$display ]] && break
   sleep 0.1
@@ -30,8 +32,11 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detec
 export LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Keep the tests away from the user's own settings.
-export XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_RUNTIME_DIR=$(mktemp -d)
+XDG_CONFIG_HOME=$(mktemp -d)
+XDG_CACHE_HOME=$(mktemp -d)
+XDG_RUNTIME_DIR=$(mktemp -d)
+private_dirs=("$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR")
+export XDG_CONFIG_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR
 chmod 700 "$XDG_RUNTIME_DIR"
 
 cd "$build_dir"

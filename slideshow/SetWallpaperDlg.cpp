@@ -1,17 +1,18 @@
 #include "slideshow/SetWallpaperDlg.h"
 
+#include "pictures/PictureFiles.h"
 #include "res/Dialogs.h"
 #include "res/Resource.h"
-#include "slideshow/PictureFolder.h"
 #include "slideshow/SlideDropFilter.h"
+#include "widgets/FocusFrame.h"
 
 #include <QCursor>
 #include <QTimerEvent>
 #include <QToolTip>
 
 CSetWallpaperDlg::CSetWallpaperDlg(QWidget* parent)
-    : CPropertyPage(SlideShowPageTemplate(), parent), m_strShowTypes{QStringLiteral("CENTER"), QStringLiteral("TILE"),
-                                                                     QStringLiteral("STRETCH")}
+    //: The ways a slide is put on the desktop: centred, tiled, stretched.
+    : CPropertyPage(SlideShowPageTemplate(), parent), m_strShowTypes{tr("CENTER"), tr("TILE"), tr("STRETCH")}
 {
     // Both combo boxes are editable drop-downs; typing must not add items.
     for (QComboBox* combo : {&m_comboShowType, &m_comboUnits}) {
@@ -42,6 +43,8 @@ bool CSetWallpaperDlg::OnInitDialog()
     connect(&m_listFiles, &CListBox::selChange, this, &CSetWallpaperDlg::OnSelchangeFileList, Qt::QueuedConnection);
     connect(&m_listSlides, &CListBox::selChange, this, &CSetWallpaperDlg::OnSelchangeSlideList, Qt::QueuedConnection);
     new SlideDropFilter(&m_listSlides, [this](const QStringList& paths) { OnDropFiles(paths); });
+    FocusFrame::Attach(&m_listFiles);
+    FocusFrame::Attach(&m_listSlides);
 
     m_strFolder = DefaultPictureFolder();
     m_editFolder.setText(m_strFolder);
@@ -66,7 +69,7 @@ bool CSetWallpaperDlg::OnInitDialog()
     });
 
     m_comboUnits.clear();
-    m_comboUnits.addItem(QStringLiteral("Seconds"));
+    m_comboUnits.addItem(tr("Seconds"));
     m_comboUnits.setCurrentIndex(0);
     return true;
 }

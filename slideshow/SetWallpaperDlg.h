@@ -1,8 +1,8 @@
 #pragma once
 
 #include "canvas/PhotoPreviewCtrl.h"
-#include "platform/ListBox.h"
-#include "platform/PropertyPage.h"
+#include "widgets/ListBox.h"
+#include "widgets/PropertyPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>

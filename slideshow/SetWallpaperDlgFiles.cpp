@@ -2,10 +2,12 @@
 
 #include "slideshow/SetWallpaperDlg.h"
 
-#include "core/ImageHelpers.h"
 #include "core/WallPaperManager.h"
-#include "platform/FilePrompts.h"
-#include "slideshow/PictureFolder.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/PictureFiles.h"
+#include "widgets/FilePrompts.h"
+
+#include <QDir>
 
 void CSetWallpaperDlg::FillFileList()
 {
@@ -15,7 +17,7 @@ void CSetWallpaperDlg::FillFileList()
 
     const WallPaperManager* manager = WallPaperManager::GetInstance();
     const bool allTypes = !manager || manager->SupportActiveDesktop();
-    const PictureFiles found = FindPictureFiles(m_strFolder, allTypes);
+    const PictureFiles found = FindPictureFiles(QDir(m_strFolder).absolutePath(), {.allTypes = allTypes});
     for (const QString& path : found.paths)
         m_listFiles.AddString(path);
     ApplyHorizontalExtentRule(&m_listFiles, found.longest);
@@ -31,7 +33,7 @@ void CSetWallpaperDlg::OnBrowseFolder()
 {
     FilePrompt prompt;
     prompt.kind = FilePrompt::Kind::Folder;
-    prompt.title = QStringLiteral("Browse for Images");
+    prompt.title = tr("Browse for Images");
     prompt.parent = this;
     const std::optional<QString> chosen = PromptForPath(prompt);
     if (!chosen || chosen->isEmpty())

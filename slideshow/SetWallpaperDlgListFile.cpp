@@ -2,10 +2,15 @@
 
 #include "slideshow/SetWallpaperDlg.h"
 
-#include "platform/FilePrompts.h"
-#include "platform/MessageBox.h"
+#include "core/RegConfig.h"
+#include "core/SlideListFile.h"
+#include "pictures/PictureFiles.h"
 #include "platform/Warning.h"
-#include "slideshow/SlideListFile.h"
+#include "widgets/FilePrompts.h"
+#include "widgets/MessageBox.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -13,12 +18,24 @@ FilePrompt ListFilePrompt(FilePrompt::Kind kind, QWidget* parent)
 {
     FilePrompt prompt;
     prompt.kind = kind;
-    prompt.title = kind == FilePrompt::Kind::Save ? QStringLiteral("Save As") : QStringLiteral("Open");
-    prompt.filter = QStringLiteral("*.lsl| *.lsl||");
+    prompt.title = kind == FilePrompt::Kind::Save ? CSetWallpaperDlg::tr("Save As") : CSetWallpaperDlg::tr("Open");
+    //: A file-dialog filter: "shown text|patterns||". Translate only the text
+    //: before the first "|".
+    prompt.filter = CSetWallpaperDlg::tr("*.lsl| *.lsl||");
     if (kind == FilePrompt::Kind::Save)
         prompt.defaultExt = QStringLiteral(".lsl");
     prompt.parent = parent;
+    // Where the last list was saved or opened, else where the wallpapers are.
+    const RegConfig* config = RegConfig::GetInstance();
+    prompt.directory = config && !config->m_strListFolder.isEmpty() ? config->m_strListFolder
+                                                                    : QDir(DefaultPictureFolder()).absolutePath();
     return prompt;
+}
+
+void RememberListFolder(const QString& path)
+{
+    if (RegConfig* config = RegConfig::GetInstance())
+        config->m_strListFolder = QFileInfo(path).absolutePath();
 }
 
 } // namespace
@@ -26,7 +43,7 @@ FilePrompt ListFilePrompt(FilePrompt::Kind kind, QWidget* parent)
 void CSetWallpaperDlg::OnSaveList()
 {
     if (m_listSlides.GetCount() == 0) {
-        AfxMessageBox(QStringLiteral("Can not save empty list."), this);
+        AfxMessageBox(tr("Can not save empty list."), this);
         return;
     }
     const std::optional<QString> path = PromptForPath(ListFilePrompt(FilePrompt::Kind::Save, this));
@@ -41,8 +58,10 @@ void CSetWallpaperDlg::OnSaveList()
     QString error;
     if (!WriteSlideListFile(*path, entries, &error)) {
         Warning(QStringLiteral("cannot write the list file %1: %2").arg(Printable(*path), error));
-        AfxMessageBox(QStringLiteral("Can not open file!"), this);
+        AfxMessageBox(tr("Can not open file!"), this);
+        return;
     }
+    RememberListFolder(*path);
 }
 
 void CSetWallpaperDlg::OnOpenList()
@@ -52,9 +71,10 @@ void CSetWallpaperDlg::OnOpenList()
         return;
     const std::optional<SlideList> list = ReadSlideListFile(*path);
     if (!list) {
-        AfxMessageBox(QStringLiteral("Can not open %1.").arg(*path), this);
+        AfxMessageBox(tr("Can not open %1.").arg(*path), this);
         return;
     }
+    RememberListFolder(*path);
     if (list->capped)
         Warning(QStringLiteral("%1 names more than %2 pictures; the first %2 are loaded")
                     .arg(Printable(*path))

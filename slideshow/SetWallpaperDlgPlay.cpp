@@ -2,19 +2,16 @@
 
 #include "slideshow/SetWallpaperDlg.h"
 
+#include "core/SlidePeriod.h"
 #include "core/SlideShowManager.h"
 #include "platform/CallTrace.h"
-#include "slideshow/SlideListFile.h"
 
-#include <climits>
+#include <QPointer>
 #include <string>
 
 int CSetWallpaperDlg::SlidePeriodMs(const QString& frequencyText)
 {
-    const long long seconds = LeadingInteger(frequencyText.toUtf8());
-    if (seconds < 1)
-        return 1000;
-    return static_cast<int>(std::min<long long>(seconds * 1000, INT_MAX));
+    return SlidePeriodFromText(frequencyText);
 }
 
 void CSetWallpaperDlg::OnPlayStop()
@@ -28,9 +25,12 @@ void CSetWallpaperDlg::OnPlayStop()
         calltrace::Record("SetTimer " + std::to_string(period));
         calltrace::Record("OnStartTimer random=" + std::to_string(random) + " style=" + std::to_string(style));
         if (manager)
-            manager->OnStartTimer(&m_listSlides, random, style);
+            // Read afresh at every tick; nothing once the page has gone.
+            manager->OnStartTimer(
+                [list = QPointer<CListBox>(&m_listSlides)] { return list ? list->GetTexts() : QStringList(); }, random,
+                style, period);
         m_bPlaying = true;
-        m_btnPlay.setText(QStringLiteral("Stop"));
+        m_btnPlay.setText(tr("Stop"));
         return;
     }
     if (m_nTimerID != 0) {
@@ -42,7 +42,7 @@ void CSetWallpaperDlg::OnPlayStop()
         m_nTimerID = 0;
     }
     m_bPlaying = false;
-    m_btnPlay.setText(QStringLiteral("Play"));
+    m_btnPlay.setText(tr("Play"));
 }
 
 void CSetWallpaperDlg::OnTimer(int)

@@ -1,6 +1,7 @@
 #include "slideshow/SlideDropFilter.h"
 
-#include "core/ImageHelpers.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/PictureFiles.h"
 
 #include <QAbstractItemView>
 #include <QDropEvent>

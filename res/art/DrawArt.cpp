@@ -1,8 +1,9 @@
 // Draws Quilvane's icons and bitmaps and writes them under a res/ folder:
 //
-//   icons/quilvane-16.png ... quilvane-256.png   the program's icon (its
-//                                                 scalable form, quilvane.svg,
-//                                                 is written by hand)
+//   icons/quilvane-N.png                          the program's icon, N pixels
+//                                                 (its scalable form,
+//                                                 quilvane.svg, is written by
+//                                                 hand)
 //   bitmaps/tabimages.bmp, .png                   the page tabs' image strip
 //   bitmaps/lightbulb.bmp, .png                   the Tip of the Day bulb
 //
@@ -10,12 +11,13 @@
 //   quilvane_draw_art [res-folder]
 // Without an argument it writes into the res/ folder this source lives in.
 //
-// The icon is ordinary antialiased 32-bit art. The two bitmaps are used the
-// old way: the tab strip's magenta is keyed out as transparent and the Tip of
-// the Day dialog flood-fills the bulb's white surroundings with its own
-// colour. Antialiasing would leave near-magenta and near-white fringes that
-// survive both, so those are drawn pixel by pixel from a 16-colour palette and
-// checked before they are written.
+// The icon is ordinary antialiased 32-bit art, written at each size the
+// program shows it at on screens of 100 %, 150 % and 200 %. The two bitmaps
+// are drawn by res/PixelArt.cpp, which the program also draws them with at a
+// screen's own scale; here they are checked against their palettes before
+// they are written at scale 1.
+
+#include "res/PixelArt.h"
 
 #include <QColor>
 #include <QDir>
@@ -23,165 +25,16 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
 #include <QRadialGradient>
 #include <QString>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <functional>
-#include <numbers>
 #include <queue>
 #include <vector>
 
 namespace {
-
-// ---------------------------------------------------------------------------
-// Pixel art helpers for the palette bitmaps.
-
-// A shape answers whether a point, in the cell's own coordinates, is inside.
-// It is asked at pixel centres (x + 0.5, y + 0.5), so a symmetric shape about
-// the middle of an even-sized cell comes out exactly symmetric.
-using Shape = std::function<bool(double x, double y)>;
-
-Shape Disc(double cx, double cy, double r)
-{
-    return [=](double x, double y) { return std::hypot(x - cx, y - cy) < r; };
-}
-
-Shape Ellipse(double cx, double cy, double rx, double ry)
-{
-    return [=](double x, double y) {
-        const double dx = (x - cx) / rx;
-        const double dy = (y - cy) / ry;
-        return dx * dx + dy * dy < 1.0;
-    };
-}
-
-Shape Box(double left, double top, double right, double bottom)
-{
-    return [=](double x, double y) { return x > left && x < right && y > top && y < bottom; };
-}
-
-Shape RoundBox(double left, double top, double right, double bottom, double radius)
-{
-    return [=](double x, double y) {
-        if (!(x > left && x < right && y > top && y < bottom))
-            return false;
-        const double nx = std::clamp(x, left + radius, right - radius);
-        const double ny = std::clamp(y, top + radius, bottom - radius);
-        return std::hypot(x - nx, y - ny) < radius;
-    };
-}
-
-// A thick line: every point closer than halfWidth to the segment a-b.
-Shape Stroke(QPointF a, QPointF b, double halfWidth)
-{
-    return [=](double x, double y) {
-        const QPointF d = b - a;
-        const QPointF p = QPointF(x, y) - a;
-        const double len2 = QPointF::dotProduct(d, d);
-        const double t = len2 > 0 ? std::clamp(QPointF::dotProduct(p, d) / len2, 0.0, 1.0) : 0.0;
-        const QPointF n = p - t * d;
-        return std::hypot(n.x(), n.y()) < halfWidth;
-    };
-}
-
-Shape Polygon(const QPolygonF& polygon)
-{
-    return [=](double x, double y) { return polygon.containsPoint(QPointF(x, y), Qt::OddEvenFill); };
-}
-
-Shape Union(Shape a, Shape b)
-{
-    return [=](double x, double y) { return a(x, y) || b(x, y); };
-}
-
-Shape Intersect(Shape a, Shape b)
-{
-    return [=](double x, double y) { return a(x, y) && b(x, y); };
-}
-
-Shape Minus(Shape a, Shape b)
-{
-    return [=](double x, double y) { return a(x, y) && !b(x, y); };
-}
-
-// The band along the edge of a shape that faces away from (dx, dy): the part
-// of the shape that the same shape moved by (dx, dy) does not cover. Used for
-// the shaded side of a round thing lit from the upper left.
-Shape Rim(Shape a, double dx, double dy)
-{
-    return [=](double x, double y) { return a(x, y) && !a(x + dx, y + dy); };
-}
-
-// Paints one cell of a palette bitmap. Painting is aliased and every colour
-// is opaque, so the only colours that can appear are the ones passed in.
-class PixelCanvas {
-public:
-    PixelCanvas(QPainter& painter, QPoint origin, QSize size) : m_painter(painter), m_origin(origin), m_size(size)
-    {
-        m_painter.setRenderHint(QPainter::Antialiasing, false);
-    }
-
-    void Fill(const Shape& shape, QRgb colour)
-    {
-        ForEachPixel([&](int x, int y) {
-            if (Inside(shape, x, y))
-                Plot(x, y, colour);
-        });
-    }
-
-    // The shape's own outermost pixels: those with a 4-neighbour outside it.
-    // Outlining the union of a figure's parts draws one closed line around the
-    // whole figure, with no seams where the parts meet.
-    void Outline(const Shape& shape, QRgb colour)
-    {
-        ForEachPixel([&](int x, int y) {
-            if (Inside(shape, x, y) && (!Inside(shape, x - 1, y) || !Inside(shape, x + 1, y) ||
-                                        !Inside(shape, x, y - 1) || !Inside(shape, x, y + 1)))
-                Plot(x, y, colour);
-        });
-    }
-
-    // A one pixel line through pixel centres, both ends included.
-    void Line(QPoint a, QPoint b, QRgb colour)
-    {
-        m_painter.setPen(QPen(QColor::fromRgb(colour), 1, Qt::SolidLine, Qt::SquareCap));
-        m_painter.drawLine(a + m_origin, b + m_origin);
-        m_painter.setPen(Qt::NoPen);
-    }
-
-    void Polyline(const std::vector<QPoint>& points, QRgb colour)
-    {
-        for (std::size_t i = 1; i < points.size(); ++i)
-            Line(points[i - 1], points[i], colour);
-    }
-
-    void Plot(int x, int y, QRgb colour)
-    {
-        m_painter.fillRect(QRect(m_origin + QPoint(x, y), QSize(1, 1)), QColor::fromRgb(colour));
-    }
-
-private:
-    bool Inside(const Shape& shape, int x, int y) const
-    {
-        return x >= 0 && y >= 0 && x < m_size.width() && y < m_size.height() && shape(x + 0.5, y + 0.5);
-    }
-
-    template <typename F> void ForEachPixel(F f) const
-    {
-        for (int y = 0; y < m_size.height(); ++y)
-            for (int x = 0; x < m_size.width(); ++x)
-                f(x, y);
-    }
-
-    QPainter& m_painter;
-    QPoint m_origin;
-    QSize m_size;
-};
 
 // Converts a drawing to an 8-bit indexed image with exactly this palette.
 // Any pixel not in the palette is a drawing mistake and is reported.
@@ -204,269 +57,6 @@ bool ToIndexed(const QImage& drawn, const std::vector<QRgb>& palette, const char
     return true;
 }
 
-// ---------------------------------------------------------------------------
-// The tab strip: four 32x32 pictures on magenta.
-
-namespace tab {
-constexpr QRgb Magenta = 0xffff00ff;
-constexpr QRgb Black = 0xff000000;
-constexpr QRgb White = 0xffffffff;
-constexpr QRgb DarkGray = 0xff404040;
-constexpr QRgb Gray = 0xff808080;
-constexpr QRgb Silver = 0xffc0c0c0;
-constexpr QRgb Yellow = 0xffffe020;
-constexpr QRgb LightYellow = 0xffffffa0;
-constexpr QRgb Gold = 0xffd09800;
-constexpr QRgb Orange = 0xffff8020;
-constexpr QRgb Red = 0xffe82020;
-constexpr QRgb DarkRed = 0xff880010;
-constexpr QRgb Green = 0xff20c040;
-constexpr QRgb DarkGreen = 0xff086020;
-constexpr QRgb Blue = 0xff2060e0;
-constexpr QRgb LightBlue = 0xff88c0ff;
-
-const std::vector<QRgb> Palette = {Magenta, Black,  White, DarkGray, Gray,  Silver,    Yellow, LightYellow,
-                                   Gold,    Orange, Red,   DarkRed,  Green, DarkGreen, Blue,   LightBlue};
-constexpr int Cell = 32;
-constexpr double Mid = Cell / 2.0;
-} // namespace tab
-
-void DrawSmile(PixelCanvas& c)
-{
-    using namespace tab;
-    const Shape face = Disc(Mid, Mid, 14.6);
-    c.Fill(face, Yellow);
-    c.Fill(Rim(face, 2.2, 2.2), Gold);
-    c.Fill(Intersect(face, Ellipse(10.0, 8.0, 4.0, 2.4)), LightYellow);
-    c.Outline(face, Black);
-
-    // Rosy cheeks under the eyes, outside the mouth.
-    c.Fill(Ellipse(7.0, 17.0, 2.2, 1.4), Orange);
-    c.Fill(Ellipse(Cell - 7.0, 17.0, 2.2, 1.4), Orange);
-
-    for (const double ex : {12.0, Cell - 12.0}) {
-        c.Fill(Ellipse(ex, 11.5, 1.9, 3.4), Black);
-        c.Plot(static_cast<int>(ex) - 1, 9, White);
-    }
-
-    // An open grin: the lower half of a disc, with teeth and a tongue.
-    const Shape mouth = Intersect(Disc(Mid, 17.0, 9.2), Box(0, 17.0, Cell, Cell));
-    c.Fill(mouth, DarkRed);
-    c.Fill(Intersect(mouth, Box(0, 17.0, Cell, 20.0)), White);
-    c.Fill(Intersect(mouth, Disc(Mid, 27.5, 4.8)), Red);
-    c.Outline(mouth, Black);
-}
-
-// A light bulb shape shared by the tab picture and the Tip of the Day bitmap,
-// which differ only in size and palette.
-struct BulbLook {
-    double cx;       // middle line
-    double cy;       // centre of the round part of the glass
-    double r;        // its radius
-    double neckHalf; // half width where the glass meets the screw base
-    double neckY;    // where it meets the base
-    int baseRows;    // height of the screw base
-    double baseHalf; // its half width
-    int tipRows;     // height of the contact at the bottom
-    QRgb outline, glass, glassShade, glassLight, glassGlint, post, filament;
-    QRgb metalLight, metalDark, metalGroove, tip;
-};
-
-void DrawBulb(PixelCanvas& c, const BulbLook& b)
-{
-    // The glass: a circle that narrows smoothly into the neck, as a real
-    // bulb does, instead of a circle stuck on a rectangle.
-    const double taperTop = b.cy + 0.45 * b.r;
-    const double taperHalf = b.r * std::sqrt(1.0 - 0.45 * 0.45);
-    const Shape neck = [=](double x, double y) {
-        if (y < taperTop || y > b.neckY)
-            return false;
-        const double t = (y - taperTop) / (b.neckY - taperTop);
-        const double half = b.neckHalf + (taperHalf - b.neckHalf) * (1.0 + std::cos(t * std::numbers::pi)) / 2.0;
-        return std::abs(x - b.cx) < half;
-    };
-    const Shape glass = Union(Disc(b.cx, b.cy, b.r), neck);
-    const double baseBottom = b.neckY + b.baseRows;
-    const Shape base = Box(b.cx - b.baseHalf, b.neckY, b.cx + b.baseHalf, baseBottom);
-    const double tipHalf = b.baseHalf * 0.55;
-    const Shape tipShape = RoundBox(b.cx - tipHalf, baseBottom - 1.0, b.cx + tipHalf, baseBottom + b.tipRows, 1.5);
-    const Shape whole = Union(Union(glass, base), tipShape);
-
-    c.Fill(glass, b.glass);
-    c.Fill(Rim(glass, 0.16 * b.r, 0.14 * b.r), b.glassShade);
-
-    // Filament: two posts rising from the neck, a coil strung between them.
-    const int left = static_cast<int>(b.cx) - 3;
-    const int right = static_cast<int>(b.cx) + 2;
-    const int coilY = static_cast<int>(b.cy + 0.25 * b.r);
-    const int neckRow = static_cast<int>(b.neckY) - 1;
-    c.Line(QPoint(left, neckRow), QPoint(left, coilY), b.post);
-    c.Line(QPoint(right, neckRow), QPoint(right, coilY), b.post);
-    c.Polyline({QPoint(left, coilY), QPoint(left + 1, coilY - 2), QPoint(left + 2, coilY), QPoint(right - 2, coilY),
-                QPoint(right - 1, coilY - 2), QPoint(right, coilY)},
-               b.filament);
-
-    // Reflection of the window on the upper left of the glass.
-    const double hx = b.cx - 0.45 * b.r;
-    const double hy = b.cy - 0.3 * b.r;
-    c.Fill(Ellipse(hx, hy, 0.24 * b.r, 0.42 * b.r), b.glassLight);
-    c.Fill(Ellipse(hx - 0.03 * b.r, hy - 0.12 * b.r, 0.11 * b.r, 0.2 * b.r), b.glassGlint);
-
-    // Screw base: lit from the left, with grooves every other row.
-    for (int row = 0; row < b.baseRows; ++row) {
-        const double y = b.neckY + row;
-        const bool groove = row % 2 == 1;
-        c.Fill(Intersect(base, Box(0, y, b.cx + b.baseHalf, y + 1.0)), groove ? b.metalGroove : b.metalLight);
-        c.Fill(Intersect(base, Box(b.cx + b.baseHalf * 0.35, y, b.cx + b.baseHalf, y + 1.0)),
-               groove ? b.outline : b.metalDark);
-    }
-    c.Fill(Minus(tipShape, base), b.tip);
-    c.Outline(whole, b.outline);
-}
-
-void DrawBulbTab(PixelCanvas& c)
-{
-    using namespace tab;
-    BulbLook b{};
-    b.cx = Mid;
-    b.cy = 11.0;
-    b.r = 9.7;
-    b.neckHalf = 4.6;
-    b.neckY = 22.0;
-    b.baseRows = 6;
-    b.baseHalf = 5.0;
-    b.tipRows = 3;
-    b.outline = Black;
-    b.glass = Yellow;
-    b.glassShade = Gold;
-    b.glassLight = LightYellow;
-    b.glassGlint = White;
-    b.post = Gray;
-    b.filament = Orange;
-    b.metalLight = Silver;
-    b.metalDark = Gray;
-    b.metalGroove = DarkGray;
-    b.tip = DarkGray;
-    DrawBulb(c, b);
-
-    // Short rays: the bulb is lit.
-    c.Line(QPoint(1, 10), QPoint(3, 10), Orange);
-    c.Line(QPoint(Cell - 2, 10), QPoint(Cell - 4, 10), Orange);
-    c.Line(QPoint(2, 2), QPoint(4, 4), Orange);
-    c.Line(QPoint(Cell - 3, 2), QPoint(Cell - 5, 4), Orange);
-    c.Line(QPoint(1, 18), QPoint(3, 17), Orange);
-    c.Line(QPoint(Cell - 2, 18), QPoint(Cell - 4, 17), Orange);
-}
-
-void DrawClock(PixelCanvas& c)
-{
-    using namespace tab;
-    const Shape body = Disc(Mid, Mid, 14.6);
-    const Shape face = Disc(Mid, Mid, 11.8);
-    c.Fill(body, Blue);
-    // The rim catches the light on its upper left.
-    c.Fill(Minus(Intersect(body, [](double x, double y) { return (x - Mid) + (y - Mid) < -9.5; }), face), LightBlue);
-    c.Outline(body, Black);
-    c.Fill(face, White);
-    // The rim throws a little shadow across the face's upper left.
-    c.Fill(Minus(face, Disc(Mid + 1.0, Mid + 1.0, 11.6)), Silver);
-    c.Outline(face, DarkGray);
-
-    // Hour marks: the quarters long and black, the rest single grey dots.
-    for (int hour = 0; hour < 12; ++hour) {
-        const double a = hour * std::numbers::pi / 6.0;
-        const QPointF dir(std::sin(a), -std::cos(a));
-        const QPointF centre(Mid, Mid);
-        if (hour % 3 == 0)
-            c.Fill(Stroke(centre + dir * 8.6, centre + dir * 10.2, 0.9), Black);
-        else
-            c.Fill(Disc(Mid + dir.x() * 9.6, Mid + dir.y() * 9.6, 0.75), Gray);
-    }
-
-    // Ten past ten, the friendly time clocks are shown at.
-    const QPointF centre(Mid, Mid);
-    auto hand = [&](double hours, double length) {
-        const double a = hours * std::numbers::pi / 6.0;
-        return centre + QPointF(std::sin(a), -std::cos(a)) * length;
-    };
-    c.Fill(Stroke(centre, hand(10.2, 6.0), 1.1), Black);
-    c.Fill(Stroke(centre, hand(2.0, 8.6), 0.8), Black);
-    c.Line(QPoint(16, 16), hand(7.0, 9.0).toPoint(), Red);
-    c.Fill(Disc(Mid, Mid, 1.5), DarkRed);
-}
-
-void DrawTrafficLight(PixelCanvas& c)
-{
-    using namespace tab;
-    const double lampY[] = {6.5, 16.0, 25.5};
-    const double lampR = 4.2;
-
-    // Sun shields on the left and right of each lamp.
-    Shape ears = [](double, double) { return false; };
-    for (const double y : lampY) {
-        ears = Union(ears, Polygon(QPolygonF({QPointF(9.0, y - 4.0), QPointF(4.5, y - 4.0), QPointF(9.0, y + 1.5)})));
-        ears = Union(ears, Polygon(QPolygonF({QPointF(Cell - 9.0, y - 4.0), QPointF(Cell - 4.5, y - 4.0),
-                                              QPointF(Cell - 9.0, y + 1.5)})));
-    }
-    c.Fill(ears, Gray);
-    c.Outline(ears, Black);
-
-    const Shape housing = RoundBox(8.5, 1.0, Cell - 8.5, 31.0, 3.0);
-    c.Fill(housing, DarkGray);
-    c.Fill(Intersect(housing, Box(9.0, 3.0, 11.0, 29.0)), Gray);
-    c.Outline(housing, Black);
-
-    struct Lamp {
-        QRgb lit, shade;
-    };
-    const Lamp lamps[] = {{Red, DarkRed}, {Yellow, Gold}, {Green, DarkGreen}};
-    for (int i = 0; i < 3; ++i) {
-        const Shape lamp = Disc(Mid, lampY[i], lampR);
-        c.Fill(lamp, lamps[i].lit);
-        c.Fill(Rim(lamp, 1.6, 1.6), lamps[i].shade);
-        c.Fill(Disc(Mid - 1.6, lampY[i] - 1.6, 1.1), White);
-        c.Outline(lamp, Black);
-    }
-}
-
-bool DrawTabImages(QImage& out)
-{
-    QImage drawn(4 * tab::Cell, tab::Cell, QImage::Format_RGB32);
-    drawn.fill(tab::Magenta);
-    {
-        QPainter painter(&drawn);
-        const std::function<void(PixelCanvas&)> pictures[] = {DrawSmile, DrawBulbTab, DrawClock, DrawTrafficLight};
-        for (int i = 0; i < 4; ++i) {
-            PixelCanvas canvas(painter, QPoint(i * tab::Cell, 0), QSize(tab::Cell, tab::Cell));
-            pictures[i](canvas);
-        }
-    }
-    return ToIndexed(drawn, tab::Palette, "tabimages", out);
-}
-
-// ---------------------------------------------------------------------------
-// The Tip of the Day light bulb, 26x32 on white.
-
-namespace tip {
-constexpr QRgb White = 0xffffffff;
-constexpr QRgb Black = 0xff000000;
-constexpr QRgb DarkGray = 0xff404040;
-constexpr QRgb Gray = 0xff808080;
-constexpr QRgb Silver = 0xffc0c0c0;
-constexpr QRgb LightGray = 0xffe0e0e0;
-constexpr QRgb Yellow = 0xffffe020;
-constexpr QRgb PaleYellow = 0xffffff80;
-constexpr QRgb LightYellow = 0xffffffd0;
-constexpr QRgb Gold = 0xffd09800;
-constexpr QRgb Brown = 0xff806000;
-constexpr QRgb Orange = 0xffff8020;
-
-const std::vector<QRgb> Palette = {White,  Black,      DarkGray,    Gray, Silver, LightGray,
-                                   Yellow, PaleYellow, LightYellow, Gold, Brown,  Orange};
-constexpr int Width = 26;
-constexpr int Height = 32;
-} // namespace tip
-
 // The dialog paints the bulb onto its own background by flood-filling from the
 // top-left corner, so every white pixel must be reachable from there: a white
 // pocket inside the drawing would stay white.
@@ -475,7 +65,7 @@ bool WhiteIsOneRegion(const QImage& image)
     const int w = image.width();
     const int h = image.height();
     std::vector<char> seen(static_cast<std::size_t>(w * h), 0);
-    auto white = [&](int x, int y) { return (image.pixel(x, y) | 0xff000000u) == tip::White; };
+    auto white = [&](int x, int y) { return (image.pixel(x, y) | 0xff000000u) == 0xffffffffu; };
     std::queue<QPoint> todo;
     if (white(0, 0)) {
         todo.push(QPoint(0, 0));
@@ -504,45 +94,24 @@ bool WhiteIsOneRegion(const QImage& image)
     return true;
 }
 
+bool DrawTabImages(QImage& out)
+{
+    return ToIndexed(DrawTabStrip(1.0), TabPalette(), "tabimages", out);
+}
+
 bool DrawLightBulb(QImage& out)
 {
-    using namespace tip;
-    QImage drawn(Width, Height, QImage::Format_RGB32);
-    drawn.fill(White);
-    {
-        QPainter painter(&drawn);
-        PixelCanvas c(painter, QPoint(0, 0), drawn.size());
-        BulbLook b{};
-        b.cx = Width / 2.0;
-        b.cy = 11.6;
-        b.r = 10.9;
-        b.neckHalf = 5.2;
-        b.neckY = 23.0;
-        b.baseRows = 6;
-        b.baseHalf = 5.6;
-        b.tipRows = 3;
-        b.outline = Black;
-        b.glass = Yellow;
-        b.glassShade = Gold;
-        // Never pure white: the flood fill would leak into the glass.
-        b.glassLight = PaleYellow;
-        b.glassGlint = LightYellow;
-        b.post = Brown;
-        b.filament = Orange;
-        b.metalLight = LightGray;
-        b.metalDark = Gray;
-        b.metalGroove = DarkGray;
-        b.tip = DarkGray;
-        DrawBulb(c, b);
-    }
-    return ToIndexed(drawn, Palette, "lightbulb", out) && WhiteIsOneRegion(out);
+    return ToIndexed(DrawBulbBitmap(1.0), BulbPalette(), "lightbulb", out) && WhiteIsOneRegion(out);
 }
 
 // ---------------------------------------------------------------------------
-// The program's icon: a framed landscape in front of a holiday snapshot.
+// The program's icon: a framed landscape in front of a holiday snapshot,
+// laid out on a 32 pixel grid and drawn at size pixels.
 
-// The sizes desktops ask an icon theme for; res/CMakeLists.txt installs them
-// and res/Pictures.cpp builds the program's own icon from them.
+// The sizes the program shows the icon at (16 and 32 at 100 %, 24 and 48 at
+// 150 %, 32 and 64 at 200 %) and those desktops ask an icon theme for;
+// res/CMakeLists.txt installs them and res/Pictures.cpp builds the program's
+// own icon from them.
 constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 // Paints the icon in its own 32-unit square. The scalable icon
@@ -550,7 +119,6 @@ constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 // shape, so the two must change together.
 void PaintIcon(QPainter& p)
 {
-
     // The snapshot behind: a sunset over the sea, on a tilted white print.
     p.save();
     p.translate(20.0, 10.5);

@@ -8,13 +8,13 @@
 #include "designer/DesignPage.h"
 #include "designer/TipsReader.h"
 #include "platform/CallTrace.h"
-#include "platform/MenuTemplate.h"
-#include "platform/MessageBox.h"
-#include "platform/ModalRun.h"
-#include "platform/WinApp.h"
 #include "res/Resource.h"
 #include "support/HookGuards.h"
 #include "support/TipsPathGuard.h"
+#include "widgets/MenuTemplate.h"
+#include "widgets/MessageBox.h"
+#include "widgets/ModalRun.h"
+#include "widgets/WinApp.h"
 
 #include <QApplication>
 #include <QFile>

@@ -24,6 +24,12 @@ int RunProgram(const QString& binDir, const QString& config, QByteArray* errors)
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("XDG_CONFIG_HOME", config);
     env.insert("QUILVANE_QUIT_WHEN_SHOWN", "1");
+    // A session of its own: a start beside another test's would only bring
+    // that one's window to the front.
+    QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    env.remove("DBUS_SESSION_BUS_ADDRESS");
     program.setProcessEnvironment(env);
     program.start(binDir + "/quilvane", {});
     if (!program.waitForFinished(60000)) {

@@ -1,10 +1,10 @@
 #include "app/MainPropertySheet.h"
-#include "platform/DialogBuilder.h"
-#include "platform/MenuTemplate.h"
-#include "platform/ModalRun.h"
-#include "platform/TrayIcon.h"
 #include "res/Resource.h"
 #include "support/HookGuards.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/MenuTemplate.h"
+#include "widgets/ModalRun.h"
+#include "widgets/TrayIcon.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,5 +1,6 @@
 #include "canvas/PhotoPreviewCtrl.h"
-#include "core/ImageHelpers.h"
+#include "pictures/ImageHelpers.h"
+#include "pictures/PictureFiles.h"
 #include "support/PictureFixtures.h"
 
 #include <QPainter>

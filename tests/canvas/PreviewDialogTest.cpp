@@ -1,10 +1,10 @@
 #include "canvas/PreviewDialog.h"
-#include "core/ImageHelpers.h"
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
-#include "platform/ModalRun.h"
+#include "pictures/ImageHelpers.h"
 #include "support/ModalDriver.h"
 #include "support/SceneFixture.h"
+#include "widgets/ModalRun.h"
 
 #include <QGuiApplication>
 #include <QScreen>

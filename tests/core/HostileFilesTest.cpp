@@ -4,7 +4,7 @@
 // loaded reduced, in bounded memory; none blocks.
 
 #include "support/HostileFiles.h"
-#include "core/Picture.h"
+#include "pictures/Picture.h"
 #include "support/ProcessMemory.h"
 
 #include <QDir>

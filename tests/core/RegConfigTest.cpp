@@ -10,6 +10,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct ConfigFixture : ::testing::Test {
@@ -140,4 +142,62 @@ TEST_F(ConfigFixture, ARefusedFileIsKeptBesideTheNewOneAndUnknownKeysSurvive)
     const QByteArray saved = Read(path);
     EXPECT_TRUE(saved.contains("\"future\"")) << saved.toStdString();
     EXPECT_TRUE(saved.contains("/y/"));
+}
+
+TEST_F(ConfigFixture, RecordsAreWrittenAtOnceMergedIntoWhatOthersWrote)
+{
+    const QString path = config->FilePath();
+    Write(path, "{\"folder\": \"/mine/\", \"future\": 7}");
+    ASSERT_TRUE(config->ReadData());
+
+    // Names with a line break and bytes that are not UTF-8 (kept as lone
+    // surrogates) come back as they went.
+    const QString odd = QString("/p/line\nbreak ") + QChar(char16_t(0xDCFF)) + ".jpg";
+    const WallpaperRecord picture{odd, 2, "x11"};
+    ASSERT_TRUE(config->RecordWallpaper(picture));
+    SlideShowRecord show{{odd, "/p/b.png"}, 9000, 1, true, 0, odd, true};
+    ASSERT_TRUE(config->RecordSlideShow(show));
+
+    // Another Quilvane (`quilvane --set` beside the window) writes meanwhile.
+    QByteArray other = Read(path);
+    other.replace("\"x11\"", "\"wlroots\"");
+    other.replace("\"future\": 7", "\"future\": 8, \"newer\": true");
+    Write(path, other);
+
+    // The next record and the save at shutdown keep what it wrote.
+    show.lastIndex = 1;
+    show.lastShown = "/p/b.png";
+    ASSERT_TRUE(config->RecordSlideShow(show));
+    config->m_strFolder = "/changed/";
+    ASSERT_TRUE(config->SaveData());
+    const QByteArray saved = Read(path);
+    EXPECT_TRUE(saved.contains("\"newer\": true") && saved.contains("\"future\": 8")) << saved.toStdString();
+    ASSERT_TRUE(config->ReadData());
+    EXPECT_EQ(config->m_strFolder, "/changed/");
+    EXPECT_EQ(config->LastWallpaper(), (WallpaperRecord{odd, 2, "wlroots"}));
+    EXPECT_EQ(config->SlideShow(), show);
+
+    // Unchanged records are not written again (the file keeps its inode,
+    // where every write replaces it through a rename).
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+    EXPECT_TRUE(config->RecordSlideShow(show));
+    EXPECT_TRUE(config->SaveData());
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+
+    // A tick's picture and position go out in one write.
+    {
+        const RegConfig::BatchedWrites batch;
+        ASSERT_TRUE(config->RecordWallpaper({"/p/b.png", 1, "x11"}));
+        show.lastIndex = 0;
+        ASSERT_TRUE(config->RecordSlideShow(show));
+        struct stat during {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &during), 0);
+        EXPECT_EQ(during.st_ino, after.st_ino) << "nothing written before the batch ends";
+    }
+    ASSERT_TRUE(config->ReadData());
+    EXPECT_EQ(config->LastWallpaper().path, "/p/b.png");
+    EXPECT_EQ(config->SlideShow().lastIndex, 0);
 }

@@ -126,7 +126,10 @@ TEST_F(SceneTest, RenderFitsTheBackgroundAndDrawsPhotosClippedToIt)
     ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.png", QSize(1920, 1080), kBlue)));
     scene->SetCanvasRect(CRect(0, 0, 640, 500)); // background fitted at (0, 70, 640, 430)
     SSceneObject* inside = Add(Solid("green.png", QSize(50, 50), kGreen), CRect(100, 100, 200, 200));
-    SSceneObject* overTheEdge = Add(Solid("red.png", QSize(50, 50), kRed), CRect(300, 40, 400, 140));
+    // Dragged over the edge after it was added (a new photo starts wholly
+    // on the background).
+    SSceneObject* overTheEdge = Add(Solid("red.png", QSize(50, 50), kRed), CRect(300, 100, 400, 200));
+    ASSERT_TRUE(scene->SetPhotoDrawRect(overTheEdge, CRect(300, 40, 400, 140)));
     EXPECT_EQ(scene->GetPhotoDrawRect(inside), CRect(100, 100, 200, 200));
     EXPECT_EQ(scene->GetPhotoDrawRect(overTheEdge), CRect(300, 40, 400, 140));
 
@@ -263,32 +266,46 @@ TEST_F(SceneTest, APhotoTooSmallForTheCanvasStillShowsAFewPixelsThatCanBeSelecte
     EXPECT_TRUE(scene->DeletePhoto(scene->GetSelectedSceneObj()));
 }
 
-TEST_F(SceneTest, APhotoDroppedBesideTheBackgroundIsPulledOntoIt)
+TEST_F(SceneTest, ANewPhotoLiesWhollyOnTheBackgroundMovedTheLeastDistanceAndNeverResized)
 {
-    scene->SetCanvasRect(CRect(0, 0, 640, 500)); // background drawn at (0, 70)-(640, 430)
-    const CRect background = scene->GetBackgroundDrawRect();
-    ASSERT_EQ(background, CRect(0, 70, 640, 430));
+    const QString square = Solid("p.png", QSize(10, 10), kGreen);
+    const QString veryWide = Solid("wide-bg.png", QSize(1000, 100), kBlue);
     const struct {
-        CRect drop;
         const char* where;
+        CRect canvas;
+        QString background; // empty: the built-in 1920x1080
+        CRect given;
+        CRect expected;
     } cases[] = {
-        {CRect(100, 5, 160, 65), "above"},
-        {CRect(300, 440, 400, 495), "below"},
-        {CRect(-200, 100, -100, 200), "left of the canvas"},
-        {CRect(100, 100, 200, 200), "on it (unchanged)"},
+        // The background drawn at (0, 70)-(640, 430) on a 640x500 canvas.
+        {"inside: kept", {0, 0, 640, 500}, {}, {100, 100, 290, 290}, {100, 100, 290, 290}},
+        {"over the lower right corner", {0, 0, 640, 500}, {}, {510, 310, 700, 500}, {450, 240, 640, 430}},
+        {"over the right edge only", {0, 0, 640, 500}, {}, {600, 100, 700, 200}, {540, 100, 640, 200}},
+        {"above", {0, 0, 640, 500}, {}, {100, 5, 160, 65}, {100, 70, 160, 130}},
+        {"left of the canvas", {0, 0, 640, 500}, {}, {-200, 100, -100, 200}, {0, 100, 100, 200}},
+        // Taller than the background (drawn at (0, 218)-(640, 282)): its
+        // top at the background's, its left where it fits.
+        {"taller than the background", {0, 0, 640, 500}, veryWide, {100, 100, 290, 290}, {100, 218, 290, 408}},
+        // Larger both ways (drawn at (0, 5)-(160, 95)): at the top-left.
+        {"larger than the background", {0, 0, 160, 100}, {}, {40, 30, 230, 220}, {0, 5, 190, 195}},
     };
     for (const auto& c : cases) {
-        CRect rect = c.drop;
-        ASSERT_TRUE(scene->CreateSceneObject(Solid("p.png", QSize(10, 10), kGreen), rect)) << c.where;
-        CRect on;
-        EXPECT_TRUE(on.IntersectRect(rect, background)) << c.where;
-        EXPECT_GE(on.Width(), SceneGraph::kPlacementGrip - 1) << c.where;
-        EXPECT_GE(on.Height(), SceneGraph::kPlacementGrip - 1) << c.where;
-        EXPECT_EQ(RenderCanvas(QSize(640, 500)).pixel(on.CenterPoint().x, on.CenterPoint().y), kGreen) << c.where;
+        SCOPED_TRACE(c.where);
+        scene->Init(PhotoTemplateProcessor::GetInstance());
+        if (!c.background.isEmpty()) {
+            ASSERT_TRUE(scene->ChangeBackImage(c.background));
+        }
+        scene->SetCanvasRect(c.canvas);
+        CRect rect = c.given;
+        ASSERT_TRUE(scene->CreateSceneObject(square, rect));
+        EXPECT_EQ(rect, c.expected);
+        EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(0)), c.expected);
+        const QRectF placed = scene->GetPhoto(0)->GetSceneRect();
+        const QRectF background(QPointF(0, 0), QSizeF(scene->GetSceneGraphWidth(), scene->GetSceneGraphHeight()));
+        if (placed.width() <= background.width() && placed.height() <= background.height()) {
+            EXPECT_TRUE(background.contains(placed)) << "wholly on the background, so the saved design has it";
+        }
     }
-    CRect unchanged = CRect(100, 100, 200, 200);
-    ASSERT_TRUE(scene->CreateSceneObject(Solid("q.png", QSize(10, 10), kGreen), unchanged));
-    EXPECT_EQ(unchanged, CRect(100, 100, 200, 200)) << "a drop on the background stays where it was made";
 }
 
 TEST_F(SceneTest, DeleteRemovesThePhotoAndIgnoresNull)
@@ -495,7 +512,10 @@ TEST_F(SceneTest, APhotoStretchedPastTheBackgroundIsSavedFromTheFilesOwnPixels)
             file.setPixel(x, y, qRgb(v, v, v));
         }
     ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.png", QSize(400, 300), kBlue)));
-    SSceneObject* p = Add(Write("ripples.png", file), CRect(-100, -50, 700, 550)); // canvas = background pixels
+    // Added on the background, then stretched past it (canvas = background
+    // pixels).
+    SSceneObject* p = Add(Write("ripples.png", file), CRect(0, 0, 400, 300));
+    ASSERT_TRUE(scene->SetPhotoDrawRect(p, CRect(-100, -50, 700, 550)));
     ASSERT_EQ(p->GetSceneRect(), QRectF(-100, -50, 800, 600));
 
     const QString path = m_dir.filePath("wallpaper.jpg");

@@ -1,9 +1,9 @@
-// The slide show's choice of the next picture, from a live list box that the
+// The slide show's choice of the next picture, from a live list that the
 // test edits between ticks. Pictures go to a recording setter; names in
 // `bad` stand for entries that are missing or not pictures.
 
 #include "core/SlideShowManager.h"
-#include "platform/ListBox.h"
+#include "core/RegConfig.h"
 #include "support/TestData.h"
 
 #include <QDir>
@@ -33,11 +33,11 @@ struct SlideShowFixture : ::testing::Test {
     }
     void TearDown() override { SlideShowManager::StaticDestroy(); }
 
-    void Fill(const QStringList& entries)
+    void Fill(const QStringList& entries) { list = entries; }
+    // The show reads the list afresh at every tick, as from the page's list box.
+    SlideShowManager::Entries Live()
     {
-        list.ResetContent();
-        for (const QString& e : entries)
-            list.AddString(e);
+        return [this] { return list; };
     }
     // The pictures shown by the next n ticks.
     QStringList Ticks(int n)
@@ -49,7 +49,7 @@ struct SlideShowFixture : ::testing::Test {
     }
 
     SlideShowManager* show = nullptr;
-    CListBox list;
+    QStringList list;
     QSet<QString> bad;
     QStringList shown;
     QList<int> styles;
@@ -73,7 +73,7 @@ TEST_F(SlideShowFixture, InOrderWrapsAndUsesTheStartStyle)
     show->OnChangeWallpaper();
     EXPECT_EQ(attempts, 0) << "not started yet";
 
-    show->OnStartTimer(&list, false, 2);
+    show->OnStartTimer(Live(), false, 2);
     EXPECT_EQ(Ticks(7), QStringList({"a", "b", "c", "a", "b", "c", "a"}));
     EXPECT_EQ(QSet<int>(styles.begin(), styles.end()), QSet<int>({2}));
 
@@ -81,7 +81,7 @@ TEST_F(SlideShowFixture, InOrderWrapsAndUsesTheStartStyle)
     EXPECT_TRUE(Ticks(2).isEmpty()) << "stopped";
 
     // A new start begins at the top again, with its own style.
-    show->OnStartTimer(&list, false, -1);
+    show->OnStartTimer(Live(), false, -1);
     styles.clear();
     EXPECT_EQ(Ticks(2), QStringList({"a", "b"}));
     EXPECT_EQ(styles, QList<int>({-1, -1}));
@@ -90,19 +90,19 @@ TEST_F(SlideShowFixture, InOrderWrapsAndUsesTheStartStyle)
 TEST_F(SlideShowFixture, InOrderFollowsTheLiveList)
 {
     Fill({});
-    show->OnStartTimer(&list, false, 0);
+    show->OnStartTimer(Live(), false, 0);
     EXPECT_TRUE(Ticks(3).isEmpty());
     EXPECT_EQ(attempts, 0) << "an empty list changes nothing";
 
     Fill({"a", "b", "c", "d"});
     EXPECT_EQ(Ticks(2), QStringList({"a", "b"}));
-    list.InsertString(0, "x"); // b moved down: still followed by c
+    list.insert(0, "x"); // b moved down: still followed by c
     EXPECT_EQ(Ticks(1), QStringList({"c"}));
-    list.DeleteString(3); // c, the one just shown: d took its place
+    list.removeAt(3); // c, the one just shown: d took its place
     EXPECT_EQ(Ticks(1), QStringList({"d"}));
     // Moved: d to the front; the next is the one after it there.
-    list.DeleteString(3);
-    list.InsertString(0, "d");
+    list.removeAt(3);
+    list.insert(0, "d");
     EXPECT_EQ(Ticks(1), QStringList({"x"}));
     Fill({"p", "q", "r"}); // all replaced: carry on from the same place
     EXPECT_EQ(Ticks(3), QStringList({"q", "r", "p"}));
@@ -114,7 +114,7 @@ TEST_F(SlideShowFixture, MissingEntriesAreSkippedWithinOnePass)
 {
     bad = {"gone", "notes"};
     Fill({"a", "gone", "b", "notes"});
-    show->OnStartTimer(&list, false, 1);
+    show->OnStartTimer(Live(), false, 1);
     EXPECT_EQ(Ticks(4), QStringList({"a", "b", "a", "b"}));
 
     Fill({"gone", "notes"});
@@ -122,7 +122,7 @@ TEST_F(SlideShowFixture, MissingEntriesAreSkippedWithinOnePass)
     EXPECT_TRUE(Ticks(1).isEmpty());
     EXPECT_EQ(attempts, 2) << "one pass over the list, no more";
 
-    show->OnStartTimer(&list, true, 1);
+    show->OnStartTimer(Live(), true, 1);
     attempts = 0;
     EXPECT_TRUE(Ticks(1).isEmpty());
     EXPECT_EQ(attempts, 2);
@@ -132,7 +132,7 @@ TEST_F(SlideShowFixture, RandomComesInShuffledRounds)
 {
     const QStringList entries = {"a", "b", "c", "d", "e", "f", "g"};
     Fill(entries);
-    show->OnStartTimer(&list, true, 0);
+    show->OnStartTimer(Live(), true, 0);
     const QStringList all = Ticks(7 * 30);
     QSet<QString> orders;
     for (int round = 0; round < 30; ++round) {
@@ -167,30 +167,30 @@ TEST_F(SlideShowFixture, SurvivesRandomEditsBetweenTicks)
     bad = {"gone1", "gone2"};
     for (const bool random : {false, true}) {
         Fill({"a", "b", "c"});
-        show->OnStartTimer(&list, random, 2);
+        show->OnStartTimer(Live(), random, 2);
         QString previous;
         for (int step = 0; step < 10000; ++step) {
-            const int n = list.GetCount();
+            const int n = int(list.size());
             switch (rng() % 7) {
             case 0:
             case 1:
-                list.InsertString(n ? int(rng() % (n + 1)) : 0, pool[rng() % pool.size()]);
+                list.insert(n ? int(rng() % (n + 1)) : 0, pool[rng() % pool.size()]);
                 break;
             case 2:
                 if (n)
-                    list.DeleteString(int(rng() % n));
+                    list.removeAt(int(rng() % n));
                 break;
             case 3:
                 if (n > 1) {
                     const int from = int(rng() % n);
-                    const QString moved = list.GetText(from);
-                    list.DeleteString(from);
-                    list.InsertString(int(rng() % n), moved);
+                    const QString moved = list.at(from);
+                    list.removeAt(from);
+                    list.insert(int(rng() % n), moved);
                 }
                 break;
             case 4:
                 if (rng() % 20 == 0)
-                    list.ResetContent();
+                    list.clear();
                 break;
             case 5:
                 if (rng() % 10 == 0)
@@ -200,14 +200,14 @@ TEST_F(SlideShowFixture, SurvivesRandomEditsBetweenTicks)
                 break;
             }
             QSet<QString> present;
-            for (int i = 0; i < list.GetCount(); ++i)
-                present.insert(list.GetText(i));
+            for (int i = 0; i < int(list.size()); ++i)
+                present.insert(list.at(i));
             const QSet<QString> showable = present - bad;
 
             attempts = 0;
             shown.clear();
             show->OnChangeWallpaper();
-            ASSERT_LE(attempts, list.GetCount());
+            ASSERT_LE(attempts, int(list.size()));
             ASSERT_LE(shown.size(), 1);
             ASSERT_EQ(shown.size(), showable.isEmpty() ? 0 : 1) << "a showable entry is always found";
             if (shown.isEmpty())
@@ -256,7 +256,7 @@ TEST_F(SlideShowFixture, RealFilesThroughTheWallPaperManager)
     const QString nonAscii = TestData(QString::fromUtf8("non-ascii/été 写真.png"));
     Fill({dir.filePath("one.png"), dir.filePath("missing.jpg"), dir.filePath("three.png.txt"), dir.filePath("two.bmp"),
           pngNamedJpg, TestData("truncated-after-signature.png"), nonAscii});
-    show->OnStartTimer(&list, false, 0);
+    show->OnStartTimer(Live(), false, 0);
     ::testing::internal::CaptureStderr();
     for (int i = 0; i < 6; ++i)
         show->OnChangeWallpaper();
@@ -270,12 +270,57 @@ TEST_F(SlideShowFixture, RealFilesThroughTheWallPaperManager)
     EXPECT_EQ(desktop.size(), 6);
 }
 
-TEST_F(SlideShowFixture, ListDestroyedWhileRunning)
+TEST_F(SlideShowFixture, SourceEmptiedWhileRunning)
 {
-    auto* own = new CListBox;
-    own->AddString("a");
-    show->OnStartTimer(own, false, 0);
+    // The page's source reads nothing once its list box is gone.
+    bool alive = true;
+    show->OnStartTimer([&alive] { return alive ? QStringList{"a"} : QStringList(); }, false, 0);
     EXPECT_EQ(Ticks(1), QStringList({"a"}));
-    delete own;
+    alive = false;
     EXPECT_TRUE(Ticks(1).isEmpty());
+}
+
+TEST_F(SlideShowFixture, APlayingShowIsRememberedAndResumesWhereItWas)
+{
+    QTemporaryDir dir;
+    RegConfig::StaticCreate();
+    RegConfig* config = RegConfig::GetInstance();
+    config->SetFilePath(dir.filePath("settings.json"));
+    const auto stored = [&] { // as the next start reads it from the file
+        config->ReadData();
+        return config->SlideShow();
+    };
+
+    Fill({"a", "b", "c"});
+    show->OnStartTimer(Live(), true, 1, 7000);
+    SlideShowRecord r = stored();
+    EXPECT_EQ(r.entries, list);
+    EXPECT_EQ(r.periodMs, 7000);
+    EXPECT_EQ(r.style, 1);
+    EXPECT_TRUE(r.random);
+    EXPECT_TRUE(r.playing);
+    EXPECT_EQ(r.lastIndex, -1);
+
+    show->OnStartTimer(Live(), false, 2, 5000);
+    Ticks(2);
+    Fill({"a", "b", "c", "d"}); // edited while it plays
+    r = stored();
+    EXPECT_EQ(r.lastIndex, 1);
+    EXPECT_EQ(r.lastShown, "b");
+    EXPECT_FALSE(r.random);
+    EXPECT_EQ(Ticks(1), QStringList{"c"});
+    r = stored();
+    EXPECT_EQ(r.entries, list);
+    EXPECT_EQ(r.lastShown, "c");
+
+    // Ended with the program (no stop): a new manager goes on after "c".
+    SlideShowManager::StaticDestroy();
+    SetUp();
+    show->OnStartTimer(Live(), r.random, r.style, r.periodMs);
+    show->ResumeAfter(r.lastIndex, r.lastShown);
+    EXPECT_EQ(Ticks(2), (QStringList{"d", "a"}));
+
+    show->OnEndTimer();
+    EXPECT_FALSE(stored().playing) << "stopped by the user";
+    RegConfig::StaticDestroy();
 }

@@ -1,16 +1,20 @@
 #include "core/PhotoTemplateProcessor.h"
-#include "core/Picture.h"
 #include "core/SceneGraph.h"
+#include "pictures/Picture.h"
 #include "support/PictureFixtures.h"
 #include "support/SceneSetup.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <string>
 
 using namespace fixtures;
 
@@ -109,4 +113,106 @@ TEST_F(TemplateTest, WithoutTemplateFilesABuiltInGradientStandsIn)
     SceneGraph::GetInstance()->Init(templates);
     EXPECT_EQ(SceneGraph::GetInstance()->GetSceneGraphWidth(), 1920);
     EXPECT_EQ(SceneGraph::GetInstance()->GetSceneGraphHeight(), 1080);
+}
+
+TEST_F(TemplateTest, TemplatesAreMadeAtTheScreensSizeAndKeptInTheCache)
+{
+    // Four flat quadrants: scaled to cover any screen about their middle,
+    // each corner of the screen keeps its quadrant's colour.
+    QImage quadrants(64, 36, QImage::Format_RGB32);
+    const QRgb colours[4] = {qRgb(200, 40, 40), qRgb(40, 200, 40), qRgb(40, 40, 200), qRgb(220, 220, 220)};
+    for (int y = 0; y < 36; ++y)
+        for (int x = 0; x < 64; ++x)
+            quadrants.setPixel(x, y, colours[(y / 18) * 2 + x / 32]);
+    QDir().mkpath(m_dir.filePath("mine"));
+    ASSERT_TRUE(quadrants.save(m_dir.filePath("mine/a.png")));
+    const QString cache = m_dir.filePath("cache");
+    templates->SetCacheFolder(cache);
+
+    for (const QSize screen : {QSize(1366, 768), QSize(2560, 1440), QSize(3440, 1440), QSize(1080, 1920)}) {
+        SCOPED_TRACE(std::to_string(screen.width()) + "x" + std::to_string(screen.height()));
+        templates->SetTemplateFolders({m_dir.filePath("mine")});
+        templates->SetScreenSize(screen);
+        templates->LoadAllTemplate();
+        EXPECT_EQ(templates->GetTemplateSize(0), screen);
+        CxImage made;
+        ASSERT_TRUE(templates->GetTemplatePicture(0, made));
+        ASSERT_EQ(made.GetDecodedSize(), screen);
+        const QImage& image = made.GetImage();
+        const QPoint corners[4] = {
+            {2, 2}, {screen.width() - 3, 2}, {2, screen.height() - 3}, {screen.width() - 3, screen.height() - 3}};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_TRUE(fixtures::Near(image.pixel(corners[i]), colours[i], 6)) << "corner " << i;
+
+        SceneGraph::StaticCreate();
+        SceneGraph::GetInstance()->Init(templates);
+        EXPECT_EQ(SceneGraph::GetInstance()->GetSceneGraphWidth(), screen.width());
+        EXPECT_EQ(SceneGraph::GetInstance()->GetSceneGraphHeight(), screen.height());
+        SceneGraph::StaticDestroy();
+    }
+
+    // Kept in the cache, one file a screen size, and read from there: a
+    // cached picture (here painted over) is what the next session gets.
+    const QFileInfoList kept = QDir(cache).entryInfoList(QDir::Files);
+    ASSERT_EQ(kept.size(), 4);
+    const QString cached1366 = [&] {
+        for (const QFileInfo& file : kept)
+            if (QImageReader(file.filePath()).size() == QSize(1366, 768))
+                return file.filePath();
+        return QString();
+    }();
+    ASSERT_FALSE(cached1366.isEmpty());
+    QImage painted(1366, 768, QImage::Format_RGB32);
+    painted.fill(qRgb(10, 20, 30));
+    ASSERT_TRUE(painted.save(cached1366, QImageReader(cached1366).format()));
+    templates->SetScreenSize(QSize(1366, 768));
+    templates->LoadAllTemplate();
+    CxImage again;
+    ASSERT_TRUE(templates->GetTemplatePicture(0, again));
+    EXPECT_TRUE(fixtures::Near(again.GetImage().pixel(683, 384), qRgb(10, 20, 30), 6));
+
+    // A template file that changes is made again.
+    quadrants.fill(qRgb(250, 250, 0));
+    ASSERT_TRUE(quadrants.save(m_dir.filePath("mine/a.png")));
+    QFile touched(m_dir.filePath("mine/a.png"));
+    ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+    touched.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+    touched.close();
+    templates->LoadAllTemplate();
+    ASSERT_TRUE(templates->GetTemplatePicture(0, again));
+    EXPECT_TRUE(fixtures::Near(again.GetImage().pixel(683, 384), qRgb(250, 250, 0), 6));
+}
+
+TEST_F(TemplateTest, TheShippedTemplateAndTheBuiltInOneCoverAHighDensityScreen)
+{
+    const QSize screen(3840, 2160);
+    templates->SetCacheFolder(m_dir.filePath("cache"));
+    templates->SetScreenSize(screen);
+    templates->LoadAllTemplate();
+    CxImage shipped;
+    ASSERT_TRUE(templates->GetTemplatePicture(0, shipped));
+    EXPECT_EQ(shipped.GetDecodedSize(), screen);
+
+    templates->SetTemplateFolders({m_dir.filePath("nowhere")});
+    templates->LoadAllTemplate();
+    CxImage builtIn;
+    ASSERT_TRUE(templates->GetTemplatePicture(0, builtIn));
+    EXPECT_EQ(builtIn.GetDecodedSize(), screen);
+    EXPECT_NE(builtIn.GetImage().pixel(10, 10), builtIn.GetImage().pixel(10, 2150))
+        << "the gradient, drawn at that size";
+}
+
+TEST(TemplateScreenSize, TheScreensDeviceSizeComesBackFromItsLogicalSizeAtAnyRatio)
+{
+    // What Qt reports for each screen at each ratio: the device size divided
+    // by the ratio, rounded.
+    for (const QSize device : {QSize(1366, 768), QSize(2560, 1440), QSize(3440, 1440), QSize(1080, 1920),
+                               QSize(3840, 2160), QSize(1920, 1200)}) {
+        for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+            const QSize logical(qRound(device.width() / ratio), qRound(device.height() / ratio));
+            EXPECT_EQ(PhotoTemplateProcessor::DeviceScreenSize(logical, ratio), device)
+                << device.width() << "x" << device.height() << " at " << ratio;
+        }
+    }
+    EXPECT_TRUE(PhotoTemplateProcessor::DeviceScreenSize(QSize(), 2.0).isEmpty());
 }

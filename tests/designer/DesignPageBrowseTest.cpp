@@ -3,9 +3,12 @@
 
 #include "res/Resource.h"
 #include "support/DesignPageFixture.h"
+#include "support/FocusChecks.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -137,6 +140,63 @@ TEST_F(DesignBrowseTest, SelectingAPhotoShowsItAndItsOwnValues)
     EXPECT_EQ(page->m_nSelectedPhoto, 0);
     EXPECT_FALSE(page->m_preview.m_image.IsValid());
     EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 0");
+}
+
+TEST_F(DesignBrowseTest, AnotherFolderClearsThePreviewOfAPhotoNoLongerListed)
+{
+    Click(4); // IMG_0001.JPG
+    ASSERT_TRUE(page->m_preview.m_image.IsValid());
+    ASSERT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 64");
+
+    page->m_treeFolders.setCurrentIndex(page->m_folderModel.index(Pictures() + "/sub"));
+    ASSERT_EQ(page->m_listPhotos.GetCount(), 1);
+    EXPECT_EQ(page->m_nSelectedPhoto, -1);
+    EXPECT_FALSE(page->m_preview.m_image.IsValid()) << "the preview shows its empty face";
+    EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width");
+    EXPECT_EQ(Label(IDC_PHOTO_HEIGHT), "Height");
+    EXPECT_EQ(Label(IDC_PHOTO_TYPE), "Type");
+
+    // The new folder's photos preview as before.
+    Click(0);
+    EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 8");
+    EXPECT_TRUE(page->m_preview.m_image.IsValid());
+}
+
+TEST_F(DesignBrowseTest, KeyboardFocusShowsOnTheTreeTheListAndTheCanvas)
+{
+    page->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    QWidget* const controls[] = {&page->m_treeFolders, &page->m_listPhotos, &page->m_canvas};
+    const auto onlyShownOn = [&](const QWidget* focused) {
+        for (const QWidget* control : controls)
+            EXPECT_EQ(FocusShown(control), control == focused) << control->objectName().toStdString();
+    };
+    // The page's own focus is the canvas's: its keys act on the design.
+    page->setFocus(Qt::OtherFocusReason);
+    EXPECT_EQ(QApplication::focusWidget(), &page->m_canvas);
+    onlyShownOn(&page->m_canvas);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), &page->m_canvas);
+    page->m_treeFolders.setFocus(Qt::TabFocusReason);
+    onlyShownOn(&page->m_treeFolders);
+    page->m_listPhotos.setFocus(Qt::TabFocusReason);
+    onlyShownOn(&page->m_listPhotos);
+    // A click on the canvas gives it the focus, as the page forwards it (the
+    // menu the right button opens is closed at once).
+    QTimer::singleShot(0, page.get(), [] {
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QTest::mouseClick(page->windowHandle(), Qt::RightButton, {}, page->m_canvas.geometry().center());
+    page->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
+    EXPECT_EQ(QApplication::focusWidget(), &page->m_canvas);
+    onlyShownOn(&page->m_canvas);
+
+    // Tab goes through the template's tab stops, never the canvas.
+    page->m_treeFolders.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&page->m_treeFolders, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), GetDlgItem(page.get(), IDC_CHANGE_BACKGROUND));
 }
 
 namespace {

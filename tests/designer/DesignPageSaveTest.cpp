@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QStandardPaths>
 
 namespace {
 
@@ -102,4 +103,28 @@ TEST_F(DesignSaveTest, SaveAsAddsTheExtensionAndReplacesAnExistingFile)
     AnswerPrompts(std::nullopt);
     page->OnCmdMsg(IDC_SAVE_AS_JPG);
     EXPECT_TRUE(shown.empty()) << "saving never touches the desktop";
+}
+
+TEST_F(DesignSaveTest, SaveAsStartsInThePicturesFolderThenWhereTheLastDesignWent)
+{
+    AnswerPrompts(std::nullopt);
+    page->OnCmdMsg(IDC_SAVE_AS_JPG);
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].directory, QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+
+    QDir().mkpath(Path("designs"));
+    AnswerPrompts(Path("designs/first"));
+    page->OnCmdMsg(IDC_SAVE_AS_JPG);
+    ASSERT_TRUE(QFileInfo::exists(Path("designs/first.jpg")));
+    AnswerPrompts(std::nullopt);
+    page->OnCmdMsg(IDC_SAVE_AS_JPG);
+    ASSERT_EQ(prompts.size(), 3u);
+    EXPECT_EQ(QDir::cleanPath(prompts[2].directory), Path("designs"));
+
+    // Kept with the settings for the next session.
+    RegConfig* config = RegConfig::GetInstance();
+    ASSERT_TRUE(config->SaveData());
+    config->m_strDesignFolder.clear();
+    ASSERT_TRUE(config->ReadData());
+    EXPECT_EQ(QDir::cleanPath(config->m_strDesignFolder), Path("designs"));
 }

@@ -1,10 +1,10 @@
 // The design page's scene commands, context menus, keys, mouse forwarding
 // and drops, through the real widgets.
 
-#include "platform/MenuTemplate.h"
 #include "res/Resource.h"
 #include "support/DesignPageFixture.h"
 #include "support/PaintRecorder.h"
+#include "widgets/MenuTemplate.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -288,6 +288,51 @@ TEST_F(DesignSceneTest, FilesFromTheFileManagerBecomePhotos)
     QDragMoveEvent away(page->m_listPhotos.geometry().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(page.get(), &away);
     EXPECT_FALSE(away.isAccepted());
+}
+
+TEST_F(DesignSceneTest, PhotosPlacedNearAnEdgeStayWhollyOnTheBackground)
+{
+    // Dropped near the lower right corner, from the list and from the file
+    // manager: moved up and left into the corner, not resized.
+    const CRect all(0, 0, page->m_canvas.width(), page->m_canvas.height());
+    const CPoint nearCorner(all.right - 60, all.bottom - 60);
+    const CRect inCorner(all.right - 190, all.bottom - 190, all.right, all.bottom);
+    SendDrag(WM_DD_DRAGDROP, IDC_DESIGN_CANVAS, nearCorner, new CDragDropText(square));
+    ASSERT_EQ(scene->GetPhotoCount(), 1) << "from the list";
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(square)});
+    QDragEnterEvent enter(OnPage(nearCorner), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.get(), &enter);
+    QDropEvent drop(OnPage(nearCorner), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(page.get(), &drop);
+    ASSERT_EQ(scene->GetPhotoCount(), 2) << "from the file manager";
+    EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(0)), inCorner) << "from the list";
+    EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(1)), inCorner) << "from the file manager";
+
+    // "Add Photo" on a background lower than the canvas, centred on it and
+    // starting below the photo's fixed place: moved down onto it.
+    ASSERT_TRUE(scene->ChangeBackImage(WritePicture(Path("strip.png"), {all.Width(), 150}, 0xFF204080)));
+    const CRect strip = scene->GetBackgroundDrawRect();
+    ASSERT_GT(strip.top, 100);
+    AnswerPrompts(square);
+    page->OnCmdMsg(ID_ADD_PHOTO);
+    ASSERT_EQ(scene->GetPhotoCount(), 3);
+    EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(2)), CRect(100, strip.top, 200, strip.top + 100));
+}
+
+TEST_F(DesignSceneTest, PictureDialogsStartInTheFolderThePhotoListShows)
+{
+    QString other = Path("elsewhere");
+    QDir().mkpath(other);
+    page->FillPhotoList(other);
+    AddPhoto({20, 20, 80, 80});
+    scene->CheckHitPhoto(30, 30);
+    AnswerPrompts(std::nullopt);
+    for (const int command : {ID_ADD_PHOTO, ID_CHANGE_PHOTO_IMAGE, ID_CHANGE_BACKGROUND})
+        page->OnCmdMsg(command);
+    ASSERT_EQ(prompts.size(), 3u);
+    for (const FilePrompt& prompt : prompts)
+        EXPECT_EQ(QDir::cleanPath(prompt.directory), Path("elsewhere"));
 }
 
 TEST_F(DesignSceneTest, TheCursorFollowsTheTrackerAsTheMouseMoves)

@@ -1,15 +1,16 @@
 #include "designer/TipDlg.h"
 #include "designer/DesignPage.h"
 #include "designer/TipsReader.h"
-#include "platform/DialogBuilder.h"
-#include "platform/MessageBox.h"
 #include "platform/Profile.h"
 #include "res/Resource.h"
+#include "support/EdgeSteps.h"
 #include "support/HookGuards.h"
 #include "support/HostileFiles.h"
 #include "support/ModalDriver.h"
 #include "support/PaintRecorder.h"
 #include "support/TipsPathGuard.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/MessageBox.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -429,6 +431,31 @@ TEST_F(TipDlgTest, PaintingShowsBandBulbSeparatorAndText)
     EXPECT_GT(ink(text.adjusted(0, 0, 0, -text.height() / 2)), 100);
     // Word-wrapped: the second line has ink too.
     EXPECT_GT(ink(QRect(text.left(), text.top() + 18, text.width(), 16)), 20);
+}
+
+TEST_F(TipDlgTest, TheBulbIsDrawnForTheScaleItIsShownAt)
+{
+    WriteTips("A tip.\n");
+    CTipDlg dlg;
+    std::map<int, QImage> shown;
+    RunModal(dlg, [&](CTipDlg& d) {
+        for (const int scale : {1, 2}) {
+            QImage image(d.size() * scale, QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            d.render(&image);
+            image.setDevicePixelRatio(1);
+            shown[scale] = image;
+        }
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    const QRect bulb = GetDlgItem(&dlg, IDC_BULB)->geometry();
+    const QRgb dark = dlg.palette().color(QPalette::Dark).rgb();
+    const auto onBand = [dark](QRgb pixel) { return (pixel & 0xFFFFFF) != (dark & 0xFFFFFF); };
+    const QRect area(bulb.topLeft(), QSize(26, 32));
+    const int steps1 = EdgeSteps(shown[1].copy(area), onBand);
+    const int steps2 = EdgeSteps(shown[2].copy(QRect(area.topLeft() * 2, area.size() * 2)), onBand);
+    EXPECT_GE(steps1, 8);
+    EXPECT_GE(steps2 * 2, steps1 * 3) << steps1 << " steps at 1x, " << steps2 << " at 2x";
 }
 
 TEST(FloodFillSurface, FillsFourConnectedSurfaceOnly)

@@ -1,5 +1,5 @@
 # Shared by the desktop checks: a private session for one desktop (its own
-# HOME, XDG folders, session bus and, for X11 desktops, its own Xvfb), the
+# HOME, XDG folders, session bus and, for X11 desktops, its own X server), the
 # processes started for it, and their stopping. Sourced by run.sh in a
 # subshell per desktop, so nothing leaks from one desktop to the next.
 
@@ -64,11 +64,85 @@ session_begin() {
   unset MATE_DESKTOP_SESSION_ID QUILVANE_DESKTOP DESKTOP_SESSION
 }
 
-# Xvfb of this session, exported as DISPLAY.
-session_xvfb() {
-  start_xvfb "${1:-1024x768x24}" || return 1
-  SPAWNED+=("$XVFB_PID")
-  export DISPLAY=$XVFB_DISPLAY
+# The X server of this session, exported as DISPLAY: Xorg with its dummy
+# video driver, whose screen is made of RandR outputs (DUMMY0 to DUMMY15) as
+# a real graphics card's is, so the desktops see monitors come and go as they
+# would on real hardware (Xvfb has one output, fixed). Only DUMMY0 is on at
+# first, at 1024x768; x_monitor switches outputs on.
+session_xorg() {
+  if [[ ! -f /usr/lib/xorg/modules/drivers/dummy_drv.so ]]; then
+    echo "not installed: xserver-xorg-video-dummy (scripts/install-desktops.sh installs it)"
+    return 1
+  fi
+  mkdir -p "$SESSION/xorg.conf.d"
+  cat >"$SESSION/xorg.conf" <<'EOF'
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoEnableDevices" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+  Identifier "card"
+  Driver "dummy"
+  # Enough for the widest layout the checks use (3200x1124 at 32 bits).
+  VideoRam 32768
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0 - 200.0
+  VertRefresh 5.0 - 200.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "card"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "1024x768" "1920x1080" "1280x1024"
+  EndSubSection
+EndSection
+EOF
+  local fifo=$SESSION/xorg-display number=""
+  mkfifo "$fifo"
+  Xorg -config "$SESSION/xorg.conf" -configdir "$SESSION/xorg.conf.d" \
+    -logfile "$SESSION/logs/xorg.log" -noreset -nolisten tcp -displayfd 3 \
+    3>"$fifo" >"$SESSION/logs/xorg.out" 2>&1 &
+  SPAWNED+=($!)
+  # The server writes its number once it listens; one that dies first
+  # closes the pipe and read returns empty.
+  read -r -t 20 number <"$fifo" || true
+  rm -f "$fifo"
+  if [[ -z $number ]]; then
+    echo "Xorg did not start:"
+    grep -E '\((EE|WW)\)' "$SESSION/logs/xorg.log" | tail -n 5
+    return 1
+  fi
+  export DISPLAY=:$number
+  xrandr --output DUMMY0 --mode 1024x768 --pos 0x0
+}
+
+# The monitor cases' two monitors (x,y,w,h on the screen): a large one at
+# the top left and a smaller one to its right, lower down, so neither the
+# sizes nor the top edges agree.
+FIRST_MONITOR=0,0,1920,1080
+SECOND_MONITOR=1920,100,1280,1024
+WHOLE_LAYOUT=0,0,3200,1124
+
+# The X11 desktops' two monitors: the first output changed to its size, the
+# second switched on beside it.
+grow_first_monitor() { x_monitor DUMMY0 1920x1080 0,0; }
+add_second_monitor() { x_monitor DUMMY1 1280x1024 1920,100; }
+
+# Switches an output on at a size and position, as a monitor plugged in (or
+# changes it to them): x_monitor OUTPUT WxH X,Y. The dummy driver gives an
+# output it never drove no modes, so the mode is added to it first; and it
+# calls the output connected only from the mode on, which the server reports
+# once asked to look again (as it looks when a real card says a monitor came):
+# until then a desktop that leaves out disconnected outputs sees no monitor.
+x_monitor() {
+  xrandr --addmode "$1" "$2" 2>/dev/null
+  xrandr --output "$1" --mode "$2" --pos "${3/,/x}" && xrandr --query >/dev/null
 }
 
 # A private bus whose address goes into VARIABLE (DBUS_SESSION_BUS_ADDRESS,
@@ -91,14 +165,4 @@ session_end() {
     kill_tree "${SPAWNED[i]}"
   done
   SPAWNED=()
-}
-
-# Splits the Xvfb screen into two RandR monitors side by side, as two
-# monitors on one X screen look to the desktops.
-xvfb_two_monitors() {
-  local w h
-  read -r w h < <(xdpyinfo | awk '/dimensions:/ { split($2, s, "x"); print s[1], s[2] }')
-  xrandr --setmonitor quilvane-left "$((w / 2))/100x$h/100+0+0" screen &&
-    xrandr --setmonitor quilvane-right "$((w / 2))/100x$h/100+$((w / 2))+0" none || return 1
-  MONITORS=("0,0,$((w / 2)),$h" "$((w / 2)),0,$((w / 2)),$h")
 }

@@ -3,19 +3,29 @@
 // Quilvane does (the back end chosen from the session's environment), reads
 // back the screen and tells whether it shows a picture in a given style.
 //
-//   desktop_probe picture OUT.png WxH BODY CORNER  a picture of colour BODY
-//                                                  with its top-left quarter CORNER
+//   desktop_probe picture OUT.png WxH BODY CORNER [FAR]
+//                                                  a picture of colour BODY with
+//                                                  its top-left quarter CORNER
+//                                                  (and its bottom-right one FAR)
 //   desktop_probe set PATH STYLE                   0 shown, 2 not a picture,
 //                                                  3 the desktop failed
+//   desktop_probe stay PATH STYLE                  set, then keeps running as
+//                                                  Quilvane does (the picture
+//                                                  follows the monitors) until
+//                                                  killed
 //   desktop_probe grab OUT.png                     the X root window's pixels
 //   desktop_probe gnome-grab OUT.png               GNOME Shell's screenshot
 //   desktop_probe same-colour SHOT.png X,Y X,Y       0 when both points have one colour
 //   desktop_probe session-manager                  answers as the session manager
 //                                                  on the session bus until killed
-//   desktop_probe check SHOT.png STYLE W H BODY CORNER [TOP_MARGIN BOTTOM_MARGIN [X,Y,W,H]]
-//                                                  0 when the shot (or that part
-//                                                  of it, one monitor) shows the
+//   desktop_probe check SHOT.png STYLE W H BODY CORNER [TOP_MARGIN BOTTOM_MARGIN]
+//                                                  0 when the shot shows the
 //                                                  picture in the style
+//   desktop_probe check-monitor SHOT.png STYLE W H BODY CORNER FAR X,Y,W,H TOP_MARGIN BOTTOM_MARGIN
+//                                                  0 when the monitor at X,Y,W,H
+//                                                  shows the picture (marked at
+//                                                  both corners) in the style as
+//                                                  that monitor's size makes it
 //
 // Colours are #rrggbb. STYLE is centre, tile or stretch.
 
@@ -59,17 +69,31 @@ int MakePicture(const QStringList& a)
     const QColor body(a.value(2)), corner(a.value(3));
     if (size.isEmpty() || !body.isValid() || !corner.isValid())
         return Usage();
+    const QColor far(a.value(4));
+    if (!a.value(4).isEmpty() && !far.isValid())
+        return Usage();
     QImage image(size, QImage::Format_RGB32);
     image.fill(body);
-    QPainter(&image).fillRect(QRect(0, 0, size.width() / 4, size.height() / 4), corner);
+    QPainter painter(&image);
+    painter.fillRect(QRect(0, 0, size.width() / 4, size.height() / 4), corner);
+    if (far.isValid())
+        painter.fillRect(QRect(size.width() - size.width() / 4, size.height() - size.height() / 4, size.width() / 4,
+                               size.height() / 4),
+                         far);
+    painter.end();
     return image.save(a.value(0), "PNG") ? 0 : 1;
 }
 
-int SetPicture(const QStringList& a)
+int SetPicture(const QStringList& a, bool stay)
 {
     WallPaperManager::StaticCreate();
     const WallPaperManager::Result result =
         WallPaperManager::GetInstance()->ApplyWallPaper(a.value(0), a.value(1).toInt());
+    if (result == WallPaperManager::Result::Shown && stay) {
+        std::puts("shown");
+        std::fflush(stdout);
+        return QCoreApplication::exec();
+    }
     WallPaperManager::StaticDestroy();
     switch (result) {
     case WallPaperManager::Result::Shown:
@@ -106,7 +130,9 @@ int GrabRoot(const QStringList& a)
     int status = 1;
     if (reply && xcb_get_image_data_length(reply) == w * h * 4) {
         QImage image(xcb_get_image_data(reply), w, h, w * 4, QImage::Format_RGB32);
-        status = image.save(a.value(0), "PNG") ? 0 : 1;
+        // Uncompressed: a two-monitor screen is large, and the checks read
+        // it several times a second.
+        status = image.save(a.value(0), "PNG", 100) ? 0 : 1;
     } else {
         std::fputs("cannot read the root window (not a 32-bit pixel screen?)\n", stderr);
     }
@@ -255,6 +281,110 @@ Findings Stretch(const Look& l)
     return Expect(l, {{{w / 5, y}, l.corner}, {{w / 5, h / 3}, l.body}, {{w - 3, h - l.bottom - 3}, l.body}});
 }
 
+// One monitor's part of the screen, for a picture marked at both corners:
+// its top-left quarter `corner`, its bottom-right quarter `far`.
+struct MonitorLook {
+    Look look; // the shot cut to the monitor
+    QRgb far;
+};
+
+bool IsPictureColour(const MonitorLook& m, QRgb c)
+{
+    return Near(c, m.look.body) || Near(c, m.look.corner) || Near(c, m.far);
+}
+
+// The picture at its own size in the monitor's middle, as the monitor's own
+// size puts it (not the whole screen's), and nothing of it beyond.
+Findings CentreOn(const MonitorLook& m)
+{
+    const Look& l = m.look;
+    const int pw = l.picture.width(), ph = l.picture.height();
+    const QPoint tl((l.shot.width() - pw) / 2, (l.shot.height() - ph) / 2);
+    const QPoint br = tl + QPoint(pw - 1, ph - 1);
+    Findings wrong = Expect(l, {{tl + QPoint(4, 4), l.corner},
+                                {tl + QPoint(pw / 4 - 5, ph / 4 - 5), l.corner},
+                                {tl + QPoint(pw / 4 + 5, 4), l.body},
+                                {tl + QPoint(pw / 2, ph / 2), l.body},
+                                {br - QPoint(4, 4), m.far},
+                                {br - QPoint(pw / 4 - 5, ph / 4 - 5), m.far}});
+    for (const QPoint outside : {tl + QPoint(-6, ph / 2), br + QPoint(6, -ph / 2), QPoint(3, std::max(3, l.top + 3))}) {
+        if (IsPictureColour(m, At(l, outside)))
+            wrong << Describe(outside, At(l, outside), QStringLiteral("the desktop's colour"));
+    }
+    return wrong;
+}
+
+// The picture widened to exactly this monitor: its corner marks end a
+// quarter of the monitor's width and height in from the monitor's edges
+// (neither cropped to fill nor fitted with bars, nor spread over both
+// monitors), and the monitor's edges are the picture's.
+Findings StretchOn(const MonitorLook& m)
+{
+    const Look& l = m.look;
+    const int w = l.shot.width(), h = l.shot.height();
+    const int yTop = std::max(l.top + 3, h / 8), yBottom = std::min(h - l.bottom - 4, h - h / 8);
+    const int xIn = w * 15 / 64, xOut = w * 17 / 64, yIn = h * 15 / 64, yOut = h * 17 / 64;
+    return Expect(l, {{{3, yTop}, l.corner},
+                      {{xIn, yTop}, l.corner},
+                      {{xOut, yTop}, l.body},
+                      {{w / 8, yIn}, l.corner},
+                      {{w / 8, yOut}, l.body},
+                      {{w / 2, h / 2}, l.body},
+                      {{w - 4, yBottom}, m.far},
+                      {{w - 1 - xIn, yBottom}, m.far},
+                      {{w - 1 - xOut, yBottom}, l.body},
+                      {{w - 1 - w / 8, h - 1 - yIn}, m.far},
+                      {{w - 1 - w / 8, h - 1 - yOut}, l.body}});
+}
+
+// Copies at the picture's own size, repeated over the monitor; one
+// picture-sized window holds all three of its colours.
+Findings TileOn(const MonitorLook& m)
+{
+    Findings wrong = Tile(m.look);
+    const Look& l = m.look;
+    const int x0 = l.shot.width() / 3, y0 = std::max(l.top, l.shot.height() / 3);
+    bool sawFar = false;
+    for (int y = y0; y < y0 + l.picture.height() && !sawFar; y += 5) {
+        for (int x = x0; x < x0 + l.picture.width() && !sawFar; x += 5)
+            sawFar = Near(At(l, {x, y}), m.far);
+    }
+    if (!sawFar && wrong.isEmpty())
+        wrong << QStringLiteral("one picture's area lacks its bottom-right mark");
+    return wrong;
+}
+
+int CheckMonitor(const QStringList& a)
+{
+    const QImage whole = QImage(a.value(0)).convertToFormat(QImage::Format_RGB32);
+    const QStringList r = a.value(7).split(u',');
+    const QColor body(a.value(4)), corner(a.value(5)), far(a.value(6));
+    if (r.size() != 4 || !body.isValid() || !corner.isValid() || !far.isValid())
+        return Usage();
+    const QRect monitor(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
+    if (whole.isNull() || !whole.rect().contains(monitor)) {
+        std::printf("the screenshot %s (%dx%d) does not hold the monitor %s\n", qPrintable(a.value(0)), whole.width(),
+                    whole.height(), qPrintable(a.value(7)));
+        return 1;
+    }
+    const MonitorLook m{{whole.copy(monitor), QSize(a.value(2).toInt(), a.value(3).toInt()), body.rgb(), corner.rgb(),
+                         a.value(8).toInt(), a.value(9).toInt()},
+                        far.rgb()};
+    const QString style = a.value(1);
+    Findings wrong;
+    if (style == u"centre")
+        wrong = CentreOn(m);
+    else if (style == u"tile")
+        wrong = TileOn(m);
+    else if (style == u"stretch")
+        wrong = StretchOn(m);
+    else
+        return Usage();
+    if (!wrong.isEmpty())
+        std::printf("%s\n", qPrintable(wrong.join(QStringLiteral("; "))));
+    return wrong.isEmpty() ? 0 : 1;
+}
+
 int SameColour(const QStringList& a)
 {
     const QImage shot(a.value(0));
@@ -270,10 +400,7 @@ int SameColour(const QStringList& a)
 
 int Check(const QStringList& a)
 {
-    QImage shot = QImage(a.value(0)).convertToFormat(QImage::Format_RGB32);
-    if (const QStringList r = a.value(8).split(u','); r.size() == 4)
-        shot = shot.copy(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
-    Look l{shot,
+    Look l{QImage(a.value(0)).convertToFormat(QImage::Format_RGB32),
            QSize(a.value(2).toInt(), a.value(3).toInt()),
            QColor(a.value(4)).rgb(),
            QColor(a.value(5)).rgb(),
@@ -310,10 +437,12 @@ int main(int argc, char** argv)
     const QStringList args = all.mid(2);
     static const std::pair<const char16_t*, int (*)(const QStringList&)> kCommands[] = {
         {u"picture", MakePicture},
-        {u"set", SetPicture},
+        {u"set", [](const QStringList& a) { return SetPicture(a, false); }},
+        {u"stay", [](const QStringList& a) { return SetPicture(a, true); }},
         {u"grab", GrabRoot},
         {u"gnome-grab", GrabGnome},
         {u"check", Check},
+        {u"check-monitor", CheckMonitor},
         {u"same-colour", SameColour},
         {u"session-manager", RunSessionManager}};
     for (const auto& [name, run] : kCommands) {

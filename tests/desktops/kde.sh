@@ -2,12 +2,12 @@
 # renderer. DISPLAY is set before the session bus starts, as the activity
 # manager the bus starts on demand needs it or the shell gives up loading.
 # Its panel sits at the bottom; the checks stay above it.
-DESKTOP_PROGRAMS=(Xvfb plasmashell)
+DESKTOP_PROGRAMS=(Xorg xrandr plasmashell)
 BOTTOM_MARGIN=80
 SHOW_TIMEOUT=30
 
 desktop_start() {
-  session_xvfb && session_bus DBUS_SESSION_BUS_ADDRESS || return 1
+  session_xorg && session_bus DBUS_SESSION_BUS_ADDRESS || return 1
   export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 QT_QPA_PLATFORM=xcb
   export QT_QUICK_BACKEND=software QT_XCB_GL_INTEGRATION=none
   spawn plasmashell plasmashell --no-respawn

@@ -1,9 +1,9 @@
 # MATE 1.26: caja draws the desktop and redraws on each change of
 # org.mate.background, which dconf-service keeps on the session bus.
-DESKTOP_PROGRAMS=(Xvfb caja gsettings)
+DESKTOP_PROGRAMS=(Xorg xrandr caja gsettings)
 
 desktop_start() {
-  session_xvfb && session_bus DBUS_SESSION_BUS_ADDRESS || return 1
+  session_xorg && session_bus DBUS_SESSION_BUS_ADDRESS || return 1
   export XDG_CURRENT_DESKTOP=MATE QT_QPA_PLATFORM=xcb
   # The cross-fade only slows every check down.
   gsettings set org.mate.background background-fade false || return 1

@@ -33,9 +33,10 @@ desktop_capture() {
   as_user grim "$XDG_RUNTIME_DIR/shot.png" && cp "$XDG_RUNTIME_DIR/shot.png" "$1"
 }
 
-# A second headless output, placed by sway to the right of the first.
-add_monitor() {
+# The first output at the larger size; a second headless output created
+# beside it, smaller and lower.
+grow_first_monitor() { as_user swaymsg output HEADLESS-1 resolution 1920x1080 position 0 0; }
+add_second_monitor() {
   as_user swaymsg create_output || return 1
-  as_user swaymsg output HEADLESS-2 resolution 1024x768 position 1024 0 || return 1
-  MONITORS=("0,0,1024,768" "1024,0,1024,768")
+  as_user swaymsg output HEADLESS-2 resolution 1280x1024 position 1920 100
 }

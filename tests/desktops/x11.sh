@@ -1,8 +1,8 @@
 # Any X11 session without a desktop of ours: Quilvane draws the root window.
-DESKTOP_PROGRAMS=(Xvfb)
+DESKTOP_PROGRAMS=(Xorg xrandr)
 
 desktop_start() {
-  session_xvfb && session_bus DBUS_SESSION_BUS_ADDRESS
+  session_xorg && session_bus DBUS_SESSION_BUS_ADDRESS
   export QT_QPA_PLATFORM=xcb
 }
 

@@ -3,7 +3,7 @@
 // Besides the sanitizers' findings, a loaded picture that breaks the loader's
 // promises (pixels beyond the limit, a size it cannot have) stops the run.
 
-#include "core/Picture.h"
+#include "pictures/Picture.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -5,7 +5,7 @@
 // entry's text for the list box is turned back into its bytes: both must give
 // back exactly what went in.
 
-#include "slideshow/SlideListFile.h"
+#include "core/SlideListFile.h"
 
 #include "FuzzSupport.h"
 

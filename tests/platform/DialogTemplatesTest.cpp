@@ -1,10 +1,10 @@
 // Every control of every dialog template: built, found by its id, carrying
 // its text, and placed at the pixel rectangle its dialog units convert to.
 
-#include "platform/DialogBuilder.h"
-#include "platform/ListBox.h"
 #include "res/Dialogs.h"
 #include "res/Resource.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/ListBox.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

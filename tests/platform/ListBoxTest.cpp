@@ -1,4 +1,4 @@
-#include "platform/ListBox.h"
+#include "widgets/ListBox.h"
 
 #include <QFontMetrics>
 #include <QScrollBar>

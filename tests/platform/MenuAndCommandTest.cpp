@@ -1,7 +1,7 @@
 #include "platform/CmdTarget.h"
-#include "platform/MenuTemplate.h"
 #include "res/Menus.h"
 #include "res/Resource.h"
+#include "widgets/MenuTemplate.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -48,7 +48,8 @@ TEST(Menus, MainMenuBarTextsAndIdsInOrder)
     EXPECT_EQ(popups[2]->text(), "&Help");
 
     using V = std::vector<std::pair<QString, int>>;
-    EXPECT_EQ(Flatten(popups[0]->menu()), (V{{"&Open", 32789}, {"&Save", 32790}, {"-", 0}, {"&Quit", 32797}}));
+    EXPECT_EQ(Flatten(popups[0]->menu()),
+              (V{{"&Open", 32789}, {"&Save", 32790}, {"-", 0}, {"Restore at &Login", 32840}, {"&Quit", 32797}}));
     EXPECT_EQ(Flatten(popups[1]->menu()), (V{{"&Mirror", 32795},
                                              {"&Flip", 32796},
                                              {"&Negative", 32799},

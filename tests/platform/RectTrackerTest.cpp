@@ -1,4 +1,4 @@
-#include "platform/RectTracker.h"
+#include "widgets/RectTracker.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,15 +1,15 @@
 // The small platform services: profile, message boxes, file prompts, tray
 // codes, modal runs and window messages.
 
-#include "platform/FilePrompts.h"
-#include "platform/MessageBox.h"
-#include "platform/ModalRun.h"
 #include "platform/Profile.h"
-#include "platform/TrayIcon.h"
-#include "platform/WinApp.h"
 #include "platform/WindowMessage.h"
 #include "support/EnvironmentGuard.h"
 #include "support/HookGuards.h"
+#include "widgets/FilePrompts.h"
+#include "widgets/MessageBox.h"
+#include "widgets/ModalRun.h"
+#include "widgets/TrayIcon.h"
+#include "widgets/WinApp.h"
 
 #include <QCoreApplication>
 #include <QFile>

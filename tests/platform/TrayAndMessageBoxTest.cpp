@@ -1,10 +1,10 @@
 // The shell around the pages: which trays report double clicks, and message
 // boxes that show outside text exactly as it is.
 
-#include "platform/MessageBox.h"
-#include "platform/TrayIcon.h"
 #include "support/HookGuards.h"
 #include "support/PrivateBus.h"
+#include "widgets/MessageBox.h"
+#include "widgets/TrayIcon.h"
 
 #include <QApplication>
 #include <QDBusConnection>

@@ -4,15 +4,17 @@
 // setter; prompts and message boxes are answered through their hooks.
 
 #include "slideshow/SetWallpaperDlg.h"
+#include "core/RegConfig.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "platform/CallTrace.h"
-#include "platform/DialogBuilder.h"
-#include "platform/FilePrompts.h"
-#include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "support/FileSizeLimit.h"
+#include "support/FocusChecks.h"
 #include "support/HookGuards.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/FilePrompts.h"
+#include "widgets/MessageBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +75,7 @@ struct PageFixture : ::testing::Test {
     {
         calltrace::Stop();
         page.reset();
+        RegConfig::StaticDestroy();
         m_prompts.reset();
         m_boxes.reset();
         SlideShowManager::StaticDestroy();
@@ -430,6 +433,52 @@ TEST_F(PageFixture, SavingLists)
     EXPECT_EQ(boxes, QStringList{"Can not open file!"});
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("1\r\n/photos/beach.jpg\r\n"));
+}
+
+TEST_F(PageFixture, ListDialogsStartInTheWallpaperFolderThenWhereTheLastListWas)
+{
+    RegConfig::StaticCreate();
+    RegConfig::GetInstance()->SetFilePath(dir.filePath("settings.json"));
+    QDir().mkpath(dir.filePath("kept"));
+    QDir().mkpath(dir.filePath("other"));
+    Open();
+    SetSlides({"/photos/beach.jpg"});
+    answers.push_back(dir.filePath("kept/one.lsl"));
+    Click(IDC_SAVE_LIST);
+    answers.push_back(std::nullopt);
+    Click(IDC_OPEN_LIST);
+    ASSERT_EQ(prompts.size(), 2u);
+    EXPECT_EQ(QFileInfo(prompts[0].directory).absoluteFilePath(), dir.filePath("wallpaper")) << "nothing saved yet";
+    EXPECT_EQ(QDir::cleanPath(prompts[1].directory), dir.filePath("kept")) << "where the last list was saved";
+
+    // Opened from elsewhere: the next dialogs start there, in the next
+    // session too.
+    QFile::copy(dir.filePath("kept/one.lsl"), dir.filePath("other/two.lsl"));
+    answers.push_back(dir.filePath("other/two.lsl"));
+    Click(IDC_OPEN_LIST);
+    ASSERT_TRUE(RegConfig::GetInstance()->SaveData());
+    RegConfig::GetInstance()->ReadData();
+    Open();
+    SetSlides({"/photos/beach.jpg"});
+    answers.push_back(std::nullopt);
+    Click(IDC_SAVE_LIST);
+    EXPECT_EQ(QDir::cleanPath(prompts.back().directory), dir.filePath("other"));
+}
+
+TEST_F(PageFixture, KeyboardFocusShowsOnBothLists)
+{
+    File("wallpaper/a.png", 11);
+    CSetWallpaperDlg& p = Open();
+    p.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+    for (CListBox* focused : {&p.m_listSlides, &p.m_listFiles}) {
+        focused->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(FocusShown(&p.m_listFiles), focused == &p.m_listFiles);
+        EXPECT_EQ(FocusShown(&p.m_listSlides), focused == &p.m_listSlides);
+    }
+    p.m_editFrequency.setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(FocusShown(&p.m_listFiles));
+    EXPECT_FALSE(FocusShown(&p.m_listSlides));
 }
 
 TEST_F(PageFixture, OpeningLists)

@@ -9,8 +9,8 @@
 #include "core/RegConfig.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
-#include "core/desktop/DesktopBackend.h"
 #include "designer/DesignPage.h"
+#include "desktop/DesktopBackend.h"
 #include "support/HookGuards.h"
 #include "support/SceneSetup.h"
 

@@ -5,10 +5,10 @@
 // failed assertion that leaves a test early cannot leave a hook pointing at
 // the finished test's locals.
 
-#include "platform/FilePrompts.h"
-#include "platform/MessageBox.h"
 #include "platform/Profile.h"
-#include "platform/TrayIcon.h"
+#include "widgets/FilePrompts.h"
+#include "widgets/MessageBox.h"
+#include "widgets/TrayIcon.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 // Drives a dialog's modal run from a test: the script runs inside the run once
 // it has started, the way a user acts on a dialog that is up.
 
-#include "platform/Dialog.h"
+#include "widgets/Dialog.h"
 
 #include <QTimer>
 #include <functional>

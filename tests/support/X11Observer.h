@@ -35,11 +35,14 @@ public:
     int Depth() const { return m_screen->root_depth; }
 
     // The root window as the user sees it (nothing is mapped on this server).
-    QImage RootPixels() const
+    QImage RootPixels() const { return Pixels(Root(), RootSize()); }
+
+    // The pixels of a window or pixmap of that size (24-bit depth), null when
+    // they cannot be read.
+    QImage Pixels(uint32_t drawable, QSize size) const
     {
-        const QSize size = RootSize();
         auto* reply = xcb_get_image_reply(
-            m_c, xcb_get_image(m_c, XCB_IMAGE_FORMAT_Z_PIXMAP, Root(), 0, 0, size.width(), size.height(), ~0u),
+            m_c, xcb_get_image(m_c, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, 0, 0, size.width(), size.height(), ~0u),
             nullptr);
         if (!reply)
             return {};

@@ -6,8 +6,8 @@
 // alone. Each test gets a compositor and a runtime folder of its own, so
 // tests run side by side never see each other's instances.
 
-#include "core/desktop/SwaybgBackend.h"
-#include "core/desktop/DetachedProcess.h"
+#include "desktop/SwaybgBackend.h"
+#include "desktop/DetachedProcess.h"
 #include "support/HeadlessCompositor.h"
 #include "support/PictureFixtures.h"
 

@@ -9,10 +9,10 @@
 #include "core/RegConfig.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
-#include "platform/DialogBuilder.h"
-#include "platform/TrayIcon.h"
 #include "res/Resource.h"
 #include "support/SceneFixture.h"
+#include "widgets/DialogBuilder.h"
+#include "widgets/TrayIcon.h"
 
 #include <QElapsedTimer>
 #include <QTabBar>

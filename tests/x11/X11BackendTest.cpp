@@ -4,14 +4,15 @@
 // Everything touching the root window is one test, so no two tests ever race
 // for it.
 
-#include "core/desktop/X11Backend.h"
-#include "core/desktop/WallpaperRender.h"
+#include "desktop/X11Backend.h"
+#include "desktop/WallpaperRender.h"
 #include "support/PatternImage.h"
 #include "support/X11Observer.h"
 #include "support/XvfbServer.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -129,6 +130,34 @@ TEST(X11Backend, RootWindowShowsEachStyleAndOwnsOnePixmap)
     std::free(xcb_get_input_focus_reply(x.Get(), xcb_get_input_focus(x.Get()), nullptr));
 }
 
+TEST(X11Backend, ClearPartsOfAPictureShowWhiteAsInThePreviews)
+{
+    const QByteArray display = TestDisplay();
+    if (display.isEmpty())
+        GTEST_SKIP() << "QUILVANE_TEST_DISPLAY is not set (scripts/run-tests.sh starts an Xvfb for this)";
+    const Observer x(display);
+    ASSERT_TRUE(x.Ok()) << "cannot open " << display.constData();
+    const QSize root = x.RootSize();
+
+    // A red square on a clear field, centred: white round the square, black
+    // beyond the picture.
+    QTemporaryDir dir;
+    QImage picture(100, 60, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    QPainter(&picture).fillRect(40, 20, 20, 20, QColor(255, 0, 0));
+    ASSERT_TRUE(picture.save(dir.filePath("clear.png")));
+    X11Backend backend(display);
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("clear.png"), WallpaperStyle::Centre));
+
+    const QImage pixels = x.RootPixels();
+    ASSERT_EQ(pixels.size(), root);
+    const QPoint corner((root.width() - 100) / 2, (root.height() - 60) / 2);
+    EXPECT_EQ(pixels.pixel(corner + QPoint(50, 30)), qRgb(255, 0, 0));
+    EXPECT_EQ(pixels.pixel(corner + QPoint(5, 5)), qRgb(255, 255, 255));
+    EXPECT_EQ(pixels.pixel(corner + QPoint(95, 55)), qRgb(255, 255, 255));
+    EXPECT_EQ(pixels.pixel(corner - QPoint(5, 5)), qRgb(0, 0, 0));
+}
+
 TEST(X11Backend, NoDisplayChangesNothing)
 {
     X11Backend backend(":4095"); // nothing listens there
@@ -212,6 +241,44 @@ TEST(X11Backend, EveryMonitorShowsThePictureOnItsOwn)
             EXPECT_EQ(root.pixel(500, 250), qRgb(0, 0, 0));
         }
     }
+}
+
+TEST(X11Backend, AMonitorThatComesGetsThePictureUnlessAnotherBackgroundCame)
+{
+    XvfbServer xvfb("1200x500x24");
+    ASSERT_FALSE(xvfb.Display().isEmpty()) << "Xvfb is not installed (scripts/install-deps.sh)";
+    ASSERT_EQ(xvfb.Run("xrandr", {"--setmonitor", "LEFT", "500/100x400/80+0+100", "screen"}), 0)
+        << "xrandr is needed (package x11-xserver-utils)";
+    QTemporaryDir dir;
+    const QImage picture = PatternImage(120, 90);
+    ASSERT_TRUE(picture.save(dir.filePath("p.png")));
+    X11Backend backend(xvfb.Display());
+    EXPECT_TRUE(backend.FollowMonitors(dir.filePath("p.png"), WallpaperStyle::Stretch)) << "nothing of ours yet";
+    ASSERT_TRUE(backend.SetWallpaper(dir.filePath("p.png"), WallpaperStyle::Stretch));
+
+    const QRect left(0, 100, 500, 400), right(500, 0, 700, 500);
+    ASSERT_EQ(xvfb.Run("xrandr", {"--setmonitor", "RIGHT", "700/140x500/100+500+0", "none"}), 0);
+    {
+        const Observer x(xvfb.Display());
+        EXPECT_NE(x.RootPixels().copy(right), RenderWallpaper(picture, right.size(), WallpaperStyle::Stretch))
+            << "the new monitor shows the picture before it was followed: the test proves nothing";
+    }
+    ASSERT_TRUE(backend.FollowMonitors(dir.filePath("p.png"), WallpaperStyle::Stretch));
+    {
+        const Observer x(xvfb.Display());
+        const QImage root = x.RootPixels();
+        for (const QRect& monitor : {left, right})
+            EXPECT_EQ(root.copy(monitor), RenderWallpaper(picture, monitor.size(), WallpaperStyle::Stretch))
+                << "on " << monitor.x();
+    }
+
+    // Another program's background since: the monitors changing again leave
+    // it alone.
+    const uint32_t foreign = LeaveForeignBackground(xvfb.Display(), true);
+    ASSERT_EQ(xvfb.Run("xrandr", {"--delmonitor", "RIGHT"}), 0);
+    ASSERT_TRUE(backend.FollowMonitors(dir.filePath("p.png"), WallpaperStyle::Stretch));
+    const Observer x(xvfb.Display());
+    EXPECT_EQ(x.Property("_XROOTPMAP_ID"), foreign);
 }
 
 TEST(X11Backend, ALostServerIsAFailure)

@@ -1,0 +1,76 @@
+// What later starts of Quilvane ask of the window that owns the session. A
+// show asked for is played by the slide-show page itself, as if its list had
+// been opened and "Play" pressed, so the page shows what runs and its "Stop"
+// stops it.
+
+#include "app/WallpaperApp.h"
+
+#include "app/MainPropertySheet.h"
+#include "core/RegConfig.h"
+#include "core/SlideShowManager.h"
+#include "session/Commands.h"
+
+#include <QTimer>
+
+namespace {
+
+void PlayInPage(CSetWallpaperDlg& page, const SlideShowRecord& show, bool showNow)
+{
+    page.Create();
+    if (page.m_bPlaying)
+        page.OnPlayStop();
+    page.m_listSlides.ResetContent();
+    for (const QString& entry : show.entries)
+        page.m_listSlides.AddString(entry);
+    page.m_editFrequency.setText(QString::number(show.periodMs / 1000));
+    page.m_comboShowType.setCurrentIndex(show.style);
+    page.m_checkRandom.setChecked(show.random);
+    page.OnPlayStop();
+    SlideShowManager* manager = SlideShowManager::GetInstance();
+    if (manager && show.lastIndex >= 0)
+        manager->ResumeAfter(show.lastIndex, show.lastShown);
+    if (showNow)
+        page.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+}
+
+} // namespace
+
+SessionInstance::Reply CWallpaperApp::OnSessionRequest(CMainPropertySheet& sheet,
+                                                       const SessionInstance::Request& request)
+{
+    const QString command = request.value(QStringLiteral("command")).toString();
+    CSetWallpaperDlg& page = sheet.m_slideShowPage;
+    if (command == QLatin1String("raise")) {
+        sheet.OnConfigure();
+        return {};
+    }
+    if (command == QLatin1String("play")) {
+        const std::optional<SlideShowRecord> show = ShowOfRequest(request);
+        if (!show)
+            return {1, QStringLiteral("the running Quilvane got no show to play")};
+        PlayInPage(page, *show, request.value(QStringLiteral("showNow")).toBool());
+        return {};
+    }
+    if (command == QLatin1String("next") || command == QLatin1String("stop")) {
+        if (!page.m_bPlaying)
+            return {1, NoSlideShowText()};
+        if (command == QLatin1String("next"))
+            page.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+        else
+            page.OnPlayStop();
+        return {};
+    }
+    return {1, QStringLiteral("the running Quilvane does not know \"%1\"").arg(command)};
+}
+
+void CWallpaperApp::ResumeShowInPage(CMainPropertySheet& sheet)
+{
+    // Once the window runs: the page is made the way a click on its tab
+    // makes it.
+    QTimer::singleShot(0, &sheet, [&sheet] {
+        const RegConfig* config = RegConfig::GetInstance();
+        if (!config || !config->SlideShow().playing || config->SlideShow().entries.isEmpty())
+            return;
+        PlayInPage(sheet.m_slideShowPage, config->SlideShow(), false);
+    });
+}

@@ -1,0 +1,11 @@
+#include "desktop/CinnamonBackend.h"
+
+#include "desktop/GSettingsWallpaper.h"
+
+bool CinnamonBackend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
+{
+    GSettingsWallpaper::Keys keys;
+    keys.schema = "org.cinnamon.desktop.background";
+    keys.uriKey = "picture-uri";
+    return GSettingsWallpaper::Apply(keys, absolutePath, style);
+}

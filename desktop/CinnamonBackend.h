@@ -1,0 +1,11 @@
+#pragma once
+
+// Cinnamon keeps the GNOME layout of background keys in a schema of its own.
+
+#include "desktop/DesktopBackend.h"
+
+class CinnamonBackend final : public DesktopBackend {
+public:
+    QString Name() const override { return QStringLiteral("cinnamon"); }
+    bool SetWallpaper(const QString& absolutePath, WallpaperStyle style) override;
+};

@@ -1,0 +1,13 @@
+#include "desktop/DesktopMessages.h"
+
+#include "platform/Warning.h"
+
+void WarnUnchanged(const QString& why)
+{
+    Warning(why + QStringLiteral("; the wallpaper stays as it is"));
+}
+
+QString PictureName(const QString& path)
+{
+    return Printable(path);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+// MATE names the picture by a plain file path (picture-filename), not a URI.
+
+#include "desktop/DesktopBackend.h"
+
+class MateBackend final : public DesktopBackend {
+public:
+    QString Name() const override { return QStringLiteral("mate"); }
+    bool SetWallpaper(const QString& absolutePath, WallpaperStyle style) override;
+};

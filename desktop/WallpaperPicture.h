@@ -1,0 +1,28 @@
+#pragma once
+
+// Reading picture files for the desktop, through the program's one picture
+// loader (CxImage), decoding no more pixels than the desktop will show.
+
+#include "desktop/WallpaperStyle.h"
+#include "pictures/PictureFiles.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Whether the file is one we show: its extension names a picture type
+// (FindExtension/FindType) and it decodes completely. Cheap for photos: the
+// check decodes at a thumbnail's size, which libjpeg does while reading.
+bool IsReadablePicture(const QString& path);
+
+// The smallest size with the picture's proportions that still covers the
+// screen in both directions (never larger than the picture itself): decoding
+// a picture to be stretched any larger only adds pixels the scaling throws
+// away, and any smaller would lose detail on one axis.
+QSize StretchDecodeSize(QSize picture, QSize screen);
+
+// The pixels RenderWallpaper needs to show path on a screen of that size in
+// that style: for stretch the picture decoded at StretchDecodeSize; for
+// centre and tile only VisiblePictureRect of it (a JPEG decodes just those
+// rows and columns). Null when the file is not a readable picture.
+QImage LoadWallpaperPicture(const QString& path, QSize screen, WallpaperStyle style);

@@ -1,0 +1,122 @@
+#include "pictures/AreaScaler.h"
+
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Smooth colour ramps with some curvature: any good scaler agrees on them
+// closely, a misplaced or mis-weighted one does not.
+QImage Smooth(QSize size, bool alpha)
+{
+    QImage image(size, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            const double u = static_cast<double>(x) / size.width();
+            const double v = static_cast<double>(y) / size.height();
+            image.setPixel(x, y,
+                           qRgba(static_cast<int>(255 * u), static_cast<int>(255 * v),
+                                 static_cast<int>(127 + 120 * std::sin(6 * u + 4 * v)),
+                                 alpha ? 64 + (x + y) % 192 : 255));
+        }
+    return image;
+}
+
+double MeanDifference(const QImage& a, const QImage& b)
+{
+    double total = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return total / (3.0 * a.width() * a.height());
+}
+
+} // namespace
+
+TEST(AreaScalerTest, BandsFitTogetherIntoOneSmoothScaleFromWholeOrPartialSources)
+{
+    struct Case {
+        QSize source;
+        QSize target;
+    };
+    const Case cases[] = {
+        {{300, 200}, {300, 200}}, // same size: the very pixels
+        {{300, 200}, {97, 61}},   // shrink by about 3
+        {{300, 200}, {710, 455}}, // enlarge by about 2.3
+        {{300, 200}, {120, 500}}, // shrink one way, enlarge the other
+        {{300, 200}, {3, 2}},     // a hundred source pixels a target pixel
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.source.width() << "x" << c.source.height() << " -> " << c.target.width()
+                                        << "x" << c.target.height());
+        const QImage source = Smooth(c.source, false);
+        const AreaScaler whole(source, {}, c.source, c.target);
+        const QImage all = whole.Region(QRect(QPoint(), c.target));
+        ASSERT_EQ(all.size(), c.target);
+        if (c.source == c.target) {
+            EXPECT_EQ(all, source.convertToFormat(QImage::Format_RGB32));
+        }
+        EXPECT_LT(MeanDifference(all, source.scaled(c.target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)), 1.5);
+
+        for (int top = 0; top < c.target.height(); top += 7) {
+            const QRect band(0, top, c.target.width(), std::min(7, c.target.height() - top));
+            EXPECT_EQ(whole.Region(band), all.copy(band)) << "band at " << top;
+        }
+
+        // A part of the source held with a margin as wide as what one target
+        // pixel reads gives the same pixels as the whole.
+        if (c.source.width() > 3 * c.target.width())
+            continue;
+        const QRect part(c.source.width() / 4, c.source.height() / 3, c.source.width() / 2, c.source.height() / 2);
+        const AreaScaler partial(source.copy(part.adjusted(-3, -3, 3, 3)), part.topLeft() - QPoint(3, 3), c.source,
+                                 c.target);
+        const QRect shown(
+            c.target.width() * part.left() / c.source.width(), c.target.height() * part.top() / c.source.height(),
+            c.target.width() * part.width() / c.source.width(), c.target.height() * part.height() / c.source.height());
+        for (int top = 0; top < c.target.height(); top += 7) {
+            const QRect band(0, top, c.target.width(), std::min(7, c.target.height() - top));
+            const QRect inside = band & shown;
+            if (!inside.isEmpty()) {
+                EXPECT_EQ(partial.Region(inside), all.copy(inside)) << "part, band at " << top;
+            }
+        }
+    }
+}
+
+TEST(AreaScalerTest, TransparentPixelsLendNoColour)
+{
+    QImage source(4, 1, QImage::Format_ARGB32);
+    source.setPixel(0, 0, qRgba(255, 0, 0, 255));
+    source.setPixel(1, 0, qRgba(255, 0, 0, 255));
+    source.setPixel(2, 0, qRgba(0, 255, 0, 0)); // green, but invisible
+    source.setPixel(3, 0, qRgba(0, 255, 0, 0));
+    const QImage half = AreaScaler(source, {}, source.size(), QSize(1, 1)).Region(QRect(0, 0, 1, 1));
+    ASSERT_EQ(half.format(), QImage::Format_ARGB32_Premultiplied);
+    const QRgb p = half.convertToFormat(QImage::Format_ARGB32).pixel(0, 0);
+    EXPECT_NEAR(qAlpha(p), 128, 1);
+    EXPECT_EQ(qGreen(p), 0);
+    EXPECT_EQ(qRed(p), 255);
+    EXPECT_TRUE(AreaScaler(source, {}, source.size(), QSize(2, 2)).Region(QRect(5, 5, 2, 2)).isNull());
+}
+
+TEST(AreaScalerTest, OtherFormatsScaleExactlyAsTheir32BitCopy)
+{
+    // Converted a strip of rows at a time: target rows reading across a
+    // strip's end, or more rows than a strip holds, match converting first.
+    const QImage indexed = Smooth({300, 200}, false).convertToFormat(QImage::Format_Indexed8);
+    const QImage grey = Smooth({300, 200}, false).convertToFormat(QImage::Format_Grayscale8);
+    for (const QImage& source : {indexed, grey})
+        for (const QSize target : {QSize(97, 61), QSize(3, 2), QSize(410, 333)}) {
+            SCOPED_TRACE(testing::Message() << source.format() << " -> " << target.width() << "x" << target.height());
+            const QImage converted = source.convertToFormat(QImage::Format_RGB32);
+            const QImage expected = ShrinkImage(converted, target);
+            ASSERT_EQ(expected.size(), target);
+            EXPECT_EQ(ShrinkImage(source, target), expected);
+        }
+}

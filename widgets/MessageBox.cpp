@@ -1,0 +1,57 @@
+#include "widgets/MessageBox.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <utility>
+
+namespace {
+MessageBoxHook& BoxHook()
+{
+    static MessageBoxHook hook;
+    return hook;
+}
+BeepHook& TheBeepHook()
+{
+    static BeepHook hook;
+    return hook;
+}
+} // namespace
+
+QString AppMessageCaption()
+{
+    const QString exe = QCoreApplication::applicationFilePath();
+    if (exe.isEmpty())
+        return QCoreApplication::applicationName();
+    return QFileInfo(exe).completeBaseName();
+}
+
+int AfxMessageBox(const QString& text, QWidget* parent)
+{
+    if (BoxHook())
+        return BoxHook()(AppMessageCaption(), text);
+    QMessageBox box(QMessageBox::Warning, AppMessageCaption(), text, QMessageBox::Ok, parent);
+    // Messages carry file names and other outside text: never read as
+    // markup, so "<b>" or "&lt;" in a name shows as it is.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return IDOK;
+}
+
+void PlainBeep()
+{
+    if (TheBeepHook()) {
+        TheBeepHook()();
+        return;
+    }
+    QApplication::beep();
+}
+
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook)
+{
+    return std::exchange(BoxHook(), std::move(hook));
+}
+BeepHook SetBeepHook(BeepHook hook)
+{
+    return std::exchange(TheBeepHook(), std::move(hook));
+}

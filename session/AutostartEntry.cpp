@@ -68,7 +68,7 @@ QByteArray AutostartEntryText(const QString& program)
                                         "Name=Quilvane\n"
                                         "Comment=Put back the last wallpaper and slide show\n"
                                         "Exec=%1 --restore\n"
-                                        "Icon=quilvane\n"
+                                        "Icon=org.quilvane.Quilvane\n"
                                         "Terminal=false\n"
                                         "NoDisplay=true\n")
                              .arg(ExecArgument(program));

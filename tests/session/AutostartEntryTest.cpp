@@ -40,3 +40,21 @@ TEST(AutostartEntry, AnyProgramPathGivesAValidEntry)
         EXPECT_EQ(validate.exitCode(), 0) << c.program.toStdString() << ": " << validate.readAll().toStdString();
     }
 }
+
+TEST(AutostartEntry, ShowsTheIconTheApplicationIsInstalledWith)
+{
+    // Desktops list the login entry with its icon; only the application's
+    // own desktop file names one the package installs.
+    const auto iconOf = [](const QByteArray& entry) {
+        for (const QByteArray& line : entry.split('\n')) {
+            if (line.startsWith("Icon="))
+                return line.mid(5);
+        }
+        return QByteArray();
+    };
+    QFile application(QStringLiteral(QUILVANE_SOURCE_DIR "/res/org.quilvane.Quilvane.desktop"));
+    ASSERT_TRUE(application.open(QIODevice::ReadOnly));
+    const QByteArray icon = iconOf(application.readAll());
+    ASSERT_FALSE(icon.isEmpty());
+    EXPECT_EQ(iconOf(AutostartEntryText(QStringLiteral("quilvane"))), icon);
+}

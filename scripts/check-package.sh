@@ -3,8 +3,9 @@
 # with lintian and its desktop file, metainfo and manual page with their own
 # validators, installs it with apt-get, starts the installed program on an
 # Xvfb of its own and quits it through its "&File" menu, checks that the
-# installed files are exactly those docs/install.md lists, then removes the
-# package and checks that nothing of it is left. Run as root (CI is); the
+# installed files are exactly those docs/install.md lists, runs its command
+# line (--help, --version, --autostart on/off), then removes the package and
+# checks that nothing of it is left. Run as root (CI is); the
 # machine is left without the package, as it was found.
 #
 #   scripts/check-package.sh [--no-build]   --no-build: use the .deb in build/release
@@ -183,18 +184,30 @@ settings=$work/home/.config/quilvane/settings.json
 [[ -s $settings ]] || fail "no settings written ($settings)"
 echo "settings written: $(wc -c <"$settings") bytes in ~/.config/quilvane/settings.json"
 
-# The command line, where it exists: a program without one opens its window
-# for --help, which the start-up check variable then closes at once.
+# The command line of the installed program: --help and --version print and
+# exit without a window, the version being the package's.
 step "quilvane --help / --version"
-help=$("${run_env[@]}" QUILVANE_QUIT_WHEN_SHOWN=1 timeout 60 /usr/bin/quilvane --help 2>&1 || true)
-if grep -q -- '--version' <<<"$help"; then
-  version=$("${run_env[@]}" timeout 60 /usr/bin/quilvane --version)
-  echo "quilvane --version: $version"
-  expected_version=$(dpkg-deb -f "$deb" Version)
-  grep -qF "${expected_version%%-*}" <<<"$version" || fail "--version does not say $expected_version"
-else
-  echo "no command line yet (--help does not mention --version): skipped"
-fi
+help=$("${run_env[@]}" timeout 60 /usr/bin/quilvane --help) || fail "quilvane --help failed"
+grep -q -- '--version' <<<"$help" || fail "quilvane --help does not list --version: $help"
+echo "quilvane --help: $(wc -l <<<"$help") lines"
+version=$("${run_env[@]}" timeout 60 /usr/bin/quilvane --version) || fail "quilvane --version failed"
+echo "quilvane --version: $version"
+expected_version=$(dpkg-deb -f "$deb" Version)
+[[ $version == "quilvane ${expected_version%%-*}" ]] || fail "--version says \"$version\", not quilvane $expected_version"
+
+# The login entry the installed program writes: valid, running the installed
+# program by name, with an icon the package installs; and gone again.
+step "quilvane --autostart on / off"
+entry=$work/home/.config/autostart/quilvane.desktop
+"${run_env[@]}" timeout 60 /usr/bin/quilvane --autostart on || fail "quilvane --autostart on failed"
+desktop-file-validate "$entry"
+grep -qx 'Exec=quilvane --restore' "$entry" || fail "the login entry does not run quilvane --restore: $(cat "$entry")"
+entry_icon=$(sed -n 's/^Icon=//p' "$entry")
+[[ -f /usr/share/icons/hicolor/48x48/apps/$entry_icon.png ]] || fail "the login entry's icon $entry_icon is not installed"
+echo "login entry: valid, Exec=quilvane --restore, icon $entry_icon"
+"${run_env[@]}" timeout 60 /usr/bin/quilvane --autostart off || fail "quilvane --autostart off failed"
+[[ ! -e $entry ]] || fail "quilvane --autostart off left $entry"
+echo "login entry removed"
 stop_xvfb
 
 step "apt-get remove --purge quilvane"

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two commands of the README. Everything they need is installed by
 # scripts/install-deps.sh on Debian and Ubuntu.
 .PHONY: run test test-desktops deps build-release build-test package check-package bench fuzz clean format format-check check-layers translations

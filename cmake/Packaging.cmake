@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # `make package`: a Debian package (CPack's DEB generator) of exactly what
 # `cmake --install` installs under /usr, with the licence and the changelog
 # in /usr/share/doc/quilvane as Debian's policy wants them. docs/install.md

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Gives every tracked file that can carry a comment the licence header of the
 # REUSE layout (a copyright line and a licence identifier), in the comment
 # syntax of its type, right at the top: after a "#!" line, after an XML

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian package from a user's side: builds it (make package), checks it
 # with lintian and its desktop file, metainfo and manual page with their own
 # validators, installs it with apt-get, starts the installed program on an

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Quilvane needs to build, run and test.
 # Only what is missing is installed; nothing happens when all is present.
 set -euo pipefail

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saving the slide list to a list file and opening one into it.
 
 #include "slideshow/SetWallpaperDlg.h"

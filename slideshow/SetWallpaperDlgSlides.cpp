@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Editing the slide list, and setting one of its pictures as the wallpaper.
 
 #include "slideshow/SetWallpaperDlg.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws Quilvane's icons and bitmaps and writes them under a res/ folder:
 //
 //   icons/quilvane-N.png                          the program's icon, N pixels

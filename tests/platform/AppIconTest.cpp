@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's icon: drawn for each size an icon theme offers, the window
 // and the tray showing exactly those pixels, and the hand-written scalable
 // icon showing the same picture.

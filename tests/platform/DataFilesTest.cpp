@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the program's shared data (tips file, background templates) is found:
 // beside the program, then in share/quilvane beside its bin/ folder (the build
 // tree, any installation prefix), then in the system's data folders.

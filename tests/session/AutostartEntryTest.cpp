@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The login entry for programs installed under awkward paths: every one is
 // an entry desktop-file-validate accepts, whose Exec line names the program
 // as a desktop reads it back.

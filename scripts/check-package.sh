@@ -156,7 +156,9 @@ echo "$wm_class"
 startup_class=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/org.quilvane.Quilvane.desktop)
 grep -q "\"$startup_class\"\$" <<<"$wm_class" ||
   fail "the window's class is not the desktop file's StartupWMClass ($startup_class)"
-icons=$(xprop -id "$main" -notype _NET_WM_ICON | grep -ao 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ' || true)
+# -len: by default xprop cuts the property short inside the 256 pixel image
+# and leaves out the images after it.
+icons=$(xprop -len 4000000 -id "$main" -notype _NET_WM_ICON | grep -ao 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ' || true)
 echo "window icons: $icons"
 for size in 16 32 48; do
   grep -q "Icon ($size x $size)" <<<"$icons" || fail "the window's icon has no $size x $size image"

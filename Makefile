@@ -52,6 +52,7 @@ test-desktops: deps
 	@bash tests/desktops/run.sh $(TEST_DIR)/bin/desktop_probe docs/desktops.md
 
 bench: deps
+	@bash scripts/install-bench-tools.sh
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=ON
 	cmake --build $(BENCH_DIR) -j $(JOBS)
 	@bash scripts/run-bench.sh $(BENCH_DIR)

@@ -17,6 +17,7 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -77,18 +78,27 @@ bool CMainPropertySheet::OnInitDialog()
     if (m_initialised)
         return true;
     m_menuBar = new QMenuBar(this);
-    BuildMenuBar(m_menuBar, MainMenu(), [this](int id) { OnCommand(id); });
+    BuildMenuBar(
+        m_menuBar, MainMenu(), [this](int id) { OnCommand(id); }, &MainAccelerators());
     static_cast<QVBoxLayout*>(layout())->setMenuBar(m_menuBar);
-    // "Restore at Login" is checked while the login entry is there, which
-    // `quilvane --autostart` may change while the window runs.
+    InstallAccelerators(this, MainAccelerators(), [this](int id) { OnCommand(id); });
     for (QAction* popup : m_menuBar->actions()) {
-        QAction* login = popup->menu() ? FindMenuCommand(popup->menu(), ID_RESTORE_AT_LOGIN) : nullptr;
-        if (!login)
+        QMenu* menu = popup->menu();
+        if (!menu)
             continue;
-        login->setCheckable(true);
-        login->setChecked(AutostartEnabled());
-        connect(popup->menu(), &QMenu::aboutToShow, login, [login] { login->setChecked(AutostartEnabled()); });
+        connect(menu, &QMenu::aboutToShow, this, &CMainPropertySheet::UpdateCommandUI);
+        // "Restore at Login" is checked while the login entry is there, which
+        // `quilvane --autostart` may change while the window runs.
+        if (QAction* login = FindMenuCommand(menu, ID_RESTORE_AT_LOGIN)) {
+            login->setCheckable(true);
+            login->setChecked(AutostartEnabled());
+            connect(menu, &QMenu::aboutToShow, login, [login] { login->setChecked(AutostartEnabled()); });
+        }
     }
+    connect(&m_designPage, &CDesignPage::designChanged, this, [this] {
+        UpdateCommandUI();
+        UpdateTitle();
+    });
 
     // The first page is active from the start, so its window (and with it
     // the tray icon) exists from start-up; the others are made when first
@@ -99,6 +109,7 @@ bool CMainPropertySheet::OnInitDialog()
             page->Create();
             page->OnSetActive();
         }
+        UpdateCommandUI();
     });
     m_designPage.OnSetActive();
     // The keyboard starts on the page itself, not on the window's tab bar,
@@ -109,8 +120,39 @@ bool CMainPropertySheet::OnInitDialog()
     // gets the focus when the window is activated.
     m_designPage.setFocus(Qt::OtherFocusReason);
     adjustSize();
+    UpdateCommandUI();
     m_initialised = true;
     return true;
+}
+
+bool CMainPropertySheet::IsCommandEnabled(int id) const
+{
+    const bool designShown = GetActivePage() == &m_designPage;
+    if (id == ID_EDIT_UNDO)
+        return designShown && m_designPage.CanUndo();
+    if (id == ID_EDIT_REDO)
+        return designShown && m_designPage.CanRedo();
+    return true;
+}
+
+void CMainPropertySheet::UpdateCommandUI()
+{
+    UpdateMenuCommands(m_menuBar, [this](int id) { return IsCommandEnabled(id); });
+}
+
+void CMainPropertySheet::UpdateTitle()
+{
+    // A design never saved and never changed keeps the program's own title.
+    const QString document = m_designPage.DocumentPath();
+    const bool modified = m_designPage.IsModified();
+    if (document.isEmpty() && !modified) {
+        setWindowTitle(tr("Quilvane"));
+    } else {
+        const QString name = document.isEmpty() ? tr("Untitled") : QFileInfo(document).fileName();
+        // "[*]" is where Qt shows the change mark.
+        setWindowTitle(tr("%1[*] - Quilvane").arg(name));
+    }
+    setWindowModified(modified);
 }
 
 int CMainPropertySheet::DoModal()
@@ -128,11 +170,23 @@ CPropertyPage* CMainPropertySheet::GetActivePage() const
 
 bool CMainPropertySheet::OnCmdMsg(int id)
 {
-    if (id == ID_TRAY_CONFIGURE) {
+    switch (id) {
+    case ID_TRAY_CONFIGURE:
         OnConfigure();
         return true;
+    case ID_FILE_OPEN:
+        // The design opened is shown.
+        m_tabs->setCurrentWidget(&m_designPage);
+        return m_designPage.OnCmdMsg(id);
+    case ID_FILE_SAVE:
+        return m_designPage.OnCmdMsg(id);
+    case ID_QUIT:
+        // Cancelled: the command goes no further. Otherwise the application
+        // ends the program.
+        return !m_designPage.SaveModified();
+    default:
+        return false;
     }
-    return false;
 }
 
 void CMainPropertySheet::OnCommand(int id)
@@ -244,6 +298,11 @@ bool CMainPropertySheet::event(QEvent* e)
 
 void CMainPropertySheet::closeEvent(QCloseEvent* e)
 {
+    // A changed design asks first; Cancel keeps the program running.
+    if (!m_designPage.SaveModified()) {
+        e->ignore();
+        return;
+    }
     // Closing ends the modal run, whether the window is shown or in the tray.
     e->accept();
     EndModalLoop(this, IDC_CANCEL);

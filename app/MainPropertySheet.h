@@ -15,7 +15,9 @@ class QMenuBar;
 class QTabWidget;
 
 // The main window: the two pages on tabs under a menu bar, run modally by the
-// application. It hides into the tray and comes back from there.
+// application. It hides into the tray and comes back from there. Its title
+// names the design's document and marks a design with unsaved changes; a
+// changed design asks before quitting replaces it.
 class CMainPropertySheet : public QWidget, public CCmdTarget {
     Q_OBJECT
 
@@ -36,7 +38,9 @@ public:
     // the tray; empty until then.
     CRect m_rcRestore;
 
-    // The sheet's own commands (the tray menu's "Configure").
+    // The sheet's own commands (the tray menu's "Configure"), the File
+    // menu's Open and Save, which belong to the design whichever page is
+    // shown, and the question before "&Quit" goes on to the application.
     bool OnCmdMsg(int id) override;
     // Offers a command to this window, the active page and the application.
     void OnCommand(int id);
@@ -50,6 +54,12 @@ public:
 
     // Creates the menu bar and the first page's window (once).
     bool OnInitDialog();
+
+    // Whether a command of the menu bar can be chosen now: Undo and Redo
+    // only on the design page with something to undo or redo.
+    bool IsCommandEnabled(int id) const;
+    void UpdateCommandUI();
+    void UpdateTitle();
 
 protected:
     bool event(QEvent* e) override;

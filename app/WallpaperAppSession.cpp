@@ -33,7 +33,7 @@ void PlayInPage(CSetWallpaperDlg& page, const SlideShowRecord& show, bool showNo
     if (manager && show.lastIndex >= 0)
         manager->ResumeAfter(show.lastIndex, show.lastShown);
     if (showNow)
-        page.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+        page.ShowNextSlide();
 }
 
 } // namespace
@@ -58,7 +58,7 @@ SessionInstance::Reply CWallpaperApp::OnSessionRequest(CMainPropertySheet& sheet
         if (!page.m_bPlaying)
             return {1, NoSlideShowText()};
         if (command == QLatin1String("next"))
-            page.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+            page.ShowNextSlide();
         else
             page.OnPlayStop();
         return {};

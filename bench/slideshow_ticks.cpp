@@ -107,7 +107,11 @@ int main(int argc, char** argv)
     long at50 = 0;
     for (int i = 0; i < ticks; ++i) {
         const auto start = std::chrono::steady_clock::now();
+        // The change runs off the page's thread: a tick lasts until it has
+        // reported back.
         page.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+        while (SlideShowManager::GetInstance()->IsChanging())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         times.push_back(Seconds(start));
         if (i + 1 == std::min(50, ticks)) {
             malloc_trim(0);

@@ -188,6 +188,11 @@ bool PhotoTemplateProcessor::ScreenSizedPicture(const Template& t, CxImage& pict
             if (old.fileName().startsWith(ofTemplate) && !old.fileName().startsWith(ofState))
                 QFile::remove(old.filePath());
         }
+        // This session gets the pixels the cache gives later ones (a JPEG's
+        // are not quite those it was made from), so a design started now
+        // looks the same when it is opened again in another session.
+        if (picture.Load(path, FindType(FindExtension(path))) && picture.GetDecodedSize() == m_screenSize)
+            return true;
     }
     picture.SetImage(std::move(made));
     return picture.IsValid();

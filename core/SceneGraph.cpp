@@ -4,19 +4,14 @@
 #include "core/SceneGraph.h"
 
 #include "core/PhotoTemplateProcessor.h"
-#include "pictures/AreaScaler.h"
 #include "pictures/ImageHelpers.h"
-#include "pictures/JpegStreamWriter.h"
 #include "pictures/PictureFiles.h"
-#include "platform/AtomicFile.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
+#include <utility>
 
 namespace {
 
@@ -43,14 +38,83 @@ void SceneGraph::Init(PhotoTemplateProcessor* templates)
     m_photos.clear();
     m_selected = nullptr;
     m_scaledBackground = QImage();
-    m_background.Destroy();
-    if (m_templates && m_templates->GetTemplateCount() > 0)
-        m_templates->GetTemplatePicture(0, m_background);
-    if (!m_background.IsValid()) {
-        const QSize screen = m_templates ? m_templates->GetScreenSize() : QSize();
-        m_background.SetImage(PhotoTemplateProcessor::MakeBuiltInTemplate(
-            screen.isEmpty() ? PhotoTemplateProcessor::kBuiltInSize : screen));
+    StartBackground(m_background, m_backgroundPath);
+    m_history.Clear();
+    m_openStep = SceneStep();
+    m_openDepth = 0;
+    NotifyHistory();
+}
+
+void SceneGraph::StartBackground(CxImage& background, QString& path) const
+{
+    background.Destroy();
+    path.clear();
+    if (m_templates && m_templates->GetTemplateCount() > 0 && m_templates->GetTemplatePicture(0, background))
+        path = m_templates->GetTemplatePath(0);
+    if (!background.IsValid()) {
+        background.SetImage(BuiltInBackground());
+        path.clear();
     }
+}
+
+QImage SceneGraph::BuiltInBackground() const
+{
+    const QSize screen = m_templates ? m_templates->GetScreenSize() : QSize();
+    return PhotoTemplateProcessor::MakeBuiltInTemplate(screen.isEmpty() ? PhotoTemplateProcessor::kBuiltInSize
+                                                                        : screen);
+}
+
+bool SceneGraph::LoadBackground(const QString& path, QSize size, CxImage& background) const
+{
+    if (path.isEmpty()) {
+        background.SetImage(BuiltInBackground());
+        return background.IsValid();
+    }
+    // A template's file is the background a new design got at the screen's
+    // size, or, chosen with Change Background, the file at its own size: the
+    // one of the size the background had. With neither (the screen is
+    // another now), the template as a new design gets it.
+    int index = -1;
+    for (int i = 0; m_templates && i < m_templates->GetTemplateCount() && index < 0; ++i) {
+        if (m_templates->GetTemplatePath(i) == path)
+            index = i;
+    }
+    const auto madeTemplate = [&] {
+        CxImage made;
+        if (index < 0 || !m_templates->GetTemplatePicture(index, made))
+            return false;
+        background = std::move(made);
+        return true;
+    };
+    if (index >= 0 && (size.isEmpty() || m_templates->GetTemplateSize(index) == size) && madeTemplate())
+        return true;
+    CxImage fresh;
+    const bool loaded = fresh.Load(path, FindType(FindExtension(path).toLower()));
+    if (loaded && (index < 0 || fresh.GetDecodedSize() == size)) {
+        background = std::move(fresh);
+        return true;
+    }
+    if (madeTemplate())
+        return true;
+    if (!loaded)
+        return false;
+    background = std::move(fresh);
+    return true;
+}
+
+QRectF SceneGraph::MapToBackground(const QRectF& rect, QSize before, QSize after)
+{
+    if (before.isEmpty() || after.isEmpty() || before == after)
+        return rect;
+    // Centres keep their place relative to the background; sizes take one
+    // factor, the smaller of the two, so photos keep their shape and a photo
+    // that was inside the old background is inside the new one.
+    const double sx = static_cast<double>(after.width()) / before.width();
+    const double sy = static_cast<double>(after.height()) / before.height();
+    const double s = std::min(sx, sy);
+    const QSizeF size = rect.size() * s;
+    const QPointF centre(rect.center().x() * sx, rect.center().y() * sy);
+    return QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height());
 }
 
 QSize SceneGraph::BackgroundSize() const
@@ -79,27 +143,26 @@ bool SceneGraph::ChangeBackImage(const QString& path)
     if (!fresh.Load(path, FindType(FindExtension(path).toLower())))
         return false;
 
+    SceneChange change;
+    change.kind = SceneChange::Kind::Background;
+    change.backgroundPath = std::exchange(m_backgroundPath, path);
+    for (const auto& photo : m_photos)
+        change.places.push_back(photo->m_rect);
+
     const QSize before = BackgroundSize();
     const QSize after = fresh.GetDecodedSize();
-    m_background = std::move(fresh);
+    change.backgroundSize = before;
+    change.background = std::exchange(m_background, std::move(fresh));
     m_scaledBackground = QImage();
-    if (before.isEmpty())
-        return true;
-
-    // Centres keep their place relative to the background; sizes take one
-    // factor, the smaller of the two, so photos keep their shape and a photo
-    // that was inside the old background is inside the new one.
-    const double sx = static_cast<double>(after.width()) / before.width();
-    const double sy = static_cast<double>(after.height()) / before.height();
-    const double s = std::min(sx, sy);
-    for (const auto& photo : m_photos) {
-        const QRectF r = photo->m_rect;
-        const QSizeF size = r.size() * s;
-        const QPointF centre(r.center().x() * sx, r.center().y() * sy);
-        photo->m_rect =
-            QRectF(centre.x() - size.width() / 2, centre.y() - size.height() / 2, size.width(), size.height());
-        photo->EnsureResolution(after);
+    if (!before.isEmpty()) {
+        for (const auto& photo : m_photos) {
+            HeldPixels pixels = Held(*photo);
+            photo->m_rect = MapToBackground(photo->m_rect, before, after);
+            photo->EnsureResolution(after);
+            KeepDecoded(change, *photo, std::move(pixels));
+        }
     }
+    Record(std::move(change));
     return true;
 }
 
@@ -197,6 +260,11 @@ bool SceneGraph::CreateSceneObject(const QString& path, CRect& rect)
     photo->EnsureResolution(background);
     m_photos.push_back(std::move(photo));
     rect = GetPhotoDrawRect(m_photos.back().get());
+
+    SceneChange change;
+    change.kind = SceneChange::Kind::Insert;
+    change.index = GetPhotoCount() - 1;
+    Record(std::move(change));
     return true;
 }
 
@@ -262,9 +330,13 @@ bool SceneGraph::SetPhotoDrawRect(SSceneObject* obj, const CRect& rect, bool int
     const QRectF scene = CanvasToScene(canvas);
     if (scene.isEmpty())
         return false;
+    const QRectF before = obj->m_rect;
     obj->m_rect = scene;
-    if (!interim)
+    if (!interim) {
+        HeldPixels pixels = Held(*obj);
         obj->EnsureResolution(BackgroundSize());
+        RecordPlace(obj, before, std::move(pixels));
+    }
     return true;
 }
 
@@ -310,8 +382,11 @@ bool SceneGraph::DragPhoto(SSceneObject* obj, const QRectF& sceneFrom, const CRe
     if (scene.isEmpty())
         return false;
     obj->m_rect = scene;
-    if (!interim)
+    if (!interim) {
+        HeldPixels pixels = Held(*obj);
         obj->EnsureResolution(size);
+        RecordPlace(obj, sceneFrom.normalized(), std::move(pixels));
+    }
     return true;
 }
 
@@ -322,7 +397,13 @@ bool SceneGraph::DeletePhoto(SSceneObject* obj)
         return false;
     if (m_selected == obj)
         m_selected = nullptr;
-    m_photos.erase(it);
+    SceneChange change;
+    change.kind = SceneChange::Kind::Remove;
+    change.index = static_cast<int>(it - m_photos.begin());
+    change.photo = std::move(m_photos[static_cast<size_t>(change.index)]);
+    change.photo->DropScaled();
+    m_photos.erase(m_photos.begin() + change.index);
+    Record(std::move(change));
     return true;
 }
 
@@ -334,10 +415,17 @@ bool SceneGraph::ChangePhotoImage(SSceneObject* obj, const QString& path)
     const QSize background = BackgroundSize();
     const QSize decodeBox(std::clamp(static_cast<int>(std::ceil(box.width())), 1, background.width()),
                           std::clamp(static_cast<int>(std::ceil(box.height())), 1, background.height()));
+    std::unique_ptr<SSceneObject> before = obj->Clone();
     if (!obj->LoadPicture(path, decodeBox))
         return false;
     obj->m_rect = FitInside(QSizeF(obj->m_picture.GetWidth(), obj->m_picture.GetHeight()), box);
     obj->EnsureResolution(background);
+
+    SceneChange change;
+    change.kind = SceneChange::Kind::Replace;
+    change.index = IndexOf(obj);
+    change.photo = std::move(before);
+    Record(std::move(change));
     return true;
 }
 
@@ -345,7 +433,9 @@ bool SceneGraph::RestoreRatio(SSceneObject* obj)
 {
     if (!obj || !Contains(obj) || !obj->m_picture.IsValid())
         return false;
+    const QRectF before = obj->m_rect;
     obj->m_rect = FitInside(QSizeF(obj->m_picture.GetWidth(), obj->m_picture.GetHeight()), obj->m_rect);
+    RecordPlace(obj, before, Held(*obj));
     return true;
 }
 
@@ -413,187 +503,4 @@ void SceneGraph::RenderFitted(QPainter* dc, const CRect& rect, int minSide) cons
         dc->drawImage(target.TopLeft().ToQPoint(), photo->ScaledPicture(target.Size().ToQSize()));
     }
     dc->restore();
-}
-
-QImage SceneGraph::SavePixels(const SSceneObject& photo, const CRect& target, const CRect& visible, QSize& full,
-                              QPoint& origin)
-{
-    const QImage& held = photo.m_picture.GetImage();
-    full = held.size();
-    origin = QPoint();
-    // The pixels held are capped at the background's size; a photo that
-    // reaches past the background may need more, and its file may have them.
-    const QSize need = photo.NeededDecodeSize(QSize(), 1.0);
-    if (need.isEmpty() || (held.width() + 1 >= need.width() && held.height() + 1 >= need.height()))
-        return held;
-
-    // Decoded at the size the target needs, then cut down to the part that
-    // shows (with a margin for the scaler's taps), before the next photo.
-    CxImage fresh;
-    if (!photo.DecodeWithEdits(need, fresh))
-        return held;
-    const QImage& decoded = fresh.GetImage();
-    const double kx = static_cast<double>(decoded.width()) / target.Width();
-    const double ky = static_cast<double>(decoded.height()) / target.Height();
-    constexpr int kMargin = 2;
-    const QPoint from(static_cast<int>(std::floor((visible.left - target.left) * kx)) - kMargin,
-                      static_cast<int>(std::floor((visible.top - target.top) * ky)) - kMargin);
-    const QPoint to(static_cast<int>(std::ceil((visible.right - target.left) * kx)) + kMargin,
-                    static_cast<int>(std::ceil((visible.bottom - target.top) * ky)) + kMargin);
-    const QRect cut = QRect(from, to - QPoint(1, 1)) & decoded.rect();
-    QImage part = decoded.copy(cut);
-    if (part.isNull())
-        return held;
-    full = decoded.size();
-    origin = cut.topLeft();
-    return part;
-}
-
-namespace {
-
-// The saved picture is composed and encoded this many rows at a time.
-constexpr int kSaveBandRows = 128;
-
-bool Fail(QString* error, const QString& why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
-
-const char* const kNoMemory = "There is not enough memory to compose the wallpaper.";
-
-} // namespace
-
-// One photo as the save draws it: prepared when the bands reach it and
-// released once they have passed it.
-struct SceneGraph::SaveLayer {
-    const SSceneObject* photo = nullptr;
-    CRect target;  // where the whole photo lies, in background pixels
-    CRect visible; // the part of it on the background
-    bool prepared = false;
-    QImage pixels;
-    QPoint origin;
-    QSize full;
-    std::optional<AreaScaler> scaler;
-
-    qint64 scaledBytes = 0; // of a copy scaled whole, counted in the budget
-
-    bool OneToOne() const { return origin.isNull() && pixels.size() == full && full == target.Size().ToQSize(); }
-    void Release(qint64& budget)
-    {
-        pixels = QImage();
-        scaler.reset();
-        budget += scaledBytes;
-        scaledBytes = 0;
-    }
-};
-
-bool SceneGraph::DrawSaveLayer(QPainter& painter, SaveLayer& layer, const QRect& band, qint64& budget)
-{
-    const QRect part = layer.visible.ToQRect() & band;
-    if (part.isEmpty())
-        return true;
-    if (!layer.prepared) {
-        layer.prepared = true;
-        layer.pixels = SavePixels(*layer.photo, layer.target, layer.visible, layer.full, layer.origin);
-        const QSize size = layer.target.Size().ToQSize();
-        const qint64 bytes = qint64{4} * size.width() * size.height();
-        // While the budget lasts, a photo is scaled whole at once (the
-        // fastest way); beyond it, band by band with no copy of its size.
-        if (!layer.OneToOne() && layer.origin.isNull() && bytes <= budget) {
-            QImage scaled = layer.pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            if (!scaled.isNull()) {
-                layer.pixels = std::move(scaled);
-                layer.full = size;
-                layer.scaledBytes = bytes;
-                budget -= bytes;
-            }
-        }
-        if (!layer.OneToOne())
-            layer.scaler.emplace(layer.pixels, layer.origin, layer.full, size);
-    }
-    const QRect local = part.translated(-layer.target.left, -layer.target.top);
-    if (layer.OneToOne()) {
-        painter.drawImage(part.topLeft(), layer.pixels, local);
-        return true;
-    }
-    const QImage scaled = layer.scaler->Region(local);
-    if (scaled.isNull())
-        return false;
-    painter.drawImage(part.topLeft(), scaled);
-    return true;
-}
-
-bool SceneGraph::ComposeJpeg(QByteArray& bytes, QString* error) const
-{
-    const QSize size = BackgroundSize();
-    const CRect whole = GetBackGroundActualRect();
-    std::vector<SaveLayer> layers;
-    for (const auto& photo : m_photos) {
-        SaveLayer layer;
-        layer.photo = photo.get();
-        layer.target = SceneToTarget(photo->m_rect, whole);
-        layer.target.NormalizeRect();
-        if (!layer.target.IsRectEmpty() && layer.visible.IntersectRect(layer.target, whole))
-            layers.push_back(std::move(layer));
-    }
-
-    // Photos scaled whole may take at most this much at once: a quarter of
-    // a full-size image.
-    qint64 budget = qint64{size.width()} * size.height();
-
-    JpegStreamWriter jpeg;
-    if (!jpeg.Start(size, kJpegQuality))
-        return Fail(error, jpeg.ErrorString());
-    QImage band(size.width(), std::min(kSaveBandRows, size.height()), QImage::Format_RGB32);
-    if (band.isNull())
-        return Fail(error, QString::fromLatin1(kNoMemory));
-
-    for (int top = 0; top < size.height(); top += band.height()) {
-        const int rows = std::min(band.height(), size.height() - top);
-        // A background with transparent parts shows white there, not the
-        // black the JPEG encoder would make of them.
-        band.fill(Qt::white);
-        QPainter painter(&band);
-        painter.translate(0, -top);
-        painter.drawImage(0, 0, m_background.GetImage());
-        for (SaveLayer& layer : layers) {
-            if (layer.visible.bottom <= top)
-                layer.Release(budget);
-            else if (!DrawSaveLayer(painter, layer, QRect(0, top, size.width(), rows), budget))
-                return Fail(error, QString::fromLatin1(kNoMemory));
-        }
-        painter.end();
-        if (!jpeg.WriteRows(band, rows))
-            return Fail(error, jpeg.ErrorString());
-    }
-    if (!jpeg.Finish())
-        return Fail(error, jpeg.ErrorString());
-    bytes = jpeg.TakeBytes();
-    return true;
-}
-
-bool SceneGraph::SaveToJPG(const QString& path, QString* error) const
-{
-    if (path.isEmpty())
-        return Fail(error, QStringLiteral("No file name was given for the wallpaper."));
-    if (!m_background.IsValid())
-        return Fail(error, QStringLiteral("There is no background to save."));
-
-    QByteArray bytes;
-    if (!ComposeJpeg(bytes, error))
-        return false;
-
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
-        return Fail(
-            error,
-            QStringLiteral("The folder %1 cannot be created.").arg(QDir::toNativeSeparators(info.absolutePath())));
-    QString why;
-    if (!WriteFileAtomically(info.absoluteFilePath(), bytes, &why))
-        return Fail(
-            error,
-            QStringLiteral("%1 cannot be written: %2").arg(QDir::toNativeSeparators(info.absoluteFilePath()), why));
-    return true;
 }

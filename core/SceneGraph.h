@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include "core/DesignDocument.h"
+#include "core/SceneHistory.h"
 #include "core/SceneObject.h"
 #include "core/Singleton.h"
 #include "pictures/Picture.h"
@@ -11,13 +13,16 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class PhotoTemplateProcessor;
 class QPainter;
 
-// The scene: one background picture with photos placed on it.
+// The scene: one background picture with photos placed on it. Writing it as a
+// JPEG (SaveToJPG and its banded composition) lives in SceneExport.cpp.
 //
 // Photos are kept in the background's own pixels, so the saved JPEG is exact
 // at the background's full size whatever size the canvas has. The background
@@ -30,6 +35,13 @@ class QPainter;
 //
 // Results are reported, but callers may ignore them: a failed operation
 // changes nothing.
+//
+// Every change the user makes (a photo added, deleted, moved or resized, an
+// edit, Restore Ratio, Change Photo Image, Change Background) is a step of
+// the design's history, which Undo and Redo walk. A drag is one step: only
+// its final rectangle is recorded, from where the drag began. Init and
+// OpenDesign start a new history. (The undo machinery is in SceneUndo.cpp,
+// documents in SceneDesign.cpp.)
 class SceneGraph : public CoreSingleton<SceneGraph> {
 public:
     static constexpr const char* kServiceName = "SceneGraph";
@@ -37,14 +49,17 @@ public:
 
     // Takes the template processor after its templates are loaded and starts
     // on its first template (the built-in gradient when that one no longer
-    // decodes), with no photos. The scene keeps the pointer but does not use
-    // it once shutdown has begun: the processor is destroyed before the scene.
+    // decodes), with no photos and no history. The scene keeps the pointer
+    // but does not use it once shutdown has begun: the processor is
+    // destroyed before the scene.
     void Init(PhotoTemplateProcessor* templates);
 
     // The background's size in pixels; 0 before Init.
     int GetSceneGraphWidth() const;
     int GetSceneGraphHeight() const;
     const CxImage& GetBackground() const { return m_background; }
+    // The background's file; empty for the built-in one.
+    const QString& GetBackgroundPath() const { return m_backgroundPath; }
 
     // Replaces the background. Photos keep their shape and their places
     // relative to the background: each centre stays at the same fraction of
@@ -90,7 +105,7 @@ public:
     bool SetPhotoDrawRect(SSceneObject* obj, const CRect& rect, bool interim = false);
 
     // The same in background pixels, exactly: used to put a photo back where
-    // it was.
+    // it was (a cancelled drag), so it is no step of the history.
     bool SetPhotoSceneRect(SSceneObject* obj, const QRectF& rect);
 
     // Puts the photo where a drag of its canvas rectangle from canvasFrom to
@@ -120,6 +135,42 @@ public:
     // Gives the photo its picture's aspect ratio again: as large as fits in
     // its current place, about the same centre.
     bool RestoreRatio(SSceneObject* obj);
+
+    // Edits the photo's picture (SSceneObject::Mirror and the others) as a
+    // step of the history. False for a photo not on the scene or an edit
+    // that ran out of memory.
+    bool EditPhoto(SSceneObject* obj, PhotoEdit edit);
+
+    // The history. Undo takes back the last step, Redo makes again the last
+    // one taken back; a new step forgets those that could be redone. False
+    // when there is nothing to undo or redo, or when the step needs a file
+    // that can no longer be decoded (nothing changes then).
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    bool Undo();
+    bool Redo();
+    // Whether the design differs from the one last saved or opened; a new
+    // design, from where it started.
+    bool IsModified() const { return m_history.IsModified(); }
+    // The design as it is now is the one saved.
+    void MarkSaved();
+    const SceneHistory& GetHistory() const { return m_history; }
+    // Called after every change of the history: a step made, undone or
+    // redone, the history started anew, the design saved.
+    void SetHistoryListener(std::function<void()> listener) { m_historyListener = std::move(listener); }
+
+    // Makes the changes between BeginStep and the matching EndStep one step
+    // (pictures dropped together). Pairs nest.
+    void BeginStep();
+    void EndStep();
+
+    // The design as a document holds it.
+    Design GetDesign() const;
+    // Replaces the scene with the design, with a new history. A photo whose
+    // file cannot be decoded is left out, a background that cannot be
+    // decoded gives way to the first template; missing receives those
+    // files, each once.
+    void OpenDesign(const Design& design, QStringList* missing = nullptr);
 
     // Draws the background fitted inside rect and the photos over it, clipped
     // to the background, over whatever dc already holds. Pictures are drawn
@@ -152,6 +203,43 @@ private:
     ~SceneGraph() = default;
 
     QSize BackgroundSize() const;
+    // The background a new design starts on: the first template, or the
+    // built-in one when that does not decode. path receives its file.
+    void StartBackground(CxImage& background, QString& path) const;
+    // The built-in background, at the screen's size when that is known.
+    QImage BuiltInBackground() const;
+    // Loads a background file, as a background of size had it; an empty path
+    // is the built-in background.
+    bool LoadBackground(const QString& path, QSize size, CxImage& background) const;
+    // Moves and scales rect, a place on a background of size before, as the
+    // photos go when the background becomes one of size after.
+    static QRectF MapToBackground(const QRectF& rect, QSize before, QSize after);
+
+    int IndexOf(const SSceneObject* obj) const;
+    void Record(SceneChange change);
+    // The pixels a photo holds before a change that may decode it again.
+    struct HeldPixels {
+        QSize box;
+        CxImage picture;
+    };
+    static HeldPixels Held(const SSceneObject& photo) { return {photo.m_decodeBox, photo.m_picture}; }
+    // Keeps the photo's pixels from before the change in change when the
+    // change decoded it again.
+    void KeepDecoded(SceneChange& change, const SSceneObject& photo, HeldPixels before) const;
+    // Records a move or resize of obj from before (place and pixels), when
+    // it moved.
+    void RecordPlace(SSceneObject* obj, const QRectF& before, HeldPixels pixels);
+    // Swaps each photo's pixels with those change keeps of the other side.
+    bool SwapPixels(SceneChange& change);
+    void NotifyHistory() const;
+    // Takes one change back (back) or makes it again.
+    bool Apply(SceneChange& change, bool back);
+    bool Travel(bool back);
+    bool PutIn(SceneChange& change);
+    bool TakeOut(SceneChange& change);
+    bool SwapPhoto(SceneChange& change);
+    bool SwapBackground(SceneChange& change);
+    bool ApplyEdit(SceneChange& change, bool back);
     // The background fitted into target, as Render draws it.
     CRect FittedBackground(const CRect& target) const;
     // The background as fitted into the canvas: what canvas coordinates map
@@ -189,8 +277,14 @@ private:
 
     PhotoTemplateProcessor* m_templates = nullptr;
     CxImage m_background;
+    QString m_backgroundPath;
     CRect m_canvasRect;
     std::vector<std::unique_ptr<SSceneObject>> m_photos;
     SSceneObject* m_selected = nullptr;
     mutable QImage m_scaledBackground;
+    SceneHistory m_history;
+    std::function<void()> m_historyListener;
+    // The step BeginStep opened, and how deep its pairs are nested.
+    SceneStep m_openStep;
+    int m_openDepth = 0;
 };

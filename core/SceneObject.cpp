@@ -81,15 +81,14 @@ void SSceneObject::RotateRight()
     ApplyEdit(Edit::RotateRight);
 }
 
-void SSceneObject::ApplyEdit(Edit edit)
+bool SSceneObject::RunOnPicture(Edit edit)
 {
     if (!m_picture.IsValid())
-        return;
+        return false;
     QImage edited = RunEdit(edit, m_picture.GetImage());
     if (edited.isNull())
-        return;
+        return false;
     m_picture.SetImage(std::move(edited), IsQuarterTurn(edit) ? ImageTurn::QuarterTurn : ImageTurn::None);
-    RememberEdit(edit);
     m_scaled = QImage();
 
     if (edit == Edit::RotateLeft || edit == Edit::RotateRight) {
@@ -98,6 +97,15 @@ void SSceneObject::ApplyEdit(Edit edit)
         m_rect =
             QRectF(centre.x() - turned.width() / 2, centre.y() - turned.height() / 2, turned.width(), turned.height());
     }
+    return true;
+}
+
+bool SSceneObject::ApplyEdit(Edit edit)
+{
+    if (!RunOnPicture(edit))
+        return false;
+    RememberEdit(edit);
+    return true;
 }
 
 // Pairs that undo each other are dropped and a second grey scale is a no-op,
@@ -130,8 +138,49 @@ bool SSceneObject::LoadPicture(const QString& path, QSize box)
     m_path = path;
     m_picture = std::move(fresh);
     m_edits.clear();
+    m_decodeBox = box;
     m_scaled = QImage();
     return true;
+}
+
+bool SSceneObject::LoadWithEdits(const QString& path, QSize fileBox, const std::vector<Edit>& edits)
+{
+    CxImage fresh;
+    if (!Decode(path, fileBox, edits, fresh))
+        return false;
+    m_path = path;
+    m_picture = std::move(fresh);
+    m_edits = edits;
+    m_decodeBox = fileBox;
+    m_scaled = QImage();
+    return true;
+}
+
+std::unique_ptr<SSceneObject> SSceneObject::Clone() const
+{
+    std::unique_ptr<SSceneObject> copy(new SSceneObject);
+    copy->m_path = m_path;
+    copy->m_picture = m_picture;
+    copy->m_rect = m_rect;
+    copy->m_edits = m_edits;
+    copy->m_decodeBox = m_decodeBox;
+    return copy;
+}
+
+bool SSceneObject::Reload()
+{
+    CxImage fresh;
+    if (!Decode(m_path, m_decodeBox, m_edits, fresh))
+        return false;
+    SetPicture(std::move(fresh), m_decodeBox);
+    return true;
+}
+
+void SSceneObject::SetPicture(CxImage picture, QSize fileBox)
+{
+    m_picture = std::move(picture);
+    m_decodeBox = fileBox;
+    m_scaled = QImage();
 }
 
 QSize SSceneObject::NeededDecodeSize(QSize background, double factor) const
@@ -157,28 +206,34 @@ bool SSceneObject::EnsureResolution(QSize background)
     if (need.isEmpty() || (have.width() + 1 >= need.width() && have.height() + 1 >= need.height()))
         return true;
 
+    const QSize box = FileBox(NeededDecodeSize(background, kHeadroom), m_edits);
     CxImage fresh;
-    if (!DecodeWithEdits(NeededDecodeSize(background, kHeadroom), fresh))
+    if (!Decode(m_path, box, m_edits, fresh))
         return false;
-    m_picture = std::move(fresh);
-    m_scaled = QImage();
+    SetPicture(std::move(fresh), box);
     return true;
+}
+
+QSize SSceneObject::FileBox(QSize shownBox, const std::vector<Edit>& edits)
+{
+    // The file decodes upright as it is stored; quarter turns among the edits
+    // come after that.
+    const auto turns = std::count_if(edits.begin(), edits.end(), [](Edit e) { return IsQuarterTurn(e); });
+    return turns % 2 ? shownBox.transposed() : shownBox;
 }
 
 bool SSceneObject::DecodeWithEdits(QSize box, CxImage& out) const
 {
-    // The file decodes upright as it is stored; quarter turns among the edits
-    // come after that.
-    const auto turns = std::count_if(m_edits.begin(), m_edits.end(),
-                                     [](Edit e) { return e == Edit::RotateLeft || e == Edit::RotateRight; });
-    if (turns % 2)
-        box.transpose();
+    return Decode(m_path, FileBox(box, m_edits), m_edits, out);
+}
 
+bool SSceneObject::Decode(const QString& path, QSize fileBox, const std::vector<Edit>& edits, CxImage& out)
+{
     CxImage fresh;
-    fresh.SetMaxDecodeSize(box);
-    if (!fresh.Load(m_path, FindType(FindExtension(m_path).toLower())))
+    fresh.SetMaxDecodeSize(fileBox);
+    if (!fresh.Load(path, FindType(FindExtension(path).toLower())))
         return false;
-    for (Edit edit : m_edits) {
+    for (Edit edit : edits) {
         QImage edited = RunEdit(edit, fresh.GetImage());
         if (edited.isNull())
             return false;

@@ -9,7 +9,11 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <memory>
 #include <vector>
+
+// The picture edits a photo offers, in the order they were applied.
+enum class PhotoEdit : unsigned char { Mirror, Flip, Negative, GrayScale, RotateLeft, RotateRight };
 
 // One photo on the scene: a picture file, where it lies on the background, and
 // the edits the user applied to it.
@@ -49,17 +53,37 @@ public:
     // background; only the part over the background is drawn.
     QRectF GetSceneRect() const { return m_rect; }
 
+    // The edits applied so far, in order (pairs that undo each other
+    // dropped).
+    const std::vector<PhotoEdit>& GetEdits() const { return m_edits; }
+
+    // The box the file was last decoded to fit, upright as the file is
+    // (before the edits' quarter turns): the held pixels are that decode
+    // with the edits replayed on it.
+    QSize GetDecodeBox() const { return m_decodeBox; }
+
 private:
     friend class SceneGraph;
+    friend struct SceneChange;
 
-    enum class Edit : unsigned char { Mirror, Flip, Negative, GrayScale, RotateLeft, RotateRight };
+    using Edit = PhotoEdit;
 
     SSceneObject() = default;
+
+    // A photo with the same file, place, edits and pixels (the pixels shared
+    // until either changes them).
+    std::unique_ptr<SSceneObject> Clone() const;
 
     // Decodes path to fit inside box (upright, as the photo is shown). On
     // success the photo shows the new picture and forgets its edits; on
     // failure nothing changes.
     bool LoadPicture(const QString& path, QSize box);
+
+    // Decodes path to fit inside fileBox (the file's own orientation) and
+    // replays edits on it: the photo then holds exactly what a photo with
+    // that file, decode box and edits held. False, and nothing changed,
+    // when the file does not decode.
+    bool LoadWithEdits(const QString& path, QSize fileBox, const std::vector<Edit>& edits);
 
     // Makes sure the pixels held are enough for the photo's place on a
     // background of that size, decoding the file again (with some headroom)
@@ -76,10 +100,33 @@ private:
     // replays the edits on it, into out. False, and out unchanged, when the
     // file no longer decodes or an edit runs out of memory.
     bool DecodeWithEdits(QSize box, CxImage& out) const;
+    // The same for any file, decode box (the file's own orientation) and
+    // edits.
+    static bool Decode(const QString& path, QSize fileBox, const std::vector<Edit>& edits, CxImage& out);
+    // The box shown as the file is oriented, for these edits.
+    static QSize FileBox(QSize shownBox, const std::vector<Edit>& edits);
 
     static QImage RunEdit(Edit edit, const QImage& image);
-    void ApplyEdit(Edit edit);
+    // False, and nothing changed, when the edit ran out of memory.
+    bool ApplyEdit(Edit edit);
     void RememberEdit(Edit edit);
+    // Runs the edit on the pixels held, and turns the place with a quarter
+    // turn, without remembering it; false when it ran out of memory.
+    bool RunOnPicture(Edit edit);
+    // Shows picture (decoded to fit fileBox) instead of the pixels held.
+    void SetPicture(CxImage picture, QSize fileBox);
+    // Forgets the canvas's scaled copy.
+    void DropScaled() { m_scaled = QImage(); }
+    // Decodes the pixels again from the file, decode box and edits; false,
+    // and nothing changed, when the file no longer decodes.
+    bool Reload();
+    // Forgets the pixels (file, place, edits and decode box stay): Reload
+    // makes them again.
+    void DropPixels()
+    {
+        m_picture = CxImage();
+        m_scaled = QImage();
+    }
 
     // The picture scaled to size for the canvas, kept until the size or the
     // picture changes, in a format the raster painter copies without
@@ -90,5 +137,6 @@ private:
     CxImage m_picture;
     QRectF m_rect;
     std::vector<Edit> m_edits;
+    QSize m_decodeBox;
     mutable QImage m_scaled;
 };

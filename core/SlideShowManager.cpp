@@ -7,7 +7,13 @@
 
 #include <QSet>
 
-SlideShowManager::SlideShowManager() : m_randomEngine(std::random_device{}()) {}
+#include <memory>
+#include <utility>
+
+SlideShowManager::SlideShowManager()
+{
+    m_cursor.randomEngine.seed(std::random_device{}());
+}
 
 void SlideShowManager::OnStartTimer(Entries entries, bool random, int style, int periodMs)
 {
@@ -16,10 +22,12 @@ void SlideShowManager::OnStartTimer(Entries entries, bool random, int style, int
     m_random = random;
     m_style = style;
     m_periodMs = periodMs;
-    m_hasLast = false;
-    m_lastIndex = -1;
-    m_lastText.clear();
-    m_shownThisRound.clear();
+    ++m_generation;
+    m_tickWaiting = false;
+    m_cursor.hasLast = false;
+    m_cursor.lastIndex = -1;
+    m_cursor.lastText.clear();
+    m_cursor.shownThisRound.clear();
     if (m_entries)
         Record(m_entries());
 }
@@ -28,7 +36,7 @@ void SlideShowManager::ResumeAfter(int index, const QString& text)
 {
     if (!m_running || index < 0)
         return;
-    Remember(index, text);
+    m_cursor.Remember(index, text);
     if (m_entries)
         Record(m_entries());
 }
@@ -44,7 +52,9 @@ void SlideShowManager::OnEndTimer()
     }
     m_running = false;
     m_entries = nullptr;
-    m_shownThisRound.clear();
+    ++m_generation;
+    m_tickWaiting = false;
+    m_cursor.shownThisRound.clear();
 }
 
 void SlideShowManager::OnChangeWallpaper()
@@ -56,11 +66,62 @@ void SlideShowManager::OnChangeWallpaper()
         return;
     // The picture and the show's new position reach the settings in one write.
     const RegConfig::BatchedWrites batch;
-    if (m_random)
-        NextAtRandom(entries);
-    else
-        NextInOrder(entries);
+    Step(m_cursor, entries, m_random, m_style, m_setter, nullptr);
     Record(entries);
+}
+
+bool SlideShowManager::OnChangeWallpaperInBackground(WhileChanging busy)
+{
+    if (!m_running || !m_entries)
+        return false;
+    // Only a change of this show holds the next tick back: one of a show
+    // stopped or replaced since is no reason to miss the new show's first.
+    if (IsChanging() && m_changeGeneration == m_generation) {
+        if (busy == WhileChanging::Skip)
+            return false;
+        m_tickWaiting = true;
+        return true;
+    }
+    // The list is read here, on the thread its owner lives on.
+    const QStringList entries = m_entries();
+    if (entries.isEmpty())
+        return false;
+    auto cursor = std::make_shared<Cursor>(m_cursor);
+    auto shown = std::make_shared<std::optional<WallPaperManager::Shown>>();
+    m_changeGeneration = m_generation;
+    m_worker.Run([cursor, shown, entries, random = m_random, style = m_style,
+                  setter = m_setter] { Step(*cursor, entries, random, style, setter, shown.get()); },
+                 [this, cursor, shown, entries, generation = m_generation] {
+                     // The settings are written here, on the thread that owns them:
+                     // the picture and the show's new position in one write.
+                     const RegConfig::BatchedWrites batch;
+                     if (WallPaperManager* manager = WallPaperManager::GetInstance(); manager && *shown)
+                         manager->Remember(**shown);
+                     if (generation != m_generation)
+                         return;
+                     m_cursor = std::move(*cursor);
+                     Record(entries);
+                     if (std::exchange(m_tickWaiting, false))
+                         OnChangeWallpaperInBackground();
+                 });
+    return true;
+}
+
+void SlideShowManager::Step(Cursor& cursor, const QStringList& entries, bool random, int style, const Setter& setter,
+                            std::optional<WallPaperManager::Shown>* shown)
+{
+    const Show show = [&](const QString& path) {
+        if (setter)
+            return setter(path, style);
+        WallPaperManager* manager = WallPaperManager::GetInstance();
+        if (!manager)
+            return WallPaperManager::Result::DesktopFailed;
+        return shown ? manager->Change(path, style, shown) : manager->ApplyWallPaper(path, style);
+    };
+    if (random)
+        NextAtRandom(cursor, entries, show);
+    else
+        NextInOrder(cursor, entries, show);
 }
 
 void SlideShowManager::Record(const QStringList& entries) const
@@ -69,49 +130,42 @@ void SlideShowManager::Record(const QStringList& entries) const
     if (!config || m_periodMs <= 0)
         return;
     config->RecordSlideShow({entries, m_periodMs, static_cast<int>(WallpaperStyleFromInt(m_style)), m_random,
-                             m_hasLast ? m_lastIndex : -1, m_hasLast ? m_lastText : QString(), true});
+                             m_cursor.hasLast ? m_cursor.lastIndex : -1,
+                             m_cursor.hasLast ? m_cursor.lastText : QString(), true});
 }
 
-WallPaperManager::Result SlideShowManager::Show(const QString& path)
+void SlideShowManager::Cursor::Remember(int index, const QString& text)
 {
-    if (m_setter)
-        return m_setter(path, m_style);
-    WallPaperManager* manager = WallPaperManager::GetInstance();
-    return manager ? manager->ApplyWallPaper(path, m_style) : WallPaperManager::Result::DesktopFailed;
+    hasLast = true;
+    lastIndex = index;
+    lastText = text;
 }
 
-void SlideShowManager::Remember(int index, const QString& text)
-{
-    m_hasLast = true;
-    m_lastIndex = index;
-    m_lastText = text;
-}
-
-void SlideShowManager::NextInOrder(const QStringList& entries)
+void SlideShowManager::NextInOrder(Cursor& cursor, const QStringList& entries, const Show& show)
 {
     const int n = static_cast<int>(entries.size());
     int start = 0;
-    if (m_hasLast) {
-        if (m_lastIndex < n && entries[m_lastIndex] == m_lastText) {
-            start = m_lastIndex + 1;
-        } else if (const int moved = static_cast<int>(entries.indexOf(m_lastText)); moved >= 0) {
+    if (cursor.hasLast) {
+        if (cursor.lastIndex < n && entries[cursor.lastIndex] == cursor.lastText) {
+            start = cursor.lastIndex + 1;
+        } else if (const int moved = static_cast<int>(entries.indexOf(cursor.lastText)); moved >= 0) {
             start = moved + 1;
         } else {
-            start = m_lastIndex; // it was removed: the entry now in its place
+            start = cursor.lastIndex; // it was removed: the entry now in its place
         }
     }
     for (int k = 0; k < n; ++k) {
         const int i = (start + k) % n;
-        if (Show(entries[i]) == WallPaperManager::Result::NotAPicture)
+        if (show(entries[i]) == WallPaperManager::Result::NotAPicture)
             continue;
         // A desktop failure still counts as this tick's picture, so the show
         // moves on rather than retrying the whole list every tick.
-        Remember(i, entries[i]);
+        cursor.Remember(i, entries[i]);
         return;
     }
 }
 
-void SlideShowManager::NextAtRandom(const QStringList& entries)
+void SlideShowManager::NextAtRandom(Cursor& cursor, const QStringList& entries, const Show& show)
 {
     // Each picture counts once, however often the list holds its path.
     QStringList pictures;
@@ -124,8 +178,8 @@ void SlideShowManager::NextAtRandom(const QStringList& entries)
     }
     // Forget pictures that have left the list, so the round's record never
     // outgrows the list.
-    for (auto it = m_shownThisRound.begin(); it != m_shownThisRound.end();) {
-        it = present.contains(*it) ? std::next(it) : m_shownThisRound.erase(it);
+    for (auto it = cursor.shownThisRound.begin(); it != cursor.shownThisRound.end();) {
+        it = present.contains(*it) ? std::next(it) : cursor.shownThisRound.erase(it);
     }
 
     // Pictures tried during this tick: each at most once, so a list full of
@@ -134,7 +188,8 @@ void SlideShowManager::NextAtRandom(const QStringList& entries)
     const auto candidates = [&](bool freshRound) {
         QStringList result;
         for (const QString& p : pictures) {
-            if (!tried.contains(p) && (freshRound || !m_shownThisRound.contains(p)) && !(m_hasLast && p == m_lastText))
+            if (!tried.contains(p) && (freshRound || !cursor.shownThisRound.contains(p)) &&
+                !(cursor.hasLast && p == cursor.lastText))
                 result << p;
         }
         return result;
@@ -147,25 +202,25 @@ void SlideShowManager::NextAtRandom(const QStringList& entries)
             // new round, which does not open with the picture just shown.
             remaining = candidates(true);
             if (!remaining.isEmpty())
-                m_shownThisRound.clear();
+                cursor.shownThisRound.clear();
         }
         if (remaining.isEmpty()) {
             // Nothing else can be shown; the current picture again only if it
             // is the one picture left in the list.
-            if (m_hasLast && present.contains(m_lastText) && !tried.contains(m_lastText))
-                remaining << m_lastText;
+            if (cursor.hasLast && present.contains(cursor.lastText) && !tried.contains(cursor.lastText))
+                remaining << cursor.lastText;
             else
                 return;
         }
 
         std::uniform_int_distribution<qsizetype> pick(0, remaining.size() - 1);
-        const QString chosen = remaining[pick(m_randomEngine)];
+        const QString chosen = remaining[pick(cursor.randomEngine)];
         tried.insert(chosen);
         // A picture that cannot be shown has had its turn too.
-        m_shownThisRound.insert(chosen);
-        if (Show(chosen) == WallPaperManager::Result::NotAPicture)
+        cursor.shownThisRound.insert(chosen);
+        if (show(chosen) == WallPaperManager::Result::NotAPicture)
             continue;
-        Remember(static_cast<int>(entries.indexOf(chosen)), chosen);
+        cursor.Remember(static_cast<int>(entries.indexOf(chosen)), chosen);
         return;
     }
 }

@@ -7,6 +7,7 @@
 #include "core/SlideListFile.h"
 #include "desktop/DesktopBackendFactory.h"
 #include "desktop/DesktopMessages.h"
+#include "desktop/ScreenNames.h"
 #include "desktop/WallpaperPicture.h"
 #include "pictures/ImageHelpers.h"
 #include "pictures/PictureFiles.h"
@@ -17,6 +18,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <memory>
+
 namespace {
 
 // A monitor coming or going changes several screens' geometry in a burst,
@@ -26,7 +29,12 @@ constexpr int kMonitorsSettleMs = 1500;
 
 } // namespace
 
-WallPaperManager::WallPaperManager() = default;
+WallPaperManager::WallPaperManager()
+{
+    // Back ends that name monitors get them on the worker thread from what
+    // this thread has seen.
+    ScreenNames();
+}
 WallPaperManager::~WallPaperManager() = default;
 
 DesktopBackend& WallPaperManager::Backend()
@@ -37,6 +45,39 @@ DesktopBackend& WallPaperManager::Backend()
 }
 
 WallPaperManager::Result WallPaperManager::ApplyWallPaper(const QString& path, int style)
+{
+    std::optional<Shown> shown;
+    const Result result = Change(path, style, &shown);
+    if (shown)
+        m_worker.OnOwnerThread([this, shown = *shown] { Remember(shown); });
+    return result;
+}
+
+WallPaperManager::Result WallPaperManager::Change(const QString& path, int style, std::optional<Shown>* shown)
+{
+    const QMutexLocker lock(&m_changeMutex);
+    return Apply(path, style, shown);
+}
+
+void WallPaperManager::ApplyWallPaperInBackground(const QString& path, int style, QObject* context, Done done)
+{
+    // The current folder is the caller's now, not whatever it is when the
+    // worker gets to the change.
+    const QString absolute = path.isEmpty() ? path : QDir::current().absoluteFilePath(path);
+    auto result = std::make_shared<Result>(Result::DesktopFailed);
+    auto shown = std::make_shared<std::optional<Shown>>();
+    m_worker.Run([this, absolute, style, result, shown] { *result = Change(absolute, style, shown.get()); },
+                 [this, context = QPointer<QObject>(context), hasContext = context != nullptr, done = std::move(done),
+                  result, shown] {
+                     // The desktop changed whether or not its window is still there.
+                     if (*shown)
+                         Remember(**shown);
+                     if (done && (!hasContext || context))
+                         done(*result);
+                 });
+}
+
+WallPaperManager::Result WallPaperManager::Apply(const QString& path, int style, std::optional<Shown>* shown)
 {
     if (path.isEmpty()) {
         WarnUnchanged(QStringLiteral("no picture named"));
@@ -69,11 +110,8 @@ WallPaperManager::Result WallPaperManager::ApplyWallPaper(const QString& path, i
         return Result::NotAPicture;
     }
     if (backend.SetWallpaper(absolute, WallpaperStyleFromInt(style))) {
-        m_shown = Shown{absolute, WallpaperStyleFromInt(style)};
-        WatchMonitors();
-        // Remembered for `quilvane --restore`, whichever page or command set it.
-        if (RegConfig* config = RegConfig::GetInstance())
-            config->RecordWallpaper({absolute, static_cast<int>(WallpaperStyleFromInt(style)), backend.Name()});
+        if (shown)
+            *shown = Shown{absolute, WallpaperStyleFromInt(style), backend.Name(), ++m_changes};
         return Result::Shown;
     }
     // A back end that decodes the picture itself fails the same way for a
@@ -84,13 +122,35 @@ WallPaperManager::Result WallPaperManager::ApplyWallPaper(const QString& path, i
     return Result::DesktopFailed;
 }
 
+void WallPaperManager::Remember(const Shown& shown)
+{
+    {
+        const QMutexLocker lock(&m_shownMutex);
+        // A change that reports after a later one was remembered (one on
+        // the worker, one on this thread) is on the desktop no more.
+        if (m_shown && m_shown->order > shown.order)
+            return;
+        m_shown = shown;
+    }
+    WatchMonitors();
+    // Remembered for `quilvane --restore`, whichever page or command set it.
+    if (RegConfig* config = RegConfig::GetInstance())
+        config->RecordWallpaper({shown.path, static_cast<int>(shown.style), shown.desktop});
+}
+
 void WallPaperManager::MonitorsChanged()
 {
+    std::optional<Shown> shown;
+    {
+        const QMutexLocker lock(&m_shownMutex);
+        shown = m_shown;
+    }
     // Nothing of ours on the desktop, or a picture the slide show has since
     // removed: the desktop is left as it is.
-    if (!m_shown || !QFileInfo(m_shown->path).isFile())
+    if (!shown || !QFileInfo(shown->path).isFile())
         return;
-    Backend().FollowMonitors(m_shown->path, m_shown->style);
+    const QMutexLocker lock(&m_changeMutex);
+    Backend().FollowMonitors(shown->path, shown->style);
 }
 
 void WallPaperManager::WatchMonitors()
@@ -101,7 +161,9 @@ void WallPaperManager::WatchMonitors()
     m_settle = new QTimer(m_monitorWatch.get());
     m_settle->setSingleShot(true);
     m_settle->setInterval(kMonitorsSettleMs);
-    QObject::connect(m_settle, &QTimer::timeout, m_monitorWatch.get(), [this] { MonitorsChanged(); });
+    // Some desktops take their time to answer: the window's thread does not wait for them.
+    QObject::connect(m_settle, &QTimer::timeout, m_monitorWatch.get(),
+                     [this] { m_worker.Run([this] { MonitorsChanged(); }, [] {}); });
     const auto watch = [this](QScreen* screen) {
         QObject::connect(screen, &QScreen::geometryChanged, m_settle, qOverload<>(&QTimer::start));
     };

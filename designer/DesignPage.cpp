@@ -8,6 +8,7 @@
 #include "designer/DesignPage.h"
 
 #include "core/RegConfig.h"
+#include "core/SceneGraph.h"
 #include "core/SlideShowManager.h"
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
@@ -49,6 +50,8 @@ CDesignPage::~CDesignPage()
         child->removeEventFilter(this);
     if (m_trayAdded)
         ShellNotifyIcon(NIM_DELETE, m_nid);
+    if (SceneGraph* scene = SceneGraph::GetInstance())
+        scene->SetHistoryListener({});
 }
 
 ControlBindings CDesignPage::Bindings()
@@ -94,6 +97,8 @@ bool CDesignPage::OnInitDialog()
     BuildMenuBar(&m_menu, MainMenu(), [this](int id) { OnCmdMsg(id); });
 
     connect(&m_listPhotos, &CListBox::selChange, this, &CDesignPage::OnPhotoSelChange);
+    if (SceneGraph* scene = SceneGraph::GetInstance())
+        scene->SetHistoryListener([this] { Q_EMIT designChanged(); });
     // Where the keys go shows. The canvas takes the keys the page is given
     // (Delete acts on its selected photo) and a click on it; it stays out of
     // the tab order, which is the template's.
@@ -157,6 +162,10 @@ bool CDesignPage::OnCmdMsg(int id)
         {IDC_SET_AS_WALLPAPER, &CDesignPage::OnSetAsWallpaper},
         {IDC_PREVIEW, &CDesignPage::OnPreview},
         {IDC_SAVE_AS_JPG, &CDesignPage::OnSaveAsJpg},
+        {ID_FILE_OPEN, &CDesignPage::OnFileOpen},
+        {ID_FILE_SAVE, &CDesignPage::OnFileSave},
+        {ID_EDIT_UNDO, &CDesignPage::OnEditUndo},
+        {ID_EDIT_REDO, &CDesignPage::OnEditRedo},
     };
     return DispatchCommand<CDesignPage>(this, id, commands) || CPropertyPage::OnCmdMsg(id);
 }

@@ -6,6 +6,7 @@
 #include "canvas/AutoEraseStatic.h"
 #include "canvas/PhotoImageEditCtrl.h"
 #include "canvas/PhotoPreviewCtrl.h"
+#include "core/SceneObject.h"
 #include "designer/DragDropMgr.h"
 #include "widgets/ListBox.h"
 #include "widgets/PropertyPage.h"
@@ -39,7 +40,8 @@ extern bool g_bTipPending;
 // The page's code is split by concern: life cycle and routing
 // (DesignPage.cpp), folders, list and preview (DesignPageBrowse.cpp), scene
 // commands and drag and drop (DesignPageScene.cpp), saving and applying
-// (DesignPageSave.cpp).
+// (DesignPageSave.cpp), design documents and the history
+// (DesignPageDocument.cpp).
 class CDesignPage : public CPropertyPage {
     Q_OBJECT
 
@@ -108,6 +110,29 @@ public:
     // how many photos were added.
     int DropFiles(const QList<QUrl>& urls, CPoint canvasPoint);
 
+    // Design documents and the history. Open replaces the design with a
+    // document the user picks (asking first about a changed design); Save
+    // writes the design to its document, asking for a name the first time.
+    void OnFileOpen();
+    void OnFileSave();
+    void OnEditUndo();
+    void OnEditRedo();
+    // Opens the document at path in place of the design, without asking;
+    // false, with one message, when it cannot be read (the design stays).
+    bool OpenDocument(const QString& path);
+    // Saves the design to its document (the user names one the first time);
+    // false when it was not saved.
+    bool SaveDocument();
+    // Before the design is replaced (Open, quitting): a changed design asks
+    // "Save changes to the design?". True when the caller may go on.
+    bool SaveModified();
+    // The document the design was opened from or last saved to; empty for
+    // a design never saved.
+    const QString& DocumentPath() const { return m_documentPath; }
+    bool IsModified() const;
+    bool CanUndo() const;
+    bool CanRedo() const;
+
     // Saving and applying.
     void OnSetAsWallpaper();
     void OnSaveAsJpg();
@@ -125,6 +150,12 @@ public:
     void RepaintCanvas();
     // A point of the page in canvas client coordinates.
     CPoint ToCanvas(QPoint pagePoint) const;
+
+Q_SIGNALS:
+    // The design's history moved (a step made, undone or redone), or the
+    // design was opened or saved: its name, change mark and the Undo and
+    // Redo commands may have changed.
+    void designChanged();
 
 protected:
     ControlBindings Bindings() override;
@@ -150,9 +181,16 @@ private:
     // Runs a picture-file dialog in the folder the photo list shows; the
     // chosen path, or empty when cancelled.
     QString PromptForPicture() const;
-    template <class Edit> void EditSelectedPhoto(Edit edit);
+    void EditSelectedPhoto(PhotoEdit edit);
+    // After Undo, Redo or Open: the whole design may be another.
+    void ShowWholeDesign();
+    // The folder the design dialogs (Open, Save, Save as JPG) start in, and
+    // the one they start in next: that of the file just opened or saved.
+    static QString DesignFolder();
+    static void RememberDesignFolder(const QString& path);
 
     bool m_trayAdded = false;
+    QString m_documentPath;
     // The folder selected at start-up, kept in view while the tree loads
     // the folders above it.
     QString m_revealPath;

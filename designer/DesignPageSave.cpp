@@ -56,30 +56,41 @@ void CDesignPage::OnSetAsWallpaper()
     SaveScene(path);
     // Centred, whatever style the slide-show page has chosen. The manager
     // leaves the desktop alone (and says so) when the file did not get
-    // written.
+    // written. The desktop's part runs off the window's thread.
     if (WallPaperManager* manager = WallPaperManager::GetInstance())
-        manager->SetWallPaper(path, 0);
+        manager->ApplyWallPaperInBackground(path, 0, this);
 }
 
 void CDesignPage::OnSaveAsJpg()
 {
-    RegConfig* config = RegConfig::GetInstance();
     FilePrompt prompt;
     prompt.kind = FilePrompt::Kind::Save;
     //: A file-dialog filter: "shown text|patterns||". Translate only the text
     //: before the first "|".
     prompt.filter = tr("*.jpg| *.jpg||");
     prompt.defaultExt = QStringLiteral(".jpg");
-    // Where the last design went, else where pictures live.
-    prompt.directory = config && !config->m_strDesignFolder.isEmpty()
-                           ? config->m_strDesignFolder
-                           : QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    prompt.directory = DesignFolder();
     const std::optional<QString> chosen = PromptForPath(prompt);
     if (!chosen || chosen->isEmpty())
         return;
     // An existing file is replaced without a question.
     const QString path = WithDefaultExtension(*chosen, prompt.defaultExt);
-    if (SaveScene(path) && config)
+    if (SaveScene(path))
+        RememberDesignFolder(path);
+}
+
+QString CDesignPage::DesignFolder()
+{
+    // Where the last design went, else where pictures live.
+    const RegConfig* config = RegConfig::GetInstance();
+    return config && !config->m_strDesignFolder.isEmpty()
+               ? config->m_strDesignFolder
+               : QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+}
+
+void CDesignPage::RememberDesignFolder(const QString& path)
+{
+    if (RegConfig* config = RegConfig::GetInstance())
         config->m_strDesignFolder = QFileInfo(path).absolutePath();
 }
 

@@ -116,44 +116,44 @@ void CDesignPage::OnRestoreRatio()
     RepaintCanvas();
 }
 
-template <class Edit> void CDesignPage::EditSelectedPhoto(Edit edit)
+void CDesignPage::EditSelectedPhoto(PhotoEdit edit)
 {
     // Without a selected photo an edit does nothing at all, not even a paint.
     SSceneObject* selected = Scene() ? Scene()->GetSelectedSceneObj() : nullptr;
     if (!selected)
         return;
-    (selected->*edit)();
+    Scene()->EditPhoto(selected, edit);
     RepaintCanvas();
 }
 
 void CDesignPage::OnMirror()
 {
-    EditSelectedPhoto(&SSceneObject::Mirror);
+    EditSelectedPhoto(PhotoEdit::Mirror);
 }
 
 void CDesignPage::OnFlip()
 {
-    EditSelectedPhoto(&SSceneObject::Flip);
+    EditSelectedPhoto(PhotoEdit::Flip);
 }
 
 void CDesignPage::OnNegative()
 {
-    EditSelectedPhoto(&SSceneObject::Negative);
+    EditSelectedPhoto(PhotoEdit::Negative);
 }
 
 void CDesignPage::OnRotateLeft()
 {
-    EditSelectedPhoto(&SSceneObject::RotateLeft);
+    EditSelectedPhoto(PhotoEdit::RotateLeft);
 }
 
 void CDesignPage::OnRotateRight()
 {
-    EditSelectedPhoto(&SSceneObject::RotateRight);
+    EditSelectedPhoto(PhotoEdit::RotateRight);
 }
 
 void CDesignPage::OnGrayScale()
 {
-    EditSelectedPhoto(&SSceneObject::GrayScale);
+    EditSelectedPhoto(PhotoEdit::GrayScale);
 }
 
 void CDesignPage::contextMenuEvent(QContextMenuEvent* event)
@@ -215,9 +215,11 @@ LRESULT CDesignPage::OnDragAbort(WPARAM, LPARAM)
 int CDesignPage::DropFiles(const QList<QUrl>& urls, CPoint canvasPoint)
 {
     // The same rectangle as a drop from the list, each further picture 20
-    // pixels further down and to the right.
+    // pixels further down and to the right. One drop is one step to undo.
     int added = 0;
     int placed = 0;
+    if (Scene())
+        Scene()->BeginStep();
     for (const QUrl& url : urls) {
         if (!IsPictureFile(url))
             continue;
@@ -227,6 +229,8 @@ int CDesignPage::DropFiles(const QList<QUrl>& urls, CPoint canvasPoint)
         if (Scene() && Scene()->CreateSceneObject(url.toLocalFile(), rect))
             ++added;
     }
+    if (Scene())
+        Scene()->EndStep();
     if (placed > 0)
         RepaintCanvas();
     return added;

@@ -3,11 +3,13 @@
 
 #pragma once
 
-// Reading picture files for the desktop, through the program's one picture
-// loader (CxImage), decoding no more pixels than the desktop will show.
+// Reading picture files for the desktop, through the program's one way into
+// a picture (PictureSource), decoding no more pixels than the desktop will
+// show.
 
 #include "desktop/WallpaperStyle.h"
 #include "pictures/PictureFiles.h"
+#include "pictures/PictureSource.h"
 
 #include <QImage>
 #include <QSize>
@@ -24,8 +26,12 @@ bool IsReadablePicture(const QString& path);
 // away, and any smaller would lose detail on one axis.
 QSize StretchDecodeSize(QSize picture, QSize screen);
 
-// The pixels RenderWallpaper needs to show path on a screen of that size in
-// that style: for stretch the picture decoded at StretchDecodeSize; for
-// centre and tile only VisiblePictureRect of it (a JPEG decodes just those
-// rows and columns). Null when the file is not a readable picture.
+// The pixels RenderWallpaper needs to show the picture on a screen of that
+// size in that style: for stretch the picture decoded at StretchDecodeSize
+// (or the decoder's exact reduction just above it); for centre and tile only
+// VisiblePictureRect of it (a JPEG decodes just those rows and columns). Null
+// when the picture does not decode.
+QImage LoadWallpaperPicture(const PictureSource& source, QSize screen, WallpaperStyle style);
+// The same for a file, opened for this one call; null when it is not a
+// readable picture.
 QImage LoadWallpaperPicture(const QString& path, QSize screen, WallpaperStyle style);

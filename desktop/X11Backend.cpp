@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -243,8 +244,13 @@ QImage ComposeRoot(const X11Backend::Renderer& render, QSize rootSize, const std
 bool X11Backend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
 {
     bool unreadable = false;
+    // Opened on the first monitor's call and kept for the others: the file is
+    // read once however many sizes the monitors ask for.
+    std::optional<PictureSource> source;
     const bool done = SetRootImage([&](QSize screenSize) {
-        const QImage picture = LoadWallpaperPicture(absolutePath, screenSize, style);
+        if (!source && FindType(FindExtension(absolutePath)) != CXIMAGE_FORMAT_UNKNOWN)
+            source = PictureSource::Open(absolutePath);
+        const QImage picture = source ? LoadWallpaperPicture(*source, screenSize, style) : QImage();
         unreadable = picture.isNull();
         return unreadable ? QImage() : RenderWallpaper(picture, screenSize, style);
     });

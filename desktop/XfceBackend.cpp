@@ -5,11 +5,9 @@
 
 #include "desktop/ChildProcess.h"
 #include "desktop/DesktopMessages.h"
+#include "desktop/ScreenNames.h"
 #include "desktop/UndoList.h"
 #include "platform/Warning.h"
-
-#include <QGuiApplication>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -96,10 +94,8 @@ QStringList XfceBackend::Monitors() const
 {
     if (m_monitors)
         return m_monitors();
-    QStringList names;
-    for (const QScreen* screen : QGuiApplication::screens())
-        names << screen->name();
-    return names;
+    // Changes run on a worker thread too, where Qt's own list may not be read.
+    return ScreenNames();
 }
 
 QStringList XfceBackend::Backdrops(const QByteArray& listing, const QStringList& monitors, bool onlyThese)

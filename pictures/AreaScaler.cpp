@@ -9,6 +9,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <numbers>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -37,6 +44,41 @@ std::vector<int> Fixed(const std::vector<float>& weights)
     for (size_t i = 0; i < weights.size(); ++i)
         out[i] = static_cast<int>(weights[i] * (1 << kWeightBits) + 0.5f);
     return out;
+}
+
+// The weights of a filter with negative lobes, rounded to the nearest, each
+// target pixel's put right in its largest weight so they still sum to one:
+// otherwise a flat colour would come out a shade off.
+std::vector<int> FixedSigned(const std::vector<float>& weights, const std::vector<int>& offset,
+                             const std::vector<int>& count)
+{
+    std::vector<int> out(weights.size());
+    for (size_t t = 0; t < offset.size(); ++t) {
+        const size_t from = static_cast<size_t>(offset[t]);
+        const size_t to = from + static_cast<size_t>(count[t]);
+        int sum = 0;
+        size_t largest = from;
+        for (size_t i = from; i < to; ++i) {
+            out[i] = static_cast<int>(std::lround(weights[i] * (1 << kWeightBits)));
+            sum += out[i];
+            if (out[i] > out[largest])
+                largest = i;
+        }
+        out[largest] += (1 << kWeightBits) - sum;
+    }
+    return out;
+}
+
+// Lanczos-3: a windowed sinc with two side lobes each way.
+double Lanczos3(double x)
+{
+    constexpr double a = 3.0;
+    if (x == 0.0)
+        return 1.0;
+    if (std::abs(x) >= a)
+        return 0.0;
+    const double px = std::numbers::pi * x;
+    return a * std::sin(px) * std::sin(px / a) / (px * px);
 }
 
 // The held rows of a source as 32-bit pixels. A source already in that
@@ -73,34 +115,101 @@ private:
     int m_first = 0;
 };
 
-// line[i] = the weighted sum of the source rows, bytes [0, n) of each; plain
-// loops over bytes that the compiler turns into vector code.
-void SumRows(int* line, const uchar* const* rows, const int* weights, int count, size_t n)
+// line[i] = the weighted sum of the source rows, bytes [0, n) of each, kept
+// with kExtraBits below the byte (it fits 16 bits even with a filter's
+// overshoot).
+void SumRows(int16_t* line, const uchar* const* rows, const int* weights, int count, size_t n)
 {
-    {
-        const uchar* source = rows[0];
-        const int w = weights[0];
-        for (size_t i = 0; i < n; ++i)
-            line[i] = w * source[i];
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time, two rows at a time: their bytes interleaved,
+    // so one multiply-add weighs and sums both, with the sums kept in
+    // registers over all the rows.
+    const __m128i zero = _mm_setzero_si128();
+    const auto weighed = [&](__m128i* sum, __m128i a, __m128i b, __m128i w) {
+        const __m128i alo = _mm_unpacklo_epi8(a, zero);
+        const __m128i ahi = _mm_unpackhi_epi8(a, zero);
+        const __m128i blo = _mm_unpacklo_epi8(b, zero);
+        const __m128i bhi = _mm_unpackhi_epi8(b, zero);
+        sum[0] = _mm_add_epi32(sum[0], _mm_madd_epi16(_mm_unpacklo_epi16(alo, blo), w));
+        sum[1] = _mm_add_epi32(sum[1], _mm_madd_epi16(_mm_unpackhi_epi16(alo, blo), w));
+        sum[2] = _mm_add_epi32(sum[2], _mm_madd_epi16(_mm_unpacklo_epi16(ahi, bhi), w));
+        sum[3] = _mm_add_epi32(sum[3], _mm_madd_epi16(_mm_unpackhi_epi16(ahi, bhi), w));
+    };
+    for (; i + 16 <= n; i += 16) {
+        __m128i sum[4] = {zero, zero, zero, zero};
+        int k = 0;
+        for (; k + 1 < count; k += 2) {
+            const int pair = static_cast<int>(static_cast<uint16_t>(weights[k])) | (weights[k + 1] << 16);
+            weighed(sum, _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i)),
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k + 1] + i)), _mm_set1_epi32(pair));
+        }
+        if (k < count) {
+            weighed(sum, _mm_loadu_si128(reinterpret_cast<const __m128i*>(rows[k] + i)), zero,
+                    _mm_set1_epi32(static_cast<int>(static_cast<uint16_t>(weights[k]))));
+        }
+        for (__m128i& s : sum)
+            s = _mm_srai_epi32(s, kWeightBits - kExtraBits);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line + i), _mm_packs_epi32(sum[0], sum[1]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(line + i + 8), _mm_packs_epi32(sum[2], sum[3]));
     }
-    for (int k = 1; k < count; ++k) {
-        const uchar* source = rows[k];
+#endif
+    for (; i < n; ++i) {
+        int sum = 0;
+        for (int k = 0; k < count; ++k)
+            sum += weights[k] * rows[k][i];
+        line[i] = static_cast<int16_t>(sum >> (kWeightBits - kExtraBits));
+    }
+}
+
+// One target pixel from `count` neighbouring pixels of a summed line (four
+// 16-bit channels each) and their weights; clamped to bytes.
+inline void SumAcross(uchar* dest, const int16_t* acc, const int16_t* weights, int count)
+{
+#if defined(__SSE2__)
+    // Two pixels at a time: their channels interleaved, so one multiply-add
+    // weighs and sums both for all four channels.
+    __m128i sum = _mm_set1_epi32(1 << (kShift - 1));
+    int k = 0;
+    for (; k + 1 < count; k += 2, acc += 8) {
+        const __m128i p = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(acc));
+        const __m128i q = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(acc + 4));
+        const int pair = static_cast<int>(static_cast<uint16_t>(weights[k])) | (int{weights[k + 1]} << 16);
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(p, q), _mm_set1_epi32(pair)));
+    }
+    if (k < count) {
+        const __m128i p = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(acc));
+        const int single = static_cast<int>(static_cast<uint16_t>(weights[k]));
+        sum = _mm_add_epi32(sum, _mm_madd_epi16(_mm_unpacklo_epi16(p, _mm_setzero_si128()), _mm_set1_epi32(single)));
+    }
+    sum = _mm_srai_epi32(sum, kShift);
+    const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(sum, sum), _mm_setzero_si128());
+    const int packed = _mm_cvtsi128_si32(bytes);
+    std::memcpy(dest, &packed, 4);
+#else
+    int sum[4] = {1 << (kShift - 1), 1 << (kShift - 1), 1 << (kShift - 1), 1 << (kShift - 1)};
+    for (int k = 0; k < count; ++k, acc += 4) {
         const int w = weights[k];
-        for (size_t i = 0; i < n; ++i)
-            line[i] += w * source[i];
+        sum[0] += w * acc[0];
+        sum[1] += w * acc[1];
+        sum[2] += w * acc[2];
+        sum[3] += w * acc[3];
     }
-    for (size_t i = 0; i < n; ++i)
-        line[i] >>= kWeightBits - kExtraBits;
+    for (int c = 0; c < 4; ++c)
+        dest[c] = static_cast<uchar>(std::clamp(sum[c] >> kShift, 0, 255));
+#endif
 }
 
 } // namespace
 
-AreaScaler::AreaScaler(const QImage& source, QPoint origin, QSize fullSize, QSize target)
-    : m_source(source), m_format(Format32(source)), m_origin(origin), m_full(fullSize), m_target(target)
+AreaScaler::AreaScaler(const QImage& source, QPoint origin, QSize fullSize, QSize target, ScaleFilter filter)
+    : m_source(source), m_format(Format32(source)), m_origin(origin), m_full(fullSize), m_target(target),
+      m_filter(filter)
 {
 }
 
-AreaScaler::Axis AreaScaler::AxisFor(int from, int to, int fullLength, int targetLength, int origin, int held)
+AreaScaler::Axis AreaScaler::AxisFor(int from, int to, int fullLength, int targetLength, int origin, int held,
+                                     ScaleFilter filter)
 {
     Axis axis;
     axis.lo = held;
@@ -109,7 +218,16 @@ AreaScaler::Axis AreaScaler::AxisFor(int from, int to, int fullLength, int targe
     for (int t = from; t < to; ++t) {
         int start = 0;
         weights.clear();
-        if (targetLength < fullLength) {
+        if (targetLength < fullLength && filter == ScaleFilter::Lanczos3) {
+            // The kernel widened by the reduction, centred where the target
+            // pixel's centre falls on the source.
+            const double centre = (t + 0.5) * scale - 0.5;
+            const double support = 3.0 * scale;
+            start = static_cast<int>(std::floor(centre - support)) + 1;
+            const int stop = static_cast<int>(std::floor(centre + support));
+            for (int i = start; i <= stop; ++i)
+                weights.push_back(Lanczos3((i - centre) / scale));
+        } else if (targetLength < fullLength) {
             // The target pixel covers [t, t + 1) * scale of the source.
             const double begin = t * scale;
             const double end = (t + 1) * scale;
@@ -163,16 +281,23 @@ QImage AreaScaler::Region(const QRect& region) const
         return {};
 
     if (m_columnsFrom != area.left() || m_columnsTo != area.right() + 1) {
-        m_columns =
-            AxisFor(area.left(), area.right() + 1, m_full.width(), m_target.width(), m_origin.x(), m_source.width());
+        m_columns = AxisFor(area.left(), area.right() + 1, m_full.width(), m_target.width(), m_origin.x(),
+                            m_source.width(), m_filter);
         m_columnsFrom = area.left();
         m_columnsTo = area.right() + 1;
     }
     const Axis& columns = m_columns;
-    const Axis rows =
-        AxisFor(area.top(), area.bottom() + 1, m_full.height(), m_target.height(), m_origin.y(), m_source.height());
-    const std::vector<int> columnWeights = Fixed(columns.weights);
-    const std::vector<int> rowWeights = Fixed(rows.weights);
+    const Axis rows = AxisFor(area.top(), area.bottom() + 1, m_full.height(), m_target.height(), m_origin.y(),
+                              m_source.height(), m_filter);
+    const bool lobes = m_filter == ScaleFilter::Lanczos3;
+    const std::vector<int> columnFixed =
+        lobes ? FixedSigned(columns.weights, columns.offset, columns.count) : Fixed(columns.weights);
+    const std::vector<int16_t> columnWeights(columnFixed.begin(), columnFixed.end());
+    const std::vector<int> rowWeights =
+        lobes ? FixedSigned(rows.weights, rows.offset, rows.count) : Fixed(rows.weights);
+    // With negative lobes a colour channel of a premultiplied pixel can
+    // overshoot its alpha.
+    const bool clampToAlpha = lobes && m_format == QImage::Format_ARGB32_Premultiplied;
 
     // For each target row: the vertical average of the source rows it reads,
     // over the columns the region reads, then each target pixel across it.
@@ -184,7 +309,7 @@ QImage AreaScaler::Region(const QRect& region) const
     // they read, so they may run on several threads at once.
     const auto scaleRows = [&](int from, int to) {
         RowSource source(m_source, m_format);
-        std::vector<int> line(bytes);
+        std::vector<int16_t> line(bytes);
         std::vector<const uchar*> read;
         for (int y = from; y < to; ++y) {
             const size_t iy = static_cast<size_t>(y);
@@ -197,19 +322,12 @@ QImage AreaScaler::Region(const QRect& region) const
             uchar* dest = outBits + y * outStride;
             for (int x = 0; x < area.width(); ++x, dest += 4) {
                 const size_t ix = static_cast<size_t>(x);
-                const int* weights = columnWeights.data() + columns.offset[ix];
-                const int* acc = line.data() + static_cast<size_t>(columns.first[ix] - left) * 4;
-                // Weights are never negative: only rounding can pass 255.
-                int sum[4] = {1 << (kShift - 1), 1 << (kShift - 1), 1 << (kShift - 1), 1 << (kShift - 1)};
-                for (int k = 0; k < columns.count[ix]; ++k, acc += 4) {
-                    const int w = weights[k];
-                    sum[0] += w * acc[0];
-                    sum[1] += w * acc[1];
-                    sum[2] += w * acc[2];
-                    sum[3] += w * acc[3];
+                SumAcross(dest, line.data() + static_cast<size_t>(columns.first[ix] - left) * 4,
+                          columnWeights.data() + columns.offset[ix], columns.count[ix]);
+                if (clampToAlpha) {
+                    for (int c = 0; c < 3; ++c)
+                        dest[c] = std::min(dest[c], dest[3]);
                 }
-                for (int c = 0; c < 4; ++c)
-                    dest[c] = static_cast<uchar>(std::min(sum[c] >> kShift, 255));
             }
         }
         return true;
@@ -246,5 +364,5 @@ QImage ShrinkImage(const QImage& src, QSize size)
 {
     if (src.isNull() || size.isEmpty())
         return {};
-    return AreaScaler(src, {}, src.size(), size).Region(QRect(QPoint(0, 0), size));
+    return AreaScaler(src, {}, src.size(), size, ScaleFilter::Lanczos3).Region(QRect(QPoint(0, 0), size));
 }

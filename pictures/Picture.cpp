@@ -3,95 +3,14 @@
 
 #include "pictures/Picture.h"
 
-#include "pictures/AreaScaler.h"
-#include "pictures/PictureProbe.h"
-#include "platform/SafeFile.h"
+#include "pictures/PictureSource.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QFile>
-#include <QImageIOHandler>
-#include <QImageReader>
 #include <QPainter>
 
-#include <algorithm>
-#include <cmath>
 #include <optional>
 #include <utility>
 
 namespace {
-
-// Enough for every format's magic number; read before anything else, so a
-// large file that is no picture at all costs no more than this.
-constexpr qint64 kHeaderBytes = 64;
-
-// Qt's limit is process-wide; set it once rather than racing other threads'
-// loads by changing it around each one.
-void EnsureAllocationLimit()
-{
-    static const bool once = [] {
-        QImageReader::setAllocationLimit(CxImage::kAllocationLimitMB);
-        return true;
-    }();
-    (void)once;
-}
-
-// The size to decode an upright picture of the given size at: within the
-// decode limit (if any) and within kMaxDecodePixels, never enlarged.
-QSize DecodeTarget(QSize upright, QSize limit)
-{
-    QSize target = upright;
-    if (!limit.isEmpty() && (upright.width() > limit.width() || upright.height() > limit.height())) {
-        float scale = 0;
-        const CRect fitted = ResizeRect(CRect(0, 0, upright.width(), upright.height()),
-                                        CRect(0, 0, limit.width(), limit.height()), scale);
-        target = QSize(fitted.Width(), fitted.Height());
-    }
-    const qint64 pixels = qint64{target.width()} * target.height();
-    if (pixels > CxImage::kMaxDecodePixels) {
-        const double f = std::sqrt(static_cast<double>(CxImage::kMaxDecodePixels) / static_cast<double>(pixels));
-        target = QSize(std::max(1, static_cast<int>(target.width() * f)),
-                       std::max(1, static_cast<int>(target.height() * f)));
-    }
-    return target;
-}
-
-// The largest target, starting from `wanted` (stored orientation) and
-// shrinking, whose decode fits the budget together with the file's bytes.
-// An empty size when even a tiny decode would not: what the decoder holds at
-// full size is over the budget by itself.
-QSize AffordableTarget(const PictureFacts& facts, QSize wanted, bool turned, qint64 fileBytes)
-{
-    const qint64 budget = CxImage::kDecodeBudgetBytes - fileBytes;
-    QSize target = wanted;
-    for (int step = 0; step < 200; ++step) {
-        if (DecodeCost(facts, target, turned, JpegPlan::QtScaled) <= budget)
-            return target;
-        if (target.width() <= 1 && target.height() <= 1)
-            break;
-        target = QSize(std::max(1, target.width() * 9 / 10), std::max(1, target.height() * 9 / 10));
-    }
-    return {};
-}
-
-// The whole file, read only if it is a regular file that starts like a
-// picture and is no larger than any picture we load.
-std::optional<QByteArray> ReadPictureFile(const QString& path)
-{
-    const std::unique_ptr<QFile> file = OpenRegularFile(path);
-    if (!file)
-        return std::nullopt;
-    const QByteArray header = file->read(kHeaderBytes);
-    if (SniffPictureType(reinterpret_cast<const uchar*>(header.constData()), header.size()) == CXIMAGE_FORMAT_UNKNOWN)
-        return std::nullopt;
-    // The claimed size refuses early; the cap on what is read decides.
-    if (file->size() > CxImage::kMaxFileBytes || !file->seek(0))
-        return std::nullopt;
-    QByteArray bytes;
-    if (ReadCapped(*file, CxImage::kMaxFileBytes, &bytes) != FileRefusal::None)
-        return std::nullopt;
-    return bytes;
-}
 
 unsigned short DepthOfImage(const QImage& image)
 {
@@ -126,65 +45,17 @@ bool CxImage::Load(const QString& path, int type)
 {
     Destroy();
     m_type = type;
-
-    const std::optional<QByteArray> bytes = ReadPictureFile(path);
-    if (!bytes || bytes->size() < 8)
+    const std::optional<PictureSource> source = PictureSource::Open(path);
+    if (!source)
         return false;
-    const std::optional<PictureFacts> facts =
-        ProbePicture(reinterpret_cast<const uchar*>(bytes->constData()), bytes->size());
-    if (!facts)
+    QImage image = source->Decode(GetMaxDecodeSize());
+    if (image.isNull())
         return false;
-
-    EnsureAllocationLimit();
-    QBuffer buffer;
-    buffer.setData(*bytes);
-    if (!buffer.open(QIODevice::ReadOnly))
-        return false;
-
-    // The format comes from the content, never from the name: Qt would read
-    // a ".dib" as a BMP without its file header, and a misnamed file not at all.
-    QImageReader reader(&buffer, facts->qtFormat);
-    reader.setAutoDetectImageFormat(false);
-    reader.setAutoTransform(true);
-
-    const QSize stored(static_cast<int>(facts->width), static_cast<int>(facts->height));
-    const bool quarterTurn = reader.transformation() & QImageIOHandler::TransformationRotate90;
-    const bool turned = reader.transformation() != QImageIOHandler::TransformationNone;
-    const QSize upright = quarterTurn ? stored.transposed() : stored;
-    const QSize wanted = DecodeTarget(upright, GetMaxDecodeSize());
-    // Sizes below are as stored: the reader scales before it turns the picture upright.
-    const QSize wantedStored = quarterTurn ? wanted.transposed() : wanted;
-    // A JPEG is reduced by libjpeg to an exact half, quarter or eighth and
-    // from there in one area-averaging step, where the budget allows.
-    // Qt's own reduction of the other formats drops a 1-bit picture's
-    // palette, so those are decoded whole and reduced here too.
-    const bool jpeg = facts->type == CXIMAGE_FORMAT_JPG;
-    const qint64 budget = kDecodeBudgetBytes - bytes->size();
-    const bool exact = jpeg && DecodeCost(*facts, wantedStored, turned, JpegPlan::ExactThenShrink) <= budget;
-    const QSize target = exact ? wantedStored : AffordableTarget(*facts, wantedStored, turned, bytes->size());
-    if (target.isEmpty())
-        return false;
-    if (jpeg) {
-        const QSize decoded = exact ? JpegExactDecodeSize(*facts, target) : target;
-        if (decoded != stored)
-            reader.setScaledSize(decoded);
-    }
-
-    QImage image;
-    if (!reader.read(&image) || image.isNull())
-        return false;
-    const QSize reduced = quarterTurn ? target.transposed() : target;
-    if (image.size() != reduced) {
-        image = ShrinkImage(image, reduced);
-        if (image.isNull())
-            return false;
-    }
-
     m_image = std::move(image);
-    m_type = facts->type;
-    m_width = upright.width();
-    m_height = upright.height();
-    m_bpp = static_cast<unsigned short>(facts->bpp);
+    m_type = source->Facts().type;
+    m_width = source->Upright().width();
+    m_height = source->Upright().height();
+    m_bpp = static_cast<unsigned short>(source->Facts().bpp);
     return true;
 }
 

@@ -49,17 +49,17 @@ int SniffPictureType(const uchar* data, qint64 size);
 // complete BMP, JPEG, GIF or PNG of at most kMaxPictureFilePixels.
 std::optional<PictureFacts> ProbePicture(const uchar* data, qint64 size);
 
-// How a JPEG is reduced: libjpeg decodes to an exact half, quarter or
-// eighth and ShrinkImage does the rest in one area-averaging step; or, where
-// that costs too much, Qt has libjpeg decode to the nearest eighth and
-// scales the result itself.
+// How a JPEG is reduced: libjpeg decodes to an exact eighth, quarter or half
+// of it and ShrinkImage does the rest in one filtering step; or, where that
+// costs too much, Qt has libjpeg decode to the nearest eighth and scales the
+// result itself.
 enum class JpegPlan { ExactThenShrink, QtScaled };
 
-// The smallest exact half, quarter or eighth of a JPEG (one with whole
-// pixels both ways, which Qt passes on unscaled) that still covers target,
-// or the full size when none does; empty when that is more than 1.6 times
-// the target and more than Qt's nearest eighth (an odd-sized photo for a
-// small preview), where decoding it would cost more than it gains.
+// The smallest exact eighth, quarter or half of a JPEG (one with whole pixels
+// both ways, which Qt passes on unscaled) that still covers target, or the
+// full size when none does; empty when that is more than 1.6 times the
+// target and more than Qt's nearest eighth (an odd-sized photo for a small
+// preview), where decoding it would cost more than it gains.
 QSize JpegExactDecodeSize(const PictureFacts& facts, QSize target);
 
 // Peak bytes of decoding the picture at `target` (in stored orientation):

@@ -4,9 +4,41 @@
 #include "platform/Warning.h"
 
 #include <cstdio>
+#include <utility>
+
+namespace {
+
+thread_local WarningCapture* t_capture = nullptr;
+
+} // namespace
+
+WarningCapture::WarningCapture() : m_outer(t_capture)
+{
+    t_capture = this;
+}
+
+WarningCapture::~WarningCapture()
+{
+    t_capture = m_outer;
+}
+
+QStringList WarningCapture::Take()
+{
+    return std::exchange(m_messages, {});
+}
+
+void WarnAll(const QStringList& messages)
+{
+    for (const QString& message : messages)
+        Warning(message);
+}
 
 void Warning(const QString& message)
 {
+    if (t_capture) {
+        t_capture->m_messages << message;
+        return;
+    }
     const QByteArray text = "quilvane: " + message.toLocal8Bit() + '\n';
     std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stderr);
     std::fflush(stderr);

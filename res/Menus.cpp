@@ -57,7 +57,9 @@ const MenuTemplate& MainMenu()
                    M::Command(QT_TRANSLATE_NOOP("Menu", "Restore at &Login"), ID_RESTORE_AT_LOGIN),
                    M::Command(QT_TRANSLATE_NOOP("Menu", "&Quit"), ID_QUIT)}),
          M::Popup(QT_TRANSLATE_NOOP("Menu", "&Edit Photos"),
-                  {M::Command(QT_TRANSLATE_NOOP("Menu", "&Mirror"), ID_MIRROR),
+                  {M::Command(QT_TRANSLATE_NOOP("Menu", "&Undo"), ID_EDIT_UNDO),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&Redo"), ID_EDIT_REDO), M::Separator(),
+                   M::Command(QT_TRANSLATE_NOOP("Menu", "&Mirror"), ID_MIRROR),
                    M::Command(QT_TRANSLATE_NOOP("Menu", "&Flip"), ID_FLIP),
                    M::Command(QT_TRANSLATE_NOOP("Menu", "&Negative"), ID_NEGATIVE), M::Separator(),
                    M::Command(QT_TRANSLATE_NOOP("Menu", "Rotate &Left"), ID_ROTATE_LEFT),
@@ -67,6 +69,17 @@ const MenuTemplate& MainMenu()
                   {M::Command(QT_TRANSLATE_NOOP("Menu", "&Tip of day"), ID_SHOW_TIP), M::Separator(),
                    M::Command(QT_TRANSLATE_NOOP("Menu", "&About"), ID_APP_ABOUT)})}};
     return menu;
+}
+
+const AcceleratorTable& MainAccelerators()
+{
+    static const AcceleratorTable table{IDR_MAIN_ACCELERATOR,
+                                        {{Qt::Key_O, Qt::ControlModifier, ID_FILE_OPEN},
+                                         {Qt::Key_S, Qt::ControlModifier, ID_FILE_SAVE},
+                                         {Qt::Key_Z, Qt::ControlModifier, ID_EDIT_UNDO},
+                                         {Qt::Key_Z, (Qt::ControlModifier | Qt::ShiftModifier).toInt(), ID_EDIT_REDO},
+                                         {Qt::Key_Y, Qt::ControlModifier, ID_EDIT_REDO}}};
+    return table;
 }
 
 const AcceleratorTable& DesignAccelerators()

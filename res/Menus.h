@@ -10,3 +10,6 @@ const MenuTemplate& PhotoMenu();              // 133
 const MenuTemplate& BackgroundMenu();         // 134
 const MenuTemplate& MainMenu();               // 140
 const AcceleratorTable& DesignAccelerators(); // 138
+// The main window's keys, wherever the focus is in it: Ctrl+O, Ctrl+S,
+// Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y.
+const AcceleratorTable& MainAccelerators(); // 190

@@ -22,6 +22,8 @@ inline constexpr int IDR_ACCELERATOR = 138;
 inline constexpr int IDR_MAIN_MENU = 140;
 inline constexpr int IDB_TAB_IMAGES = 144;
 inline constexpr int IDB_LIGHTBULB = 1037;
+// Keys of the main window (Open, Save, Undo, Redo); a free number.
+inline constexpr int IDR_MAIN_ACCELERATOR = 190;
 
 // Strings
 inline constexpr int IDS_ABOUTBOX = 101;
@@ -99,6 +101,9 @@ inline constexpr int ID_ROTATE_LEFT = 32800;
 inline constexpr int ID_ROTATE_RIGHT = 32801;
 // Our own: the File menu's login entry (quilvane --restore at login).
 inline constexpr int ID_RESTORE_AT_LOGIN = 32840;
+// The design's history, numbered apart from the commands above.
+inline constexpr int ID_EDIT_UNDO = 32900;
+inline constexpr int ID_EDIT_REDO = 32901;
 
 // Private window messages
 inline constexpr int WM_TRAY_NOTIFY = 0x0400 + 1;  // WM_USER + 1

@@ -60,6 +60,15 @@ for b in "$build_dir"/bin/bench_*; do
   fi
 done
 
+# The program against other tools, process against process (those missing are
+# named and skipped; scripts/install-bench-tools.sh installs them).
+echo "== compare_tools"
+if python3 "$top/bench/compare_tools.py" "$build_dir/bin/quilvane_bench_driver"; then
+  ran+=(compare_tools)
+else
+  failed+=(compare_tools)
+fi
+
 echo "== summary"
 echo "ran: ${ran[*]:-none}"
 echo "failed: ${failed[*]:-none}"

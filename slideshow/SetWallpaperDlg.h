@@ -69,6 +69,9 @@ public:
     void OnPlayStop();
     void OnRemove();
     void OnTimer(int nIDEvent);
+    // The next picture now, asked for by the user (`quilvane --next`): unlike
+    // a timer's tick it is not lost to a change still running, it follows it.
+    void ShowNextSlide();
     void OnOpenList();
     void OnSaveList();
     void OnRemoveAll();

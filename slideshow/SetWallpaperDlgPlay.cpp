@@ -50,6 +50,16 @@ void CSetWallpaperDlg::OnPlayStop()
 
 void CSetWallpaperDlg::OnTimer(int)
 {
+    // The change runs off the window's thread; a tick that finds the last
+    // one still running is skipped.
     if (SlideShowManager* manager = SlideShowManager::GetInstance())
-        manager->OnChangeWallpaper();
+        manager->OnChangeWallpaperInBackground();
+}
+
+void CSetWallpaperDlg::ShowNextSlide()
+{
+    if (!m_bPlaying)
+        return;
+    if (SlideShowManager* manager = SlideShowManager::GetInstance())
+        manager->OnChangeWallpaperInBackground(SlideShowManager::WhileChanging::Wait);
 }

@@ -87,7 +87,7 @@ void CSetWallpaperDlg::OnSetWallpaper()
     if (index < 0)
         return;
     if (WallPaperManager* manager = WallPaperManager::GetInstance())
-        manager->SetWallPaper(m_listSlides.GetText(index), ShowTypeIndex());
+        manager->ApplyWallPaperInBackground(m_listSlides.GetText(index), ShowTypeIndex(), this);
 }
 
 int CSetWallpaperDlg::ShowTypeIndex() const

@@ -8,17 +8,24 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace {
 
 const char* const kCommandProperty = "quilvaneCommandId";
+
+QKeySequence KeySequence(const Accelerator& a)
+{
+    return QKeySequence(QKeyCombination(Qt::KeyboardModifiers::fromInt(a.modifiers), static_cast<Qt::Key>(a.key)));
+}
 
 QString MenuText(const char* text)
 {
     return QCoreApplication::translate(kMenuTextContext, text);
 }
 
-void AddItems(QMenu* menu, const std::vector<MenuItem>& items, const CommandHandler& onCommand)
+void AddItems(QMenu* menu, const std::vector<MenuItem>& items, const CommandHandler& onCommand,
+              const AcceleratorTable* keys)
 {
     for (const MenuItem& item : items) {
         switch (item.kind) {
@@ -27,12 +34,23 @@ void AddItems(QMenu* menu, const std::vector<MenuItem>& items, const CommandHand
             break;
         case MenuItem::Kind::Popup: {
             QMenu* sub = menu->addMenu(MenuText(item.text));
-            AddItems(sub, item.items, onCommand);
+            AddItems(sub, item.items, onCommand, keys);
             break;
         }
         case MenuItem::Kind::Command: {
             QAction* action = menu->addAction(MenuText(item.text));
             action->setProperty(kCommandProperty, item.id);
+            if (keys) {
+                QList<QKeySequence> shown;
+                for (const Accelerator& a : keys->entries) {
+                    if (a.command == item.id)
+                        shown << KeySequence(a);
+                }
+                // Shown only: the window's accelerators do the work, and
+                // the same keys in two places would cancel each other out.
+                action->setShortcuts(shown);
+                action->setShortcutContext(Qt::WidgetShortcut);
+            }
             if (onCommand) {
                 const int id = item.id;
                 QObject::connect(action, &QAction::triggered, action, [onCommand, id] { onCommand(id); });
@@ -51,11 +69,12 @@ int ActionCommandId(const QAction* action)
     return v.isValid() ? v.toInt() : 0;
 }
 
-void BuildMenuBar(QMenuBar* bar, const MenuTemplate& menu, const CommandHandler& onCommand)
+void BuildMenuBar(QMenuBar* bar, const MenuTemplate& menu, const CommandHandler& onCommand,
+                  const AcceleratorTable* keys)
 {
     for (const MenuItem& popup : menu.popups) {
         QMenu* m = bar->addMenu(MenuText(popup.text));
-        AddItems(m, popup.items, onCommand);
+        AddItems(m, popup.items, onCommand, keys);
     }
 }
 
@@ -65,7 +84,7 @@ QMenu* LoadPopupMenu(const MenuTemplate& menu, int popupIndex, QWidget* parent)
         return nullptr;
     const MenuItem& popup = menu.popups[static_cast<size_t>(popupIndex)];
     auto* m = new QMenu(MenuText(popup.text), parent);
-    AddItems(m, popup.items, {});
+    AddItems(m, popup.items, {}, nullptr);
     return m;
 }
 
@@ -98,4 +117,28 @@ int TranslateAccelerator(const AcceleratorTable& table, const QKeyEvent* key)
             return a.command;
     }
     return 0;
+}
+
+void InstallAccelerators(QWidget* window, const AcceleratorTable& table, const CommandHandler& onCommand)
+{
+    for (const Accelerator& a : table.entries) {
+        auto* shortcut = new QShortcut(KeySequence(a), window);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int id = a.command;
+        QObject::connect(shortcut, &QShortcut::activated, window, [onCommand, id] { onCommand(id); });
+    }
+}
+
+void UpdateMenuCommands(const QMenuBar* bar, const CommandEnabled& enabled)
+{
+    if (!bar || !enabled)
+        return;
+    for (QAction* popup : bar->actions()) {
+        if (!popup->menu())
+            continue;
+        for (QAction* a : popup->menu()->actions()) {
+            if (const int id = ActionCommandId(a))
+                a->setEnabled(enabled(id));
+        }
+    }
 }

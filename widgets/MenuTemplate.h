@@ -51,8 +51,13 @@ using CommandHandler = std::function<void(int id)>;
 // The command id an action was built with; 0 for none.
 int ActionCommandId(const QAction* action);
 
-// Fills a menu bar with the template's popups.
-void BuildMenuBar(QMenuBar* bar, const MenuTemplate& menu, const CommandHandler& onCommand);
+struct AcceleratorTable;
+
+// Fills a menu bar with the template's popups. A command that has keys in
+// keys shows them beside its text (the keys themselves work through
+// InstallAccelerators).
+void BuildMenuBar(QMenuBar* bar, const MenuTemplate& menu, const CommandHandler& onCommand,
+                  const AcceleratorTable* keys = nullptr);
 
 // Creates a menu from one popup of the template (the first by default), the
 // way a context menu is loaded: the caller owns the returned menu.
@@ -78,3 +83,13 @@ struct AcceleratorTable {
 // The command a key press maps to, or 0. Only presses translate; the key
 // still goes on to the focused control.
 int TranslateAccelerator(const AcceleratorTable& table, const QKeyEvent* key);
+
+// The keys of the table give their commands to onCommand wherever the focus
+// is in window (a control that takes the key itself, as a text field takes
+// Ctrl+Z, keeps it).
+void InstallAccelerators(QWidget* window, const AcceleratorTable& table, const CommandHandler& onCommand);
+
+// Enables or greys each command of the menu bar as enabled says (commands it
+// does not know about say true).
+using CommandEnabled = std::function<bool(int id)>;
+void UpdateMenuCommands(const QMenuBar* bar, const CommandEnabled& enabled);

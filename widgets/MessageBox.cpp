@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <utility>
 
 namespace {
@@ -39,6 +40,32 @@ int AfxMessageBox(const QString& text, QWidget* parent)
     box.setTextFormat(Qt::PlainText);
     box.exec();
     return IDOK;
+}
+
+int AskSaveDiscardCancel(const QString& question, QWidget* parent)
+{
+    if (BoxHook()) {
+        const int answer = BoxHook()(AppMessageCaption(), question);
+        return answer == IDYES || answer == IDNO ? answer : IDCANCEL;
+    }
+    QMessageBox box(QMessageBox::Question, AppMessageCaption(), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
+    // The same words on every desktop (some themes say "Close without
+    // Saving" for Discard).
+    box.button(QMessageBox::Save)->setText(QCoreApplication::translate("MessageBox", "Save"));
+    box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("MessageBox", "Discard"));
+    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("MessageBox", "Cancel"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return IDYES;
+    case QMessageBox::Discard:
+        return IDNO;
+    default:
+        return IDCANCEL;
+    }
 }
 
 void PlainBeep()

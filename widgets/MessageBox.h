@@ -14,6 +14,8 @@ class QWidget;
 
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
 
 // The caption of every message box: the executable's file name without its
 // extension.
@@ -22,6 +24,12 @@ QString AppMessageCaption();
 // Shows a modal message box with an OK button; returns IDOK. The text is
 // plain text, shown exactly as given.
 int AfxMessageBox(const QString& text, QWidget* parent = nullptr);
+
+// Asks the question with the buttons "Save" (IDYES, the default), "Discard"
+// (IDNO) and "Cancel" (IDCANCEL, also Escape and the close box), the caption
+// as AfxMessageBox's. A hook's answer other than IDYES or IDNO counts as
+// Cancel.
+int AskSaveDiscardCancel(const QString& question, QWidget* parent = nullptr);
 
 // The system's simple beep.
 void PlainBeep();

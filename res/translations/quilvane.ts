@@ -28,6 +28,32 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Quilvane designs</source>
+        <extracomment>The name the file dialogs give design files, before their pattern.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <extracomment>The name the file dialogs give every file, before its pattern.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes to the design?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The design cannot be saved as %1: %2</source>
+        <extracomment>%1 is the file, %2 the reason.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These files of the design cannot be opened, so it is shown without them:
+
+%1</source>
+        <extracomment>%1 is the list of files, one a line.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>*.jpg| *.jpg||</source>
         <extracomment>A file-dialog filter: &quot;shown text|patterns||&quot;. Translate only the text before the first &quot;|&quot;.</extracomment>
         <translation type="unfinished"></translation>
@@ -42,6 +68,14 @@
     <name>CMainPropertySheet</name>
     <message>
         <source>Quilvane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1[*] - Quilvane</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -99,6 +133,100 @@
     </message>
     <message>
         <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DesignDocument</name>
+    <message>
+        <source>%1 cannot be opened: %2.</source>
+        <extracomment>%1 is the design file, %2 the reason.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a Quilvane design</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its format version is missing or not a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it was written in a newer design format (version %1) than this program reads (version %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it has no list of photos</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it holds %1 photos, more than the %2 a design may have</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>photo %1</source>
+        <extracomment>The subject of the reasons below that start with %1.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has a file name that is not valid base64</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 names no file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has an empty or unusable file name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it has no background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the background&apos;s size is missing or out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the background</source>
+        <extracomment>The subject of the reasons that start with %1.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a photo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has a place that is missing or out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has a list of edits that is not one or is too long</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has an edit this program does not know</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 has a decode box that is out of range</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -312,6 +440,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Mirror</source>
         <translation type="unfinished"></translation>
     </message>
@@ -345,6 +481,21 @@
     </message>
     <message>
         <source>&amp;About</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -37,12 +37,48 @@
         <extracomment>The name the file dialogs give picture files, before their patterns.</extracomment>
         <translation>Bilder</translation>
     </message>
+    <message>
+        <source>Save changes to the design?</source>
+        <translation>Änderungen an der Gestaltung speichern?</translation>
+    </message>
+    <message>
+        <source>The design cannot be saved as %1: %2</source>
+        <extracomment>%1 is the file, %2 the reason.</extracomment>
+        <translation>Die Gestaltung kann nicht als %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>These files of the design cannot be opened, so it is shown without them:
+
+%1</source>
+        <extracomment>%1 is the list of files, one a line.</extracomment>
+        <translation>Diese Dateien der Gestaltung können nicht geöffnet werden; die Gestaltung wird ohne sie angezeigt:
+
+%1</translation>
+    </message>
+    <message>
+        <source>Quilvane designs</source>
+        <extracomment>The name the file dialogs give design files, before their pattern.</extracomment>
+        <translation>Quilvane-Gestaltungen</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <extracomment>The name the file dialogs give every file, before its pattern.</extracomment>
+        <translation>Alle Dateien</translation>
+    </message>
 </context>
 <context>
     <name>CMainPropertySheet</name>
     <message>
         <source>Quilvane</source>
         <translation>Quilvane</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>%1[*] - Quilvane</source>
+        <translation>%1[*] - Quilvane</translation>
     </message>
 </context>
 <context>
@@ -100,6 +136,100 @@
     <message>
         <source>Play</source>
         <translation>Starten</translation>
+    </message>
+</context>
+<context>
+    <name>DesignDocument</name>
+    <message>
+        <source>%1 cannot be opened: %2.</source>
+        <extracomment>%1 is the design file, %2 the reason.</extracomment>
+        <translation>%1 kann nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>it is not a Quilvane design</source>
+        <translation>sie ist keine Quilvane-Gestaltung</translation>
+    </message>
+    <message>
+        <source>its format version is missing or not a number</source>
+        <translation>ihre Formatversion fehlt oder ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>it was written in a newer design format (version %1) than this program reads (version %2)</source>
+        <translation>sie wurde in einem neueren Gestaltungsformat (Version %1) geschrieben, als dieses Programm liest (Version %2)</translation>
+    </message>
+    <message>
+        <source>it has no list of photos</source>
+        <translation>sie enthält keine Liste der Fotos</translation>
+    </message>
+    <message>
+        <source>it holds %1 photos, more than the %2 a design may have</source>
+        <translation>sie enthält %1 Fotos, mehr als die %2, die eine Gestaltung haben darf</translation>
+    </message>
+    <message>
+        <source>photo %1</source>
+        <extracomment>The subject of the reasons below that start with %1.</extracomment>
+        <translation>Foto %1</translation>
+    </message>
+    <message>
+        <source>%1 has a file name that is not valid base64</source>
+        <translation>%1 hat einen Dateinamen, der kein gültiges Base64 ist</translation>
+    </message>
+    <message>
+        <source>%1 names no file</source>
+        <translation>%1 nennt keine Datei</translation>
+    </message>
+    <message>
+        <source>%1 has an empty or unusable file name</source>
+        <translation>%1 hat einen leeren oder unbrauchbaren Dateinamen</translation>
+    </message>
+    <message>
+        <source>it has no background</source>
+        <translation>sie hat keinen Hintergrund</translation>
+    </message>
+    <message>
+        <source>the background&apos;s size is missing or out of range</source>
+        <translation>die Größe des Hintergrunds fehlt oder liegt außerhalb des zulässigen Bereichs</translation>
+    </message>
+    <message>
+        <source>the background</source>
+        <extracomment>The subject of the reasons that start with %1.</extracomment>
+        <translation>der Hintergrund</translation>
+    </message>
+    <message>
+        <source>%1 is not a photo</source>
+        <translation>%1 ist kein Foto</translation>
+    </message>
+    <message>
+        <source>%1 has a place that is missing or out of range</source>
+        <translation>die Lage von %1 fehlt oder liegt außerhalb des zulässigen Bereichs</translation>
+    </message>
+    <message>
+        <source>%1 has a list of edits that is not one or is too long</source>
+        <translation>%1 hat eine ungültige oder zu lange Liste von Bearbeitungen</translation>
+    </message>
+    <message>
+        <source>%1 has an edit this program does not know</source>
+        <translation>%1 hat eine Bearbeitung, die dieses Programm nicht kennt</translation>
+    </message>
+    <message>
+        <source>%1 has a decode box that is out of range</source>
+        <translation>%1 hat einen Dekodierrahmen außerhalb des zulässigen Bereichs</translation>
+    </message>
+    <message>
+        <source>it is larger than %1 MB</source>
+        <translation>sie ist größer als %1 MB</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>sie existiert nicht</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>it cannot be read</source>
+        <translation>sie kann nicht gelesen werden</translation>
     </message>
 </context>
 <context>
@@ -346,6 +476,29 @@
     <message>
         <source>Restore at &amp;Login</source>
         <translation>Bei der &amp;Anmeldung wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include "designer/TipsReader.h"
 #include "platform/CallTrace.h"
 #include "res/Resource.h"
+#include "support/AppSession.h"
 #include "support/HookGuards.h"
 #include "support/TipsPathGuard.h"
 #include "widgets/MenuTemplate.h"
@@ -27,50 +28,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-CMainPropertySheet* FindSheet()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* sheet = qobject_cast<CMainPropertySheet*>(w); sheet && sheet->isVisible())
-            return sheet;
-    }
-    return nullptr;
-}
-
-// What a session ends with when start-up wrongly asked for a message loop.
-constexpr int kLoopAfterStartup = 77;
-
-// The application as it is, except that a message loop after start-up would
-// wait for a quit message: one is posted, so such a fault fails the test
-// instead of hanging it.
-class SessionApp : public CWallpaperApp {
-public:
-    bool InitInstance() override
-    {
-        const bool loop = CWallpaperApp::InitInstance();
-        if (loop)
-            PostQuit(kLoopAfterStartup);
-        return loop;
-    }
-};
-
-// Runs a whole session the way the program's entry point does: start-up,
-// `during` once the main window runs, then shutdown. Returns the exit code.
-int RunSession(const std::function<void(CMainPropertySheet*)>& during)
-{
-    ResetQuitState();
-    // The start-up tip would open a modal dialog at the first paint.
-    g_bTipPending = false;
-    SessionApp app;
-    QTimer::singleShot(0, [during] {
-        CMainPropertySheet* sheet = FindSheet();
-        ASSERT_NE(sheet, nullptr);
-        during(sheet);
-    });
-    const int code = RunApplication(app);
-    ResetQuitState();
-    return code;
-}
 
 // How many of the five core services exist now.
 int ServicesUp()

@@ -5,6 +5,7 @@
 // start-up, German complete, English untouched.
 
 #include "app/MainPropertySheet.h"
+#include "core/DesignDocument.h"
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
 #include "designer/TipsReader.h"
@@ -23,6 +24,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -58,6 +60,8 @@ const QStringList kEnglishWindow = {
     "item\tRestore at &Login",
     "item\t&Quit",
     "menu\t&Edit Photos",
+    "item\t&Undo",
+    "item\t&Redo",
     "item\t&Mirror",
     "item\t&Flip",
     "item\t&Negative",
@@ -82,6 +86,8 @@ const QStringList kGermanWindow = {
     "item\tBei der &Anmeldung wiederherstellen",
     "item\t&Beenden",
     "menu\tFotos &bearbeiten",
+    "item\t&Rückgängig",
+    "item\t&Wiederholen",
     "item\tHorizontal &spiegeln",
     "item\t&Vertikal spiegeln",
     "item\t&Negativ",
@@ -366,11 +372,20 @@ TEST(GermanTranslation, TipsMessagesAndFilePromptsAreGerman)
     sheet.m_slideShowPage.OnSaveList();
     sheet.m_slideShowPage.OnOpenList();
     sheet.m_designPage.OnSaveAsJpg();
+    sheet.m_designPage.OnFileOpen();
     EXPECT_EQ(boxes, QStringList{"Eine leere Liste kann nicht gespeichert werden."});
-    ASSERT_EQ(prompts.size(), 2);
+    ASSERT_EQ(prompts.size(), 3);
     EXPECT_EQ(prompts[0].title, "Öffnen");
     EXPECT_EQ(ConvertFileFilter(prompts[0].filter), QStringList{"Diashow-Liste (*.lsl)"});
     EXPECT_EQ(ConvertFileFilter(prompts[1].filter), QStringList{"JPEG-Bild (*.jpg)"});
+    EXPECT_EQ(ConvertFileFilter(prompts[2].filter),
+              (QStringList{"Quilvane-Gestaltungen (*.qvdesign)", "Alle Dateien (*)"}));
+
+    // The reasons a design cannot be opened come from the window-free layer,
+    // in German too.
+    const QString missing = QDir::temp().filePath("quilvane-no-such-design.qvdesign");
+    EXPECT_EQ(ReadDesignFile(missing).error,
+              QDir::toNativeSeparators(missing) + " kann nicht geöffnet werden: sie existiert nicht.");
 }
 
 TEST(GermanTranslation, TheTranslationFileIsFinishedAndKeepsPlaceholdersKeysAndPatterns)

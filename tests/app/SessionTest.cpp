@@ -11,6 +11,7 @@
 #include "app/MainPropertySheet.h"
 #include "app/WallpaperApp.h"
 #include "core/SlideListFile.h"
+#include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "designer/DesignPage.h"
 #include "res/Resource.h"
@@ -174,12 +175,16 @@ TEST(Session, PlayNextAndStopReachTheSlideShowPage)
         EXPECT_EQ(page.m_listSlides.GetTexts(), pictures);
         EXPECT_EQ(page.m_editFrequency.text(), "3600");
         EXPECT_EQ(page.ShowTypeIndex(), 1);
+        // The page's changes run on the slide show's worker thread.
+        const auto settled = [] { return !SlideShowManager::GetInstance()->IsChanging(); };
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
         ASSERT_EQ(shown.size(), 1u) << "the first picture at once";
         EXPECT_EQ(shown[0].path, pictures[0]);
         EXPECT_EQ(shown[0].style, WallpaperStyle::Tile);
 
         r = RunBeside(user, {"--next"});
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
         ASSERT_EQ(shown.size(), 2u);
         EXPECT_EQ(shown[1].path, pictures[1]);
 

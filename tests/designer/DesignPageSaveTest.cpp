@@ -65,6 +65,7 @@ TEST_F(DesignSaveTest, SetAsWallpaperWritesTheNextFileAndShowsItCentred)
         QTest::mouseClick(GetDlgItemAs<QPushButton>(page.get(), IDC_SET_AS_WALLPAPER), Qt::LeftButton);
         const QString name = QStringLiteral("wallpaper/wallpaper_%1.jpg").arg(n);
         EXPECT_EQ(SavedSize(name), full) << "the folder is made on first use";
+        WaitForTheDesktop();
         ASSERT_EQ(shown.size(), size_t(n));
         EXPECT_EQ(shown.back().path, QFileInfo(Path(name)).absoluteFilePath());
         EXPECT_EQ(shown.back().style, WallpaperStyle::Centre);
@@ -79,6 +80,7 @@ TEST_F(DesignSaveTest, AFailedSaveLeavesTheDesktopAlone)
         ASSERT_TRUE(limit.active());
         page->OnSetAsWallpaper();
     }
+    WaitForTheDesktop();
     const QString said = stderrText.Take();
     EXPECT_TRUE(said.contains(QStringLiteral("could not save the design as wallpaper/wallpaper_1.jpg: ")))
         << qPrintable(said);

@@ -8,6 +8,7 @@
 // kinds of quote, a newline, $(...), '%' and letters outside ASCII.
 
 #include "desktop/PcmanfmBackend.h"
+#include "desktop/ScreenNames.h"
 #include "desktop/SwayBackend.h"
 #include "desktop/XfceBackend.h"
 #include "support/StandInPrograms.h"
@@ -15,10 +16,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -328,6 +332,21 @@ TEST(DesktopPrograms, XfceGivesOnlyMonitorsThatCameLaterThePicture)
     connected = {"eDP-1", "HDMI-1"};
     ASSERT_TRUE(xfce.FollowMonitors("/p/ours.jpg", WallpaperStyle::Stretch));
     EXPECT_EQ(xfconf.Channel(), expected);
+}
+
+TEST(DesktopPrograms, AWorkerThreadGetsTheScreensTheApplicationHas)
+{
+    // Xfce names each monitor's backdrop, also in a change on a worker.
+    // The application's thread has looked, as the wallpaper manager does
+    // when it is made.
+    const QStringList names = ScreenNames();
+    ASSERT_EQ(names.size(), QGuiApplication::screens().size());
+    ASSERT_FALSE(names.isEmpty());
+    QStringList fromWorker;
+    const std::unique_ptr<QThread> worker(QThread::create([&] { fromWorker = ScreenNames(); }));
+    worker->start();
+    ASSERT_TRUE(worker->wait(30000));
+    EXPECT_EQ(fromWorker, names);
 }
 
 TEST(DesktopPrograms, SwayQuotesPlainNamesAndLinksTheRest)

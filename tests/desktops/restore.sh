@@ -1,11 +1,11 @@
 # SPDX-FileCopyrightText: 2026 The Quilvane developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# The "restore" case, sourced by run.sh and run last in each desktop's
-# session: what the next login finds. A picture is set with `quilvane --set`
-# (which remembers it), the session ends (the desktop, its bus and X server
-# or compositor), a new session of the same desktop starts with the same home
-# and settings, and `quilvane --restore` must bring the picture back.
+# The "restore" case, sourced by run.sh and run in sessions of its own after
+# each desktop's other cases: what the next login finds. A picture is set with
+# `quilvane --set` (which remembers it), the session ends (the desktop, its
+# bus and X server or compositor), a new session of the same desktop starts
+# with the same home and settings, and `quilvane --restore` must bring the picture back.
 
 # The program itself, built beside the probe (make test-desktops builds both).
 QUILVANE_BIN=${QUILVANE_BIN:-$(dirname "$PROBE")/quilvane}

@@ -45,9 +45,12 @@ def main(results_path, cases):
            "each desktop started headless in a private session, pictures set through "
            "WallPaperManager, the pixels the desktop drew read back. A desktop whose session "
            "stops answering screenshot requests (GNOME Shell, headless and software-rendered, "
-           "did so now and then on a loaded machine) has that session's results set aside and "
-           "every case run once more in a new session; only the second session's results count, "
-           "and each of them says so below. A wrong picture never leads to a second session.", "",
+           "did so now and then on a loaded machine) or fails a case has that session's results "
+           "set aside and every case run once more in a new session; only the second session's "
+           "results count, and each of them says so below, with what failed the first time. "
+           "restore: a picture set with `quilvane --set` (stretched), the session ended, a new "
+           "session of the same desktop started with the same home, `quilvane --restore`, the "
+           "pixels read back; it runs in sessions of its own after the other cases.", "",
            "The X11 desktops run on Xorg with its dummy video driver, whose RandR outputs come and go "
            "as a real card's do; GNOME Shell has virtual monitors switched on and off through its "
            "display configuration, sway a second headless output. two-monitors: a 1920x1080 monitor "

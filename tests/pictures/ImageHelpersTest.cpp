@@ -135,14 +135,14 @@ TEST(ImageHelpers, ResizeRectWithNothingToFitGivesAnEmptyRectAndZeroScale)
     EXPECT_EQ(scale, 0.0f);
 }
 
-TEST(ImageHelpers, ShrinkImageAveragesExactAreasAndKeepsAlpha)
+TEST(ImageHelpers, AreaShrinkAveragesExactAreasAndKeepsAlpha)
 {
     // 3 -> 2 across: the middle pixel is shared half and half.
     QImage row(3, 1, QImage::Format_ARGB32_Premultiplied);
     row.setPixel(0, 0, qRgba(0, 0, 0, 255));
     row.setPixel(1, 0, qRgba(90, 90, 90, 255));
     row.setPixel(2, 0, qRgba(0, 0, 0, 0));
-    const QImage shrunk = ShrinkImage(row, QSize(2, 1));
+    const QImage shrunk = AreaScaler(row, {}, row.size(), QSize(2, 1), ScaleFilter::Area).Region(QRect(0, 0, 2, 1));
     ASSERT_EQ(shrunk.size(), QSize(2, 1));
     EXPECT_EQ(shrunk.pixel(0, 0), qRgba(30, 30, 30, 255)); // (0 + 45) / 1.5
     EXPECT_EQ(qAlpha(shrunk.pixel(1, 0)), 85);             // (127.5 + 0) / 1.5

@@ -43,7 +43,8 @@ TEST(Menus, MainMenuBarTextsAndIdsInOrder)
 {
     std::vector<int> fired;
     QMenuBar bar;
-    BuildMenuBar(&bar, MainMenu(), [&](int id) { fired.push_back(id); });
+    BuildMenuBar(
+        &bar, MainMenu(), [&](int id) { fired.push_back(id); }, &MainAccelerators());
     const QList<QAction*> popups = bar.actions();
     ASSERT_EQ(popups.size(), 3);
     EXPECT_EQ(popups[0]->text(), "&File");
@@ -53,7 +54,10 @@ TEST(Menus, MainMenuBarTextsAndIdsInOrder)
     using V = std::vector<std::pair<QString, int>>;
     EXPECT_EQ(Flatten(popups[0]->menu()),
               (V{{"&Open", 32789}, {"&Save", 32790}, {"-", 0}, {"Restore at &Login", 32840}, {"&Quit", 32797}}));
-    EXPECT_EQ(Flatten(popups[1]->menu()), (V{{"&Mirror", 32795},
+    EXPECT_EQ(Flatten(popups[1]->menu()), (V{{"&Undo", ID_EDIT_UNDO},
+                                             {"&Redo", ID_EDIT_REDO},
+                                             {"-", 0},
+                                             {"&Mirror", 32795},
                                              {"&Flip", 32796},
                                              {"&Negative", 32799},
                                              {"-", 0},
@@ -68,6 +72,19 @@ TEST(Menus, MainMenuBarTextsAndIdsInOrder)
     FindMenuCommand(popups[0]->menu(), ID_FILE_OPEN)->trigger();
     EXPECT_TRUE(FindMenuCommand(popups[0]->menu(), ID_FILE_SAVE)->isEnabled());
     EXPECT_EQ(fired, (std::vector<int>{32800, 32789}));
+
+    // The main window's keys show beside their commands.
+    EXPECT_EQ(FindMenuCommand(popups[0]->menu(), ID_FILE_OPEN)->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(FindMenuCommand(popups[0]->menu(), ID_FILE_SAVE)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(FindMenuCommand(popups[1]->menu(), ID_EDIT_UNDO)->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(FindMenuCommand(popups[1]->menu(), ID_EDIT_REDO)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+    EXPECT_TRUE(FindMenuCommand(popups[1]->menu(), ID_MIRROR)->shortcut().isEmpty());
+
+    // Commands are greyed and enabled as asked.
+    UpdateMenuCommands(&bar, [](int id) { return id != ID_EDIT_REDO; });
+    EXPECT_FALSE(FindMenuCommand(popups[1]->menu(), ID_EDIT_REDO)->isEnabled());
+    EXPECT_TRUE(FindMenuCommand(popups[1]->menu(), ID_EDIT_UNDO)->isEnabled());
 }
 
 TEST(Menus, ContextAndTrayPopups)

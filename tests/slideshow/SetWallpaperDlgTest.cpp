@@ -15,6 +15,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/FocusChecks.h"
 #include "support/HookGuards.h"
+#include "support/StalledDesktop.h"
 #include "widgets/DialogBuilder.h"
 #include "widgets/FilePrompts.h"
 #include "widgets/MessageBox.h"
@@ -122,6 +123,14 @@ struct PageFixture : ::testing::Test {
         for (int i = 0; i < list.GetCount(); ++i)
             out << list.GetText(i);
         return out;
+    }
+
+    // Ticks and "Set Wallpaper" change the desktop off the window's thread:
+    // waits until both managers have reported back.
+    static void WaitForChanges()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !WallPaperManager::GetInstance()->IsChanging() && !SlideShowManager::GetInstance()->IsChanging(), 20000);
     }
 
     void Click(int id) { QTest::mouseClick(GetDlgItemAs<QAbstractButton>(page.get(), id), Qt::LeftButton); }
@@ -274,6 +283,7 @@ TEST_F(PageFixture, SetWallpaperUsesTheSlideSelectionAndTheShowType)
     const QString a = File("wallpaper/a.png", 11);
     CSetWallpaperDlg& p = Open();
     Click(IDC_SET_WALLPAPER);
+    WaitForChanges();
     EXPECT_TRUE(wallpapers.isEmpty()) << "a file-list selection alone sets nothing";
 
     Click(IDC_ADD_TO_LIST);
@@ -288,8 +298,47 @@ TEST_F(PageFixture, SetWallpaperUsesTheSlideSelectionAndTheShowType)
         if (c.typed)
             p.m_comboShowType.setEditText(c.typed);
         Click(IDC_SET_WALLPAPER);
+        WaitForChanges();
         EXPECT_EQ(wallpapers, QStringList{a + " " + c.expected}) << c.index;
     }
+}
+
+TEST_F(PageFixture, APageWhoseDesktopHangsStaysLive)
+{
+    StalledDesktop::State desktop;
+    WallPaperManager::GetInstance()->SetBackend(std::make_unique<StalledDesktop>(&desktop));
+    SlideShowManager::GetInstance()->SetWallpaperSetter(nullptr);
+    File("wallpaper/a.png", 11);
+    File("wallpaper/b.png", 12);
+    CSetWallpaperDlg& p = Open();
+    Click(IDC_ADD_TO_LIST);
+    Click(IDC_SET_WALLPAPER);
+    ASSERT_TRUE(desktop.entered.tryAcquire(1, StalledDesktop::kGiveUpMs)) << "the change never reached the desktop";
+
+    // While the desktop hangs: the page answers, takes clicks and typing,
+    // and the show's ticks neither wait nor pile up behind the change.
+    EXPECT_LT(MedianEventLoopAnswerMs(20), 30.0);
+    p.m_listFiles.SetCurSel(1);
+    Click(IDC_ADD_TO_LIST);
+    EXPECT_EQ(p.m_listSlides.GetCount(), 2);
+    p.m_editFrequency.clear();
+    QTest::keyClicks(&p.m_editFrequency, "7");
+    EXPECT_EQ(p.m_editFrequency.text(), "7");
+    // The tick's change waits its turn behind the hung one, off the page's
+    // thread; the next tick finds it still running and is skipped.
+    Click(IDC_PLAY_STOP);
+    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    EXPECT_TRUE(SlideShowManager::GetInstance()->IsChanging());
+    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    EXPECT_LT(MedianEventLoopAnswerMs(5), 30.0);
+
+    desktop.release.release();
+    ASSERT_TRUE(desktop.entered.tryAcquire(1, StalledDesktop::kGiveUpMs)) << "the tick did not start its change";
+    desktop.release.release();
+    WaitForChanges();
+    EXPECT_EQ(desktop.calls, 2) << "one change for two ticks";
+    EXPECT_FALSE(desktop.gaveUp);
+    Click(IDC_PLAY_STOP);
 }
 
 TEST_F(PageFixture, HorizontalExtentFollowsTheLongestEntry)
@@ -368,6 +417,7 @@ TEST_F(PageFixture, SettingsChangedWhilePlayingWaitForTheNextStart)
     p.m_checkRandom.setChecked(true);
     p.m_editFrequency.setText("9");
     p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    WaitForChanges();
     EXPECT_EQ(ticks, QStringList{"a.png 2"}) << "the style given at the start";
     Click(IDC_PLAY_STOP);
     Click(IDC_PLAY_STOP);
@@ -379,11 +429,13 @@ TEST_F(PageFixture, SettingsChangedWhilePlayingWaitForTheNextStart)
     Click(IDC_REMOVE_ALL);
     ticks.clear();
     p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    WaitForChanges();
     EXPECT_TRUE(ticks.isEmpty());
     EXPECT_TRUE(p.m_bPlaying);
     EXPECT_TRUE(SlideShowManager::GetInstance()->IsRunning());
     Click(IDC_ADD_TO_LIST);
     p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    WaitForChanges();
     EXPECT_EQ(ticks, QStringList{"a.png 1"});
 }
 
@@ -398,6 +450,7 @@ TEST_F(PageFixture, TheTimerTicksIntoTheManager)
     p.m_editFrequency.setText("1");
     Click(IDC_PLAY_STOP);
     QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 2, 5000);
+    WaitForChanges();
     EXPECT_EQ(ticks, (QStringList{"a.png 0", "b.png 0"}));
     Click(IDC_PLAY_STOP);
 }

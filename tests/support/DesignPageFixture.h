@@ -123,6 +123,10 @@ protected:
         });
     }
 
+    // The desktop's part of "Set As Wallpaper" runs off the window's thread:
+    // waits until it has reported back.
+    static void WaitForTheDesktop() { QTRY_VERIFY_WITH_TIMEOUT(!WallPaperManager::GetInstance()->IsChanging(), 20000); }
+
     QString Path(const QString& relative) const { return m_dir.filePath(relative); }
     QString Pictures() const { return m_pictures; }
     QString Label(int id) const { return GetDlgItemText(page.get(), id); }

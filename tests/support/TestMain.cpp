@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Every test program starts here: a QApplication on the offscreen platform
-// (unless the caller chose one) and private config and cache folders, so no
-// test reads or writes the user's own settings. The programs of the
-// window-free layers get a QGuiApplication and are linked without Qt Widgets.
+// (unless the caller chose one, or the program runs on the test Xvfb) and
+// private config and cache folders, so no test reads or writes the user's
+// own settings. The programs of the window-free layers get a QGuiApplication
+// and are linked without Qt Widgets.
 
 #ifdef QUILVANE_TEST_WINDOW_FREE
 #include <QGuiApplication>
@@ -16,9 +17,20 @@ using TestApplication = QApplication;
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <string_view>
 
 int main(int argc, char** argv)
 {
+#ifdef QUILVANE_TEST_ON_XSERVER
+    // The windows of this program are real X windows on the test Xvfb
+    // (started by scripts/run-tests.sh); without one its tests skip. Listing
+    // the tests needs no display.
+    const bool listing = argc > 1 && std::string_view(argv[1]) == "--gtest_list_tests";
+    if (const QByteArray display = qgetenv("QUILVANE_TEST_DISPLAY"); !display.isEmpty() && !listing) {
+        qputenv("DISPLAY", display);
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+#endif
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 

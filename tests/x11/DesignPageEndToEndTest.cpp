@@ -136,7 +136,9 @@ TEST_F(DesignEndToEndTest, ADesignComposedWithTheMouseBecomesTheDesktop)
     EXPECT_NEAR(qGreen(atPhoto), qGreen(kPhotoColour), 12);
     EXPECT_NEAR(qRed(atPhoto), qRed(kPhotoColour), 12);
 
-    // ...and the desktop shows the design, centred.
+    // ...and the desktop shows the design, centred, once the change that runs
+    // off the window's thread has reported back.
+    WaitForTheDesktop();
     const QImage root = x.RootPixels();
     ASSERT_EQ(root.size(), screen);
     EXPECT_EQ(root.copy(shownAt), saved);

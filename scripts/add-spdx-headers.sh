@@ -44,7 +44,7 @@ STYLE_BY_EXT = {
     "cpp": SLASH, "cc": SLASH, "cxx": SLASH, "c": SLASH, "h": SLASH, "hpp": SLASH, "rc": SLASH,
     "js": SLASH, "qml": SLASH,
     "sh": HASH, "py": HASH, "cmake": HASH, "supp": HASH, "yml": HASH, "yaml": HASH, "toml": HASH,
-    "desktop": HASH, "cfg": HASH, "conf": HASH,
+    "desktop": HASH, "cfg": HASH, "conf": HASH, "dict": HASH,
     "md": XML, "xml": XML, "svg": XML, "manifest": XML, "qrc": XML, "ui": XML, "html": XML,
     "tip": SEMI,
 }

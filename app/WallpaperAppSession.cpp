@@ -10,33 +10,9 @@
 
 #include "app/MainPropertySheet.h"
 #include "core/RegConfig.h"
-#include "core/SlideShowManager.h"
 #include "session/Commands.h"
 
 #include <QTimer>
-
-namespace {
-
-void PlayInPage(CSetWallpaperDlg& page, const SlideShowRecord& show, bool showNow)
-{
-    page.Create();
-    if (page.m_bPlaying)
-        page.OnPlayStop();
-    page.m_listSlides.ResetContent();
-    for (const QString& entry : show.entries)
-        page.m_listSlides.AddString(entry);
-    page.m_editFrequency.setText(QString::number(show.periodMs / 1000));
-    page.m_comboShowType.setCurrentIndex(show.style);
-    page.m_checkRandom.setChecked(show.random);
-    page.OnPlayStop();
-    SlideShowManager* manager = SlideShowManager::GetInstance();
-    if (manager && show.lastIndex >= 0)
-        manager->ResumeAfter(show.lastIndex, show.lastShown);
-    if (showNow)
-        page.ShowNextSlide();
-}
-
-} // namespace
 
 SessionInstance::Reply CWallpaperApp::OnSessionRequest(CMainPropertySheet& sheet,
                                                        const SessionInstance::Request& request)
@@ -51,16 +27,16 @@ SessionInstance::Reply CWallpaperApp::OnSessionRequest(CMainPropertySheet& sheet
         const std::optional<SlideShowRecord> show = ShowOfRequest(request);
         if (!show)
             return {1, QStringLiteral("the running Quilvane got no show to play")};
-        PlayInPage(page, *show, request.value(QStringLiteral("showNow")).toBool());
+        page.PlayShow(*show, request.value(QStringLiteral("showNow")).toBool());
         return {};
     }
     if (command == QLatin1String("next") || command == QLatin1String("stop")) {
-        if (!page.m_bPlaying)
+        if (!page.IsPlaying())
             return {1, NoSlideShowText()};
         if (command == QLatin1String("next"))
             page.ShowNextSlide();
         else
-            page.OnPlayStop();
+            page.StopShow();
         return {};
     }
     return {1, QStringLiteral("the running Quilvane does not know \"%1\"").arg(command)};
@@ -74,6 +50,6 @@ void CWallpaperApp::ResumeShowInPage(CMainPropertySheet& sheet)
         const RegConfig* config = RegConfig::GetInstance();
         if (!config || !config->SlideShow().playing || config->SlideShow().entries.isEmpty())
             return;
-        PlayInPage(sheet.m_slideShowPage, config->SlideShow(), false);
+        sheet.m_slideShowPage.PlayShow(config->SlideShow(), false);
     });
 }

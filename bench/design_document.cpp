@@ -16,6 +16,8 @@
 #include "BenchScene.h"
 #include "core/DesignDocument.h"
 #include "designer/DesignPage.h"
+#include "res/Resource.h"
+#include "support/DesignPageControls.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -49,14 +51,14 @@ bool Setup()
 {
     if (g_page)
         return g_scene->ok;
-    g_bTipPending = false;
+    CDesignPage::SetStartupTipPending(false);
     g_scene = std::make_unique<BenchScene>(kPhotoSize, kPhotos, kBackgroundSize, QSize(1, 1));
     g_page = std::make_unique<CDesignPage>();
     g_page->Create();
     g_page->resize(g_page->TemplateSize());
     g_page->show();
     QCoreApplication::processEvents();
-    g_page->m_canvas.repaint();
+    DesignPageControls::Canvas(g_page.get()).repaint();
     if (!g_scene->ok || !g_scene->AddPhotos(kPhotos))
         return g_scene->ok = false;
     g_document = g_scene->dir.filePath("design.qvdesign");
@@ -66,7 +68,7 @@ bool Setup()
 
 void Paint()
 {
-    g_page->m_canvas.repaint();
+    DesignPageControls::Canvas(g_page.get()).repaint();
 }
 
 std::vector<double> g_open, g_add;
@@ -128,11 +130,11 @@ void UndoRedo(benchmark::State& state, const std::function<bool()>& make, std::v
     Paint();
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
-        g_page->OnEditUndo();
+        g_page->OnCmdMsg(ID_EDIT_UNDO);
         Paint();
         undo.push_back(Seconds(start));
         start = std::chrono::steady_clock::now();
-        g_page->OnEditRedo();
+        g_page->OnCmdMsg(ID_EDIT_REDO);
         Paint();
         redo.push_back(Seconds(start));
         state.SetIterationTime(undo.back() + redo.back());

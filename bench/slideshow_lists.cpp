@@ -11,6 +11,7 @@
 #include "core/WallPaperManager.h"
 #include "res/Resource.h"
 #include "slideshow/SetWallpaperDlg.h"
+#include "support/SlideShowPageControls.h"
 #include "widgets/FilePrompts.h"
 
 #include <QApplication>
@@ -83,12 +84,13 @@ void BM_FillFileList(benchmark::State& state)
     CSetWallpaperDlg page;
     page.Create();
     const QString folder = TheFolder().dir.path() + u'/';
+    // The folder comes as "Browse" chooses it, which lists it.
+    SetFilePromptHook([](const FilePrompt&) { return std::optional<QString>(TheFolder().dir.path()); });
     for (auto _ : state) {
-        page.m_strFolder = folder;
         auto start = std::chrono::steady_clock::now();
-        page.FillFileList();
+        page.OnCmdMsg(IDC_BROWSE_FOLDER);
         g_fill.push_back(Seconds(start));
-        if (page.m_listFiles.GetCount() != kCount)
+        if (SlideShowControls::Files(&page).GetCount() != kCount)
             state.SkipWithError("the file list is not complete");
 
         start = std::chrono::steady_clock::now();
@@ -96,6 +98,7 @@ void BM_FillFileList(benchmark::State& state)
         g_listing.push_back(Seconds(start));
         benchmark::DoNotOptimize(names.size());
     }
+    SetFilePromptHook({});
 }
 
 void BM_OpenList(benchmark::State& state)
@@ -107,7 +110,7 @@ void BM_OpenList(benchmark::State& state)
         auto start = std::chrono::steady_clock::now();
         page.OnCmdMsg(IDC_OPEN_LIST);
         g_open.push_back(Seconds(start));
-        if (page.m_listSlides.GetCount() != kCount)
+        if (SlideShowControls::Slides(&page).GetCount() != kCount)
             state.SkipWithError("the slide list is not complete");
 
         start = std::chrono::steady_clock::now();

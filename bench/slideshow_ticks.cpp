@@ -20,6 +20,7 @@
 #include "pictures/Picture.h"
 #include "res/Resource.h"
 #include "slideshow/SetWallpaperDlg.h"
+#include "support/SlideShowPageControls.h"
 
 #include <QApplication>
 #include <QFile>
@@ -94,13 +95,14 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }
-        page.m_listSlides.AddString(path);
+        SlideShowControls::Slides(&page).AddString(path);
     }
     std::printf("%d photos of %dx%d made in %.0f s\n", photos, kPhotoSize.width(), kPhotoSize.height(), Seconds(made));
 
     WallPaperManager::StaticCreate();
     SlideShowManager::StaticCreate();
-    page.m_editFrequency.setText(QStringLiteral("3600")); // the ticks below come from here, not the timer
+    SlideShowControls::Frequency(&page).setText(
+        QStringLiteral("3600")); // the ticks below come from here, not the timer
     page.OnCmdMsg(IDC_PLAY_STOP);
 
     std::vector<double> times;
@@ -109,7 +111,7 @@ int main(int argc, char** argv)
         const auto start = std::chrono::steady_clock::now();
         // The change runs off the page's thread: a tick lasts until it has
         // reported back.
-        page.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+        SlideShowControls::Tick(&page);
         while (SlideShowManager::GetInstance()->IsChanging())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         times.push_back(Seconds(start));
@@ -125,7 +127,7 @@ int main(int argc, char** argv)
     // One full-size decode of a photo, for scale.
     const auto start = std::chrono::steady_clock::now();
     CxImage full;
-    full.Load(page.m_listSlides.GetText(0), CXIMAGE_FORMAT_JPG);
+    full.Load(SlideShowControls::Slides(&page).GetText(0), CXIMAGE_FORMAT_JPG);
     const double fullDecode = Seconds(start);
 
     std::sort(times.begin(), times.end());

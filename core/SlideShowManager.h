@@ -60,6 +60,9 @@ public:
     void OnEndTimer();
 
     bool IsRunning() const { return m_running; }
+    // As given to the last OnStartTimer.
+    bool IsRandom() const { return m_random; }
+    int Style() const { return m_style; }
 
     // Test seams: where the pictures go (by default the WallPaperManager
     // instance), and a fixed seed for the random order.

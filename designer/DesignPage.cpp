@@ -3,13 +3,12 @@
 
 // The design page's life cycle and the routing of its input: commands,
 // accelerators, the drag manager's messages, and the mouse presses that reach
-// the page through the canvas.
+// the page through the canvas; and the helpers every part of the page shares.
 
 #include "designer/DesignPage.h"
 
 #include "core/RegConfig.h"
 #include "core/SceneGraph.h"
-#include "core/SlideShowManager.h"
 #include "designer/AboutDlg.h"
 #include "designer/TipDlg.h"
 #include "res/Dialogs.h"
@@ -20,12 +19,12 @@
 #include "widgets/MenuTemplate.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStandardPaths>
 #include <QTimer>
-
-const AcceleratorTable* g_hAccel = nullptr;
-bool g_bTipPending = true;
+#include <utility>
 
 namespace {
 // The controls the drag manager watches: the list and the preview as
@@ -87,7 +86,7 @@ bool CDesignPage::OnInitDialog()
 
     m_dragDropMgr.Install(this, kDragDropControls);
     UpdateBackgroundLabels();
-    g_hAccel = &DesignAccelerators();
+    m_hAccel = &DesignAccelerators();
 
     m_menu.setParent(this);
     // Never exported to a desktop's global menu either: the main window's
@@ -132,8 +131,8 @@ bool CDesignPage::PreTranslateMessage(QObject* target, QEvent* event)
     // Accelerators: only at the widget the key was sent to, not again as
     // the key travels up to the page. The key goes on to the focused
     // control all the same.
-    if (event->type() == QEvent::KeyPress && g_hAccel && target == QApplication::focusWidget()) {
-        if (const int command = TranslateAccelerator(*g_hAccel, static_cast<QKeyEvent*>(event)))
+    if (event->type() == QEvent::KeyPress && m_hAccel && target == QApplication::focusWidget()) {
+        if (const int command = TranslateAccelerator(*m_hAccel, static_cast<QKeyEvent*>(event)))
             OnCmdMsg(command);
     }
     return m_dragDropMgr.PreTranslateMessage(target, event);
@@ -185,25 +184,57 @@ bool CDesignPage::WindowProc(int message, WPARAM wParam, LPARAM lParam, LRESULT*
     return true;
 }
 
-void CDesignPage::OnCancel()
-{
-    CPropertyPage::OnCancel();
-}
-
-bool CDesignPage::OnSetActive()
-{
-    return CPropertyPage::OnSetActive();
-}
-
 CPoint CDesignPage::ToCanvas(QPoint pagePoint) const
 {
     return CPoint::FromQPoint(m_canvas.mapFrom(this, pagePoint));
+}
+
+bool CDesignPage::SetStartupTipPending(bool pending)
+{
+    return std::exchange(s_bTipPending, pending);
+}
+
+bool CDesignPage::StartupTipPending()
+{
+    return s_bTipPending;
+}
+
+void CDesignPage::InvalidateControls(std::initializer_list<int> ids)
+{
+    QRect strip;
+    for (const int id : ids) {
+        if (const QWidget* control = GetDlgItem(this, id))
+            strip |= control->geometry();
+    }
+    update(strip);
 }
 
 void CDesignPage::RepaintCanvas()
 {
     // The canvas paints every pixel from the scene; nothing is erased first.
     m_canvas.update();
+}
+
+void CDesignPage::ShowWholeDesign()
+{
+    UpdateBackgroundLabels();
+    RepaintCanvas();
+    InvalidateControls({IDC_BACKGROUND_WIDTH, IDC_BACKGROUND_HEIGHT});
+}
+
+QString CDesignPage::DesignFolder()
+{
+    // Where the last design went, else where pictures live.
+    const RegConfig* config = RegConfig::GetInstance();
+    return config && !config->m_strDesignFolder.isEmpty()
+               ? config->m_strDesignFolder
+               : QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+}
+
+void CDesignPage::RememberDesignFolder(const QString& path)
+{
+    if (RegConfig* config = RegConfig::GetInstance())
+        config->m_strDesignFolder = QFileInfo(path).absolutePath();
 }
 
 void CDesignPage::mousePressEvent(QMouseEvent* event)
@@ -239,20 +270,12 @@ void CDesignPage::keyReleaseEvent(QKeyEvent* event)
     CPropertyPage::keyReleaseEvent(event);
 }
 
-void CDesignPage::timerEvent(QTimerEvent* event)
-{
-    // A timer of this page is a slide-show step.
-    if (SlideShowManager* manager = SlideShowManager::GetInstance())
-        manager->OnChangeWallpaper();
-    CPropertyPage::timerEvent(event);
-}
-
 void CDesignPage::paintEvent(QPaintEvent* event)
 {
     CPropertyPage::paintEvent(event);
-    if (!g_bTipPending)
+    if (!s_bTipPending)
         return;
-    g_bTipPending = false;
+    s_bTipPending = false;
     // A modal run inside paintEvent would nest an event loop in the middle
     // of painting the page, which Qt does not allow; the tip opens as soon
     // as this paint (and the rest of the window's) is finished instead.

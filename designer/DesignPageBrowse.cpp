@@ -6,7 +6,6 @@
 // labels.
 
 #include "core/RegConfig.h"
-#include "core/SceneGraph.h"
 #include "designer/DesignPage.h"
 #include "pictures/ImageHelpers.h"
 #include "pictures/PictureFiles.h"
@@ -152,23 +151,4 @@ void CDesignPage::ClearPreview()
         SetDlgItemText(this, id, TemplateText(Template(), id));
     m_preview.update();
     InvalidateControls({IDC_PHOTO_WIDTH, IDC_PHOTO_HEIGHT, IDC_PHOTO_TYPE});
-}
-
-void CDesignPage::UpdateBackgroundLabels()
-{
-    const SceneGraph* scene = SceneGraph::GetInstance();
-    const int width = scene ? scene->GetSceneGraphWidth() : 0;
-    const int height = scene ? scene->GetSceneGraphHeight() : 0;
-    SetDlgItemText(this, IDC_BACKGROUND_WIDTH, tr("Background Width : %1").arg(width));
-    SetDlgItemText(this, IDC_BACKGROUND_HEIGHT, tr("Background Height : %1").arg(height));
-}
-
-void CDesignPage::InvalidateControls(std::initializer_list<int> ids)
-{
-    QRect strip;
-    for (const int id : ids) {
-        if (const QWidget* control = GetDlgItem(this, id))
-            strip |= control->geometry();
-    }
-    update(strip);
 }

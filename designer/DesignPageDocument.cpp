@@ -53,13 +53,6 @@ bool CDesignPage::CanRedo() const
     return Scene() && Scene()->CanRedo();
 }
 
-void CDesignPage::ShowWholeDesign()
-{
-    UpdateBackgroundLabels();
-    RepaintCanvas();
-    InvalidateControls({IDC_BACKGROUND_WIDTH, IDC_BACKGROUND_HEIGHT});
-}
-
 void CDesignPage::OnEditUndo()
 {
     if (!CanUndo())

@@ -5,7 +5,6 @@
 // the desktop, a JPEG file the user names, and the full-screen preview.
 
 #include "canvas/PreviewDialog.h"
-#include "core/RegConfig.h"
 #include "core/SceneGraph.h"
 #include "core/WallPaperManager.h"
 #include "designer/DesignPage.h"
@@ -15,7 +14,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace {
 
@@ -77,21 +75,6 @@ void CDesignPage::OnSaveAsJpg()
     const QString path = WithDefaultExtension(*chosen, prompt.defaultExt);
     if (SaveScene(path))
         RememberDesignFolder(path);
-}
-
-QString CDesignPage::DesignFolder()
-{
-    // Where the last design went, else where pictures live.
-    const RegConfig* config = RegConfig::GetInstance();
-    return config && !config->m_strDesignFolder.isEmpty()
-               ? config->m_strDesignFolder
-               : QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-}
-
-void CDesignPage::RememberDesignFolder(const QString& path)
-{
-    if (RegConfig* config = RegConfig::GetInstance())
-        config->m_strDesignFolder = QFileInfo(path).absolutePath();
 }
 
 void CDesignPage::OnPreview()

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Quilvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The design page's commands that change the scene: the picture-file
-// commands, the selected-photo commands and edits, the canvas's context
-// menus, and pictures dragged onto the canvas from the list or from the
-// desktop's file manager.
+// The design page's commands that change the scene: the labels of the
+// background's size, the picture-file commands, the selected-photo commands
+// and edits, the canvas's context menus, and pictures dragged onto the canvas
+// from the list or from the desktop's file manager.
 
 #include "core/SceneGraph.h"
 #include "designer/DesignPage.h"
@@ -59,6 +59,15 @@ bool HasPictureFiles(const QMimeData* data)
 
 } // namespace
 
+void CDesignPage::UpdateBackgroundLabels()
+{
+    const SceneGraph* scene = SceneGraph::GetInstance();
+    const int width = scene ? scene->GetSceneGraphWidth() : 0;
+    const int height = scene ? scene->GetSceneGraphHeight() : 0;
+    SetDlgItemText(this, IDC_BACKGROUND_WIDTH, tr("Background Width : %1").arg(width));
+    SetDlgItemText(this, IDC_BACKGROUND_HEIGHT, tr("Background Height : %1").arg(height));
+}
+
 QString CDesignPage::PromptForPicture() const
 {
     FilePrompt prompt;
@@ -76,9 +85,7 @@ void CDesignPage::OnChangeBackground()
         return;
     if (SceneGraph* scene = Scene())
         scene->ChangeBackImage(path);
-    UpdateBackgroundLabels();
-    RepaintCanvas();
-    InvalidateControls({IDC_BACKGROUND_WIDTH, IDC_BACKGROUND_HEIGHT});
+    ShowWholeDesign();
 }
 
 void CDesignPage::OnAddPhoto()

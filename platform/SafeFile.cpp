@@ -108,6 +108,26 @@ std::unique_ptr<QFile> OpenRegularFile(const QString& path, FileRefusal* refusal
 #endif
 }
 
+FileRefusal RegularFileRefusal(const QString& path)
+{
+#ifdef _WIN32
+    const QFileInfo info(path);
+    if (!info.exists())
+        return FileRefusal::Missing;
+    if (!info.isFile())
+        return FileRefusal::NotRegular;
+    return info.isReadable() ? FileRefusal::None : FileRefusal::Unreadable;
+#else
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return RefusalOfErrno(errno);
+    if (!S_ISREG(st.st_mode))
+        return FileRefusal::NotRegular;
+    return ::access(name.constData(), R_OK) == 0 ? FileRefusal::None : FileRefusal::Unreadable;
+#endif
+}
+
 FileRefusal ReadCapped(QFile& file, qint64 maxBytes, QByteArray* out)
 {
     out->clear();

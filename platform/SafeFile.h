@@ -39,6 +39,11 @@ QString RefusalText(FileRefusal refusal);
 // usual (a regular file never blocks); fileName() is path.
 std::unique_ptr<QFile> OpenRegularFile(const QString& path, FileRefusal* refusal = nullptr);
 
+// What OpenRegularFile would refuse path for, told from its metadata without
+// opening it: a check before work is started, for a caller that does not
+// read the file itself. The open that reads it still decides.
+FileRefusal RegularFileRefusal(const QString& path);
+
 // Reads from the file's current position to its end, at most maxBytes.
 // TooLarge (and *out empty) when there is more; Unreadable on a read error.
 FileRefusal ReadCapped(QFile& file, qint64 maxBytes, QByteArray* out);

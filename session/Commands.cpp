@@ -67,8 +67,9 @@ bool CheckPicture(const QString& path)
 {
     if (HasForeignBytes(path))
         return true;
-    FileRefusal refusal = FileRefusal::None;
-    if (!OpenRegularFile(path, &refusal)) {
+    // Told from the metadata: the manager opens the picture once, to show it.
+    const FileRefusal refusal = RegularFileRefusal(path);
+    if (refusal != FileRefusal::None) {
         WarnUnchanged(QStringLiteral("%1 %2").arg(PictureName(path), RefusalText(refusal)));
         return false;
     }
@@ -78,7 +79,7 @@ bool CheckPicture(const QString& path)
 bool Showable(const QString& path)
 {
     return !HasForeignBytes(path) && FindType(FindExtension(path)) != CXIMAGE_FORMAT_UNKNOWN &&
-           OpenRegularFile(path) != nullptr;
+           RegularFileRefusal(path) == FileRefusal::None;
 }
 
 bool AnyShowable(const QStringList& entries)

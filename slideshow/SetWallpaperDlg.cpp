@@ -10,7 +10,6 @@
 #include "widgets/FocusFrame.h"
 
 #include <QCursor>
-#include <QTimerEvent>
 #include <QToolTip>
 
 CSetWallpaperDlg::CSetWallpaperDlg(QWidget* parent)
@@ -22,6 +21,9 @@ CSetWallpaperDlg::CSetWallpaperDlg(QWidget* parent)
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
     }
+    m_timer.setParent(this);
+    m_timer.setObjectName(QLatin1StringView(kTimerName));
+    connect(&m_timer, &QTimer::timeout, this, &CSetWallpaperDlg::OnTimer);
 }
 
 CSetWallpaperDlg::~CSetWallpaperDlg() = default;
@@ -101,10 +103,21 @@ void CSetWallpaperDlg::OnHScroll()
     m_sliderFrequency.setToolTip(position);
 }
 
-void CSetWallpaperDlg::timerEvent(QTimerEvent* event)
+void CSetWallpaperDlg::PreviewFile(const QString& path)
 {
-    if (m_nTimerID != 0 && event->timerId() == m_nTimerID)
-        OnTimer(kSlideShowTimer);
-    else
-        CPropertyPage::timerEvent(event);
+    const int type = PictureTypeOf(path);
+    if (type == CXIMAGE_FORMAT_UNKNOWN)
+        return;
+    // A picture that fails to load leaves the empty face, which is repainted
+    // all the same.
+    m_slidePreview.m_image.Load(path, type);
+    m_slidePreview.update();
+}
+
+int CSetWallpaperDlg::ShowTypeIndex() const
+{
+    const int index = m_comboShowType.currentIndex();
+    if (index < 0 || m_comboShowType.currentText() != m_comboShowType.itemText(index))
+        return -1;
+    return index;
 }

@@ -47,27 +47,9 @@ void CSetWallpaperDlg::OnBrowseFolder()
     FillFileList();
 }
 
-void CSetWallpaperDlg::PreviewFile(const QString& path)
-{
-    const int type = PictureTypeOf(path);
-    if (type == CXIMAGE_FORMAT_UNKNOWN)
-        return;
-    // A picture that fails to load leaves the empty face, which is repainted
-    // all the same.
-    m_slidePreview.m_image.Load(path, type);
-    m_slidePreview.update();
-}
-
 void CSetWallpaperDlg::OnSelchangeFileList()
 {
     const int index = m_listFiles.GetCurSel();
     if (index >= 0)
         PreviewFile(m_listFiles.GetText(index));
-}
-
-void CSetWallpaperDlg::OnSelchangeSlideList()
-{
-    const int index = m_listSlides.GetCurSel();
-    if (index >= 0)
-        PreviewFile(m_listSlides.GetText(index));
 }

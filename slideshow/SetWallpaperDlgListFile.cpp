@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quilvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Saving the slide list to a list file and opening one into it.
+// List files: the prompts that name them, reading and writing them, and the
+// messages when that fails. The slide list itself is the caller's.
 
 #include "slideshow/SetWallpaperDlg.h"
 
@@ -43,39 +44,39 @@ void RememberListFolder(const QString& path)
 
 } // namespace
 
-void CSetWallpaperDlg::OnSaveList()
+void CSetWallpaperDlg::SaveSlideListFile(const QStringList& entries, QWidget* parent)
 {
-    if (m_listSlides.GetCount() == 0) {
-        AfxMessageBox(tr("Can not save empty list."), this);
+    if (entries.isEmpty()) {
+        AfxMessageBox(tr("Can not save empty list."), parent);
         return;
     }
-    const std::optional<QString> path = PromptForPath(ListFilePrompt(FilePrompt::Kind::Save, this));
+    const std::optional<QString> path = PromptForPath(ListFilePrompt(FilePrompt::Kind::Save, parent));
     if (!path)
         return;
 
-    QByteArrayList entries;
-    entries.reserve(m_listSlides.GetCount());
-    for (int i = 0; i < m_listSlides.GetCount(); ++i)
-        entries << EntryBytes(m_listSlides.GetText(i));
+    QByteArrayList bytes;
+    bytes.reserve(entries.size());
+    for (const QString& entry : entries)
+        bytes << EntryBytes(entry);
     // Written whole or not at all: a failure keeps the file that was there.
     QString error;
-    if (!WriteSlideListFile(*path, entries, &error)) {
+    if (!WriteSlideListFile(*path, bytes, &error)) {
         Warning(QStringLiteral("cannot write the list file %1: %2").arg(Printable(*path), error));
-        AfxMessageBox(tr("Can not open file!"), this);
+        AfxMessageBox(tr("Can not open file!"), parent);
         return;
     }
     RememberListFolder(*path);
 }
 
-void CSetWallpaperDlg::OnOpenList()
+std::optional<QStringList> CSetWallpaperDlg::OpenSlideListFile(QWidget* parent)
 {
-    const std::optional<QString> path = PromptForPath(ListFilePrompt(FilePrompt::Kind::Open, this));
+    const std::optional<QString> path = PromptForPath(ListFilePrompt(FilePrompt::Kind::Open, parent));
     if (!path)
-        return;
+        return std::nullopt;
     const std::optional<SlideList> list = ReadSlideListFile(*path);
     if (!list) {
-        AfxMessageBox(tr("Can not open %1.").arg(*path), this);
-        return;
+        AfxMessageBox(tr("Can not open %1.").arg(*path), parent);
+        return std::nullopt;
     }
     RememberListFolder(*path);
     if (list->capped)
@@ -83,13 +84,9 @@ void CSetWallpaperDlg::OnOpenList()
                     .arg(Printable(*path))
                     .arg(kMaxListEntries));
 
-    m_listSlides.ResetContent();
+    QStringList entries;
+    entries.reserve(list->entries.size());
     for (const QByteArray& entry : list->entries)
-        m_listSlides.AddString(EntryText(entry));
-    ApplySlidesExtent();
-    if (m_listSlides.GetCount() > 0) {
-        m_listSlides.setFocus();
-        m_listSlides.SetCurSel(0);
-        OnSelchangeSlideList();
-    }
+        entries << EntryText(entry);
+    return entries;
 }

@@ -1,16 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The Quilvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Starting and stopping the slide show, and its ticks.
+// Starting and stopping the slide show, its ticks, and the shows later
+// starts of the program ask for.
 
 #include "slideshow/SetWallpaperDlg.h"
 
+#include "core/RegConfig.h"
 #include "core/SlidePeriod.h"
 #include "core/SlideShowManager.h"
-#include "platform/CallTrace.h"
 
 #include <QPointer>
-#include <string>
 
 int CSetWallpaperDlg::SlidePeriodMs(const QString& frequencyText)
 {
@@ -24,9 +24,7 @@ void CSetWallpaperDlg::OnPlayStop()
         const int period = SlidePeriodMs(m_editFrequency.text());
         const bool random = m_checkRandom.isChecked();
         const int style = ShowTypeIndex();
-        m_nTimerID = startTimer(period);
-        calltrace::Record("SetTimer " + std::to_string(period));
-        calltrace::Record("OnStartTimer random=" + std::to_string(random) + " style=" + std::to_string(style));
+        m_timer.start(period);
         if (manager)
             // Read afresh at every tick; nothing once the page has gone.
             manager->OnStartTimer(
@@ -36,19 +34,16 @@ void CSetWallpaperDlg::OnPlayStop()
         m_btnPlay.setText(tr("Stop"));
         return;
     }
-    if (m_nTimerID != 0) {
-        killTimer(m_nTimerID);
-        calltrace::Record("KillTimer");
-        calltrace::Record("OnEndTimer");
+    if (m_timer.isActive()) {
+        m_timer.stop();
         if (manager)
             manager->OnEndTimer();
-        m_nTimerID = 0;
     }
     m_bPlaying = false;
     m_btnPlay.setText(tr("Play"));
 }
 
-void CSetWallpaperDlg::OnTimer(int)
+void CSetWallpaperDlg::OnTimer()
 {
     // The change runs off the window's thread; a tick that finds the last
     // one still running is skipped.
@@ -62,4 +57,28 @@ void CSetWallpaperDlg::ShowNextSlide()
         return;
     if (SlideShowManager* manager = SlideShowManager::GetInstance())
         manager->OnChangeWallpaperInBackground(SlideShowManager::WhileChanging::Wait);
+}
+
+void CSetWallpaperDlg::StopShow()
+{
+    if (m_bPlaying)
+        OnPlayStop();
+}
+
+void CSetWallpaperDlg::PlayShow(const SlideShowRecord& show, bool showNow)
+{
+    Create();
+    StopShow();
+    m_listSlides.ResetContent();
+    for (const QString& entry : show.entries)
+        m_listSlides.AddString(entry);
+    m_editFrequency.setText(QString::number(show.periodMs / 1000));
+    m_comboShowType.setCurrentIndex(show.style);
+    m_checkRandom.setChecked(show.random);
+    OnPlayStop();
+    SlideShowManager* manager = SlideShowManager::GetInstance();
+    if (manager && show.lastIndex >= 0)
+        manager->ResumeAfter(show.lastIndex, show.lastShown);
+    if (showNow)
+        ShowNextSlide();
 }

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quilvane developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Editing the slide list, and setting one of its pictures as the wallpaper.
+// The slide list: editing it, filling it from a list file and saving it to
+// one, and setting one of its pictures as the wallpaper.
 
 #include "slideshow/SetWallpaperDlg.h"
 
@@ -23,6 +24,13 @@ void CSetWallpaperDlg::AppendSlide(const QString& path)
     m_listSlides.AddString(path);
     m_listSlides.setFocus();
     m_listSlides.SetCurSel(m_listSlides.GetCount() - 1);
+}
+
+void CSetWallpaperDlg::OnSelchangeSlideList()
+{
+    const int index = m_listSlides.GetCurSel();
+    if (index >= 0)
+        PreviewFile(m_listSlides.GetText(index));
 }
 
 void CSetWallpaperDlg::OnAddToList()
@@ -81,6 +89,27 @@ void CSetWallpaperDlg::OnMoveDown()
         MoveSlide(i, i + 1);
 }
 
+void CSetWallpaperDlg::OnSaveList()
+{
+    SaveSlideListFile(m_listSlides.GetTexts(), this);
+}
+
+void CSetWallpaperDlg::OnOpenList()
+{
+    const std::optional<QStringList> entries = OpenSlideListFile(this);
+    if (!entries)
+        return;
+    m_listSlides.ResetContent();
+    for (const QString& entry : *entries)
+        m_listSlides.AddString(entry);
+    ApplySlidesExtent();
+    if (m_listSlides.GetCount() > 0) {
+        m_listSlides.setFocus();
+        m_listSlides.SetCurSel(0);
+        OnSelchangeSlideList();
+    }
+}
+
 void CSetWallpaperDlg::OnSetWallpaper()
 {
     const int index = m_listSlides.GetCurSel();
@@ -88,12 +117,4 @@ void CSetWallpaperDlg::OnSetWallpaper()
         return;
     if (WallPaperManager* manager = WallPaperManager::GetInstance())
         manager->ApplyWallPaperInBackground(m_listSlides.GetText(index), ShowTypeIndex(), this);
-}
-
-int CSetWallpaperDlg::ShowTypeIndex() const
-{
-    const int index = m_comboShowType.currentIndex();
-    if (index < 0 || m_comboShowType.currentText() != m_comboShowType.itemText(index))
-        return -1;
-    return index;
 }

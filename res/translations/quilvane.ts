@@ -20,14 +20,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Background Width : %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Background Height : %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Quilvane designs</source>
         <extracomment>The name the file dialogs give design files, before their pattern.</extracomment>
         <translation type="unfinished"></translation>
@@ -56,6 +48,14 @@
     <message>
         <source>*.jpg| *.jpg||</source>
         <extracomment>A file-dialog filter: &quot;shown text|patterns||&quot;. Translate only the text before the first &quot;|&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background Width : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background Height : %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -172,7 +172,7 @@ void CollectControls(const QString& where, QWidget* host, QList<Shown>* out)
 QList<Shown> AllShownTexts(std::vector<std::unique_ptr<QWidget>>* keep)
 {
     QList<Shown> out;
-    g_bTipPending = false;
+    CDesignPage::SetStartupTipPending(false);
     auto sheet = std::make_unique<CMainPropertySheet>(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);
     sheet->OnInitDialog();
     sheet->TabWidget()->setCurrentIndex(1);
@@ -369,10 +369,10 @@ TEST(GermanTranslation, TipsMessagesAndFilePromptsAreGerman)
         prompts << p;
         return std::nullopt;
     });
-    sheet.m_slideShowPage.OnSaveList();
-    sheet.m_slideShowPage.OnOpenList();
-    sheet.m_designPage.OnSaveAsJpg();
-    sheet.m_designPage.OnFileOpen();
+    sheet.m_slideShowPage.OnCmdMsg(IDC_SAVE_LIST);
+    sheet.m_slideShowPage.OnCmdMsg(IDC_OPEN_LIST);
+    sheet.m_designPage.OnCmdMsg(IDC_SAVE_AS_JPG);
+    sheet.m_designPage.OnCmdMsg(ID_FILE_OPEN);
     EXPECT_EQ(boxes, QStringList{"Eine leere Liste kann nicht gespeichert werden."});
     ASSERT_EQ(prompts.size(), 3);
     EXPECT_EQ(prompts[0].title, "Öffnen");

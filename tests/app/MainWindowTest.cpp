@@ -3,6 +3,7 @@
 
 #include "app/MainPropertySheet.h"
 #include "res/Resource.h"
+#include "support/DesignPageControls.h"
 #include "support/HookGuards.h"
 #include "widgets/DialogBuilder.h"
 #include "widgets/MenuTemplate.h"
@@ -25,8 +26,6 @@ namespace {
 struct SheetFixture : ::testing::Test {
     void SetUp() override
     {
-        // The start-up tip would open a modal dialog at the first paint.
-        g_bTipPending = false;
         sheet = std::make_unique<CMainPropertySheet>(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);
         sheet->OnInitDialog();
         sheet->show();
@@ -39,6 +38,8 @@ struct SheetFixture : ::testing::Test {
     // A tray for the whole test, set before the sheet exists and restored
     // after it is gone (members go in reverse order).
     const SystemTrayGuard tray{true};
+    // The start-up tip would open a modal dialog at the first paint.
+    const StartupTipGuard noStartupTip{false};
     std::unique_ptr<CMainPropertySheet> sheet;
 };
 
@@ -95,8 +96,16 @@ TEST_F(SheetFixture, TrayIconLivesWithTheDesignPage)
     QSystemTrayIcon* icon = FindTrayIcon(sheet.get(), 128);
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->toolTip(), "Quilvaned");
-    EXPECT_EQ(sheet->m_designPage.m_nid.uCallbackMessage, WM_TRAY_NOTIFY);
-    EXPECT_EQ(sheet->m_designPage.m_nid.uFlags, 7u);
+    EXPECT_FALSE(icon->icon().isNull());
+    // Its activations reach the main window as the tray message: a double
+    // click brings the hidden window back.
+    SendWndMessage(sheet.get(), WM_HIDE_TO_TRAY);
+    ASSERT_FALSE(sheet->isVisible());
+    {
+        const TrayDoubleClicksGuard reports(true);
+        Q_EMIT icon->activated(QSystemTrayIcon::DoubleClick);
+    }
+    EXPECT_TRUE(sheet->isVisible());
     QWidget* window = sheet.get();
     sheet.reset();
     EXPECT_EQ(FindTrayIcon(window, 128), nullptr);

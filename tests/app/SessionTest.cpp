@@ -20,6 +20,7 @@
 #include "support/EnvironmentGuard.h"
 #include "support/PrivateBus.h"
 #include "support/QuilvaneUser.h"
+#include "support/SlideShowPageControls.h"
 #include "widgets/MenuTemplate.h"
 #include "widgets/ModalRun.h"
 #include "widgets/TrayIcon.h"
@@ -57,7 +58,7 @@ void RunOwningSession(const QuilvaneUser& user, const QString& bus,
         busAddress.Set(bus.toUtf8());
     const std::optional<bool> tray = SetSystemTrayAvailableOverride(true);
     ResetQuitState();
-    g_bTipPending = false;
+    const StartupTipGuard noStartupTip(false);
     SessionInstance session;
     ASSERT_EQ(session.Claim(), SessionInstance::Role::Owner);
     CWallpaperApp app;
@@ -171,10 +172,10 @@ TEST(Session, PlayNextAndStopReachTheSlideShowPage)
 
         r = RunBeside(user, {"--play", dir.filePath("show.lsl"), "--every", "1h", "--mode", "tile"});
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
-        EXPECT_TRUE(page.m_bPlaying);
-        EXPECT_EQ(page.m_listSlides.GetTexts(), pictures);
-        EXPECT_EQ(page.m_editFrequency.text(), "3600");
-        EXPECT_EQ(page.ShowTypeIndex(), 1);
+        EXPECT_TRUE(page.IsPlaying());
+        EXPECT_EQ(SlideShowControls::Slides(&page).GetTexts(), pictures);
+        EXPECT_EQ(SlideShowControls::Frequency(&page).text(), "3600");
+        EXPECT_EQ(SlideShowControls::ShowType(&page).currentIndex(), 1);
         // The page's changes run on the slide show's worker thread.
         const auto settled = [] { return !SlideShowManager::GetInstance()->IsChanging(); };
         QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
@@ -190,8 +191,8 @@ TEST(Session, PlayNextAndStopReachTheSlideShowPage)
 
         r = RunBeside(user, {"--stop"});
         EXPECT_EQ(r.code, 0) << r.err.toStdString();
-        EXPECT_FALSE(page.m_bPlaying);
-        EXPECT_EQ(page.m_btnPlay.text(), "Play");
+        EXPECT_FALSE(page.IsPlaying());
+        EXPECT_EQ(SlideShowControls::PlayStop(&page).text(), "Play");
         r = RunBeside(user, {"--stop"});
         EXPECT_NE(r.code, 0);
         EXPECT_TRUE(r.err.contains("no slide show is running")) << r.err.toStdString();

@@ -7,6 +7,8 @@
 
 #include "core/SlideShowManager.h"
 #include "core/RegConfig.h"
+#include "support/RecordingDesktop.h"
+#include "support/StderrCapture.h"
 #include "support/TestData.h"
 
 #include <QDir>
@@ -228,19 +230,6 @@ TEST_F(SlideShowFixture, RealFilesThroughTheWallPaperManager)
 {
     // The default path: the WallPaperManager instance decides what is a
     // picture; its back end is a recorder.
-    class Recorder final : public DesktopBackend {
-    public:
-        explicit Recorder(QStringList* paths) : m_paths(paths) {}
-        QString Name() const override { return "recorder"; }
-        bool SetWallpaper(const QString& path, WallpaperStyle) override
-        {
-            *m_paths << path;
-            return true;
-        }
-
-    private:
-        QStringList* m_paths;
-    };
     QTemporaryDir dir;
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::blue);
@@ -248,9 +237,9 @@ TEST_F(SlideShowFixture, RealFilesThroughTheWallPaperManager)
     ASSERT_TRUE(image.save(dir.filePath("two.bmp")));
     ASSERT_TRUE(image.save(dir.filePath("three.png.txt"), "PNG"));
 
-    QStringList desktop;
+    std::vector<RecordingDesktop::Shown> desktop;
     WallPaperManager::StaticCreate();
-    WallPaperManager::GetInstance()->SetBackend(std::make_unique<Recorder>(&desktop));
+    WallPaperManager::GetInstance()->SetBackend(std::make_unique<RecordingDesktop>(&desktop));
     show->SetWallpaperSetter({});
     // A PNG with a JPEG name is a picture (the content decides), a name that
     // is not ASCII reaches the desktop unchanged, and a file that only starts
@@ -260,17 +249,19 @@ TEST_F(SlideShowFixture, RealFilesThroughTheWallPaperManager)
     Fill({dir.filePath("one.png"), dir.filePath("missing.jpg"), dir.filePath("three.png.txt"), dir.filePath("two.bmp"),
           pngNamedJpg, TestData("truncated-after-signature.png"), nonAscii});
     show->OnStartTimer(Live(), false, 0);
-    ::testing::internal::CaptureStderr();
-    for (int i = 0; i < 6; ++i)
-        show->OnChangeWallpaper();
-    ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(desktop, QStringList({dir.filePath("one.png"), dir.filePath("two.bmp"), pngNamedJpg, nonAscii,
-                                    dir.filePath("one.png"), dir.filePath("two.bmp")}));
+    {
+        const StderrCapture quiet;
+        for (int i = 0; i < 6; ++i)
+            show->OnChangeWallpaper();
+    }
+    EXPECT_EQ(RecordingDesktop::Paths(desktop),
+              QStringList({dir.filePath("one.png"), dir.filePath("two.bmp"), pngNamedJpg, nonAscii,
+                           dir.filePath("one.png"), dir.filePath("two.bmp")}));
     WallPaperManager::StaticDestroy();
 
     // Without a wallpaper manager the ticks do nothing.
     show->OnChangeWallpaper();
-    EXPECT_EQ(desktop.size(), 6);
+    EXPECT_EQ(desktop.size(), 6u);
 }
 
 TEST_F(SlideShowFixture, SourceEmptiedWhileRunning)

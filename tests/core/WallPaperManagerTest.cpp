@@ -5,6 +5,9 @@
 // desktop at all, with which absolute path and style.
 
 #include "core/WallPaperManager.h"
+#include "support/EnvironmentGuard.h"
+#include "support/RecordingDesktop.h"
+#include "support/StderrCapture.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,41 +17,12 @@
 
 namespace {
 
-class RecordingBackend final : public DesktopBackend {
-public:
-    struct Call {
-        QString path;
-        WallpaperStyle style;
-    };
-    RecordingBackend(std::vector<Call>* calls, bool succeed, bool decodes)
-        : m_calls(calls), m_succeed(succeed), m_decodes(decodes)
-    {
-    }
-    QString Name() const override { return "recording"; }
-    bool DecodesPicture() const override { return m_decodes; }
-    bool SetWallpaper(const QString& path, WallpaperStyle style) override
-    {
-        m_calls->push_back({path, style});
-        return m_succeed;
-    }
-    bool FollowMonitors(const QString& path, WallpaperStyle style) override
-    {
-        m_calls->push_back({"follow " + path, style});
-        return true;
-    }
-
-private:
-    std::vector<Call>* m_calls;
-    bool m_succeed;
-    bool m_decodes;
-};
-
 struct WallPaperManagerFixture : ::testing::Test {
     void SetUp() override
     {
         WallPaperManager::StaticCreate();
         manager = WallPaperManager::GetInstance();
-        manager->SetBackend(std::make_unique<RecordingBackend>(&calls, true, false));
+        manager->SetBackend(std::make_unique<RecordingDesktop>(&calls));
         QDir().mkpath(dir.filePath("pics"));
         QImage image(6, 4, QImage::Format_RGB32);
         image.fill(Qt::red);
@@ -67,16 +41,16 @@ struct WallPaperManagerFixture : ::testing::Test {
         f.write(bytes);
     }
     // The request's result and what it said on standard error.
-    std::pair<WallPaperManager::Result, std::string> Apply(const QString& path, int style)
+    std::pair<WallPaperManager::Result, QString> Apply(const QString& path, int style)
     {
-        ::testing::internal::CaptureStderr();
+        StderrCapture stderrText;
         const auto result = manager->ApplyWallPaper(path, style);
-        return {result, ::testing::internal::GetCapturedStderr()};
+        return {result, stderrText.Take()};
     }
 
     QTemporaryDir dir;
     WallPaperManager* manager = nullptr;
-    std::vector<RecordingBackend::Call> calls;
+    std::vector<RecordingDesktop::Shown> calls;
 };
 
 } // namespace
@@ -119,20 +93,21 @@ TEST_F(WallPaperManagerFixture, WhatIsNotAPictureNeverReachesTheDesktop)
     for (const auto& r : rejected) {
         const auto [result, said] = Apply(r.path, 0);
         EXPECT_EQ(result, WallPaperManager::Result::NotAPicture) << r.path.toStdString();
-        EXPECT_NE(said.find(r.message), std::string::npos) << said;
-        EXPECT_NE(said.find("the wallpaper stays as it is"), std::string::npos) << said;
+        EXPECT_TRUE(said.contains(r.message)) << qPrintable(said);
+        EXPECT_TRUE(said.contains("the wallpaper stays as it is")) << qPrintable(said);
     }
     EXPECT_TRUE(calls.empty());
 }
 
 TEST_F(WallPaperManagerFixture, BackEndFailuresAndSelfDecodingBackEnds)
 {
-    manager->SetBackend(std::make_unique<RecordingBackend>(&calls, false, false));
+    manager->SetBackend(std::make_unique<RecordingDesktop>(&calls, RecordingDesktop::Answers{.succeed = false}));
     EXPECT_EQ(Apply(dir.filePath("pics/red photo.png"), 0).first, WallPaperManager::Result::DesktopFailed);
 
     // A back end that decodes the picture itself is handed a broken file (it
     // refuses it on its own) and the failure is put down to the picture.
-    manager->SetBackend(std::make_unique<RecordingBackend>(&calls, false, true));
+    manager->SetBackend(
+        std::make_unique<RecordingDesktop>(&calls, RecordingDesktop::Answers{.succeed = false, .decodes = true}));
     calls.clear();
     EXPECT_EQ(Apply(dir.filePath("pics/broken.jpg"), 0).first, WallPaperManager::Result::NotAPicture);
     EXPECT_EQ(calls.size(), 1u);
@@ -149,12 +124,11 @@ TEST_F(WallPaperManagerFixture, SupportActiveDesktopAndTheSessionBackEnd)
 
     // Without a back end of the test's, the session's is chosen on first use.
     manager->SetBackend(nullptr);
-    qputenv("QUILVANE_DESKTOP", "none");
+    const EnvironmentGuard desktop("QUILVANE_DESKTOP", "none");
     EXPECT_EQ(manager->Backend().Name(), "none");
     const auto [result, said] = Apply(dir.filePath("pics/red photo.png"), 1);
     EXPECT_EQ(result, WallPaperManager::Result::DesktopFailed);
-    EXPECT_NE(said.find("QUILVANE_DESKTOP=none"), std::string::npos) << said;
-    qunsetenv("QUILVANE_DESKTOP");
+    EXPECT_TRUE(said.contains("QUILVANE_DESKTOP=none")) << qPrintable(said);
 }
 
 TEST_F(WallPaperManagerFixture, OneResolvedNameIsCheckedAndSetAndShownEscaped)
@@ -180,15 +154,15 @@ TEST_F(WallPaperManagerFixture, OneResolvedNameIsCheckedAndSetAndShownEscaped)
     for (const QString& name : {QStringLiteral("pics/\x1b]0;title\x07.png"), QStringLiteral("pics/\x1b[2J.txt")}) {
         const auto [result, said] = Apply(dir.filePath(name), 0);
         EXPECT_EQ(result, WallPaperManager::Result::NotAPicture);
-        EXPECT_EQ(said.find('\x1b'), std::string::npos) << said;
-        EXPECT_NE(said.find("\\x1b"), std::string::npos) << said;
+        EXPECT_FALSE(said.contains(QChar(0x1b))) << qPrintable(said);
+        EXPECT_TRUE(said.contains("\\x1b")) << qPrintable(said);
     }
     QFile odd(dir.filePath("pics/\x1b[2J.png"));
     ASSERT_TRUE(odd.open(QIODevice::WriteOnly));
     odd.close();
     const auto [result, said] = Apply(odd.fileName(), 0);
     EXPECT_EQ(result, WallPaperManager::Result::NotAPicture);
-    EXPECT_NE(said.find("\\x1b[2J.png is not a picture that can be read"), std::string::npos) << said;
+    EXPECT_TRUE(said.contains("\\x1b[2J.png is not a picture that can be read")) << qPrintable(said);
 }
 
 TEST_F(WallPaperManagerFixture, TheLastPictureShownFollowsTheMonitors)
@@ -201,14 +175,12 @@ TEST_F(WallPaperManagerFixture, TheLastPictureShownFollowsTheMonitors)
     ASSERT_EQ(Apply(red, 1).first, WallPaperManager::Result::Shown);
     // Refused pictures and a desktop that failed leave the last one shown.
     Apply(dir.filePath("pics/broken.jpg"), 2);
-    manager->SetBackend(std::make_unique<RecordingBackend>(&calls, false, false));
+    manager->SetBackend(std::make_unique<RecordingDesktop>(&calls, RecordingDesktop::Answers{.succeed = false}));
     ASSERT_EQ(Apply(dir.filePath("pics/upper.JPG"), 2).first, WallPaperManager::Result::DesktopFailed);
-    manager->SetBackend(std::make_unique<RecordingBackend>(&calls, true, false));
+    manager->SetBackend(std::make_unique<RecordingDesktop>(&calls));
     calls.clear();
     manager->MonitorsChanged();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(calls[0].path, "follow " + red);
-    EXPECT_EQ(calls[0].style, WallpaperStyle::Tile);
+    EXPECT_EQ(calls, (std::vector<RecordingDesktop::Shown>{{red, WallpaperStyle::Tile, true}}));
 
     // A picture removed since (a slide show's) is not put back.
     ASSERT_TRUE(QFile::remove(red));

@@ -36,14 +36,14 @@ protected:
     QStringList Listed() const
     {
         QStringList items;
-        for (int i = 0; i < page->m_listPhotos.GetCount(); ++i)
-            items << page->m_listPhotos.GetText(i);
+        for (int i = 0; i < PhotoList().GetCount(); ++i)
+            items << PhotoList().GetText(i);
         return items;
     }
 
     void Click(int row)
     {
-        CListBox& list = page->m_listPhotos;
+        CListBox& list = PhotoList();
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
     }
 };
@@ -53,18 +53,18 @@ protected:
 TEST_F(DesignBrowseTest, StartsOnTheRememberedFolderAndListsItsPicturesSorted)
 {
     const QString folder = Pictures() + "/";
-    EXPECT_EQ(page->m_folderModel.filePath(page->m_treeFolders.currentIndex()), Pictures());
+    EXPECT_EQ(DesignPageControls::SelectedFolder(page.get()), Pictures());
     EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, folder) << "stored with the separator";
     EXPECT_EQ(Listed(), (QStringList{folder + "album.jpg", folder + "b.jpeg", folder + "c.bmp", folder + "d.DIB",
                                      folder + "IMG_0001.JPG", folder + "Photo.Png"}));
-    EXPECT_EQ(page->m_nSelectedPhoto, -1);
+    EXPECT_EQ(PhotoList().GetCurSel(), -1);
     EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width");
     EXPECT_NE(Label(IDC_BACKGROUND_WIDTH), "Static");
     EXPECT_EQ(Label(IDC_BACKGROUND_WIDTH), QStringLiteral("Background Width : %1").arg(scene->GetSceneGraphWidth()));
     EXPECT_EQ(Label(IDC_BACKGROUND_HEIGHT), QStringLiteral("Background Height : %1").arg(scene->GetSceneGraphHeight()));
 
     // Choosing another folder in the tree lists that one and remembers it.
-    page->m_treeFolders.setCurrentIndex(page->m_folderModel.index(Pictures() + "/sub"));
+    DesignPageControls::ChooseFolder(page.get(), Pictures() + "/sub");
     EXPECT_EQ(Listed(), QStringList{folder + "sub/hidden-away.png"});
     EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, folder + "sub/");
 }
@@ -73,41 +73,47 @@ TEST_F(DesignBrowseTest, ATreeItemWithoutAPathStoresAnEmptyFolderAndKeepsTheList
 {
     const QStringList before = Listed();
     ASSERT_FALSE(before.isEmpty());
-    page->m_treeFolders.setCurrentIndex(QModelIndex());
+    FolderTree().setCurrentIndex(QModelIndex());
     EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, QString());
     EXPECT_EQ(Listed(), before);
 }
 
 TEST_F(DesignBrowseTest, TheFolderGetsOneTrailingSeparator)
 {
-    for (const QString& given : QStringList{Pictures() + "/sub", Pictures() + "/sub/"}) {
-        QString folder = given;
-        page->FillPhotoList(folder);
-        EXPECT_EQ(folder, Pictures() + "/sub/");
-        EXPECT_EQ(Listed(), QStringList{Pictures() + "/sub/hidden-away.png"}) << given.toStdString();
+    // A folder chosen in the tree is listed and remembered with one
+    // separator; the root, which has its separator already, gets no second.
+    for (const QString& given : QStringList{Pictures() + "/sub", Pictures(), QDir::rootPath()}) {
+        SCOPED_TRACE(given.toStdString());
+        DesignPageControls::ChooseFolder(page.get(), given);
+        const QString folder = given.endsWith(u'/') ? given : given + u'/';
+        EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, folder);
+        if (given != QDir::rootPath()) {
+            EXPECT_FALSE(Listed().isEmpty());
+        }
+        for (const QString& listed : Listed())
+            EXPECT_EQ(listed.left(listed.lastIndexOf(u'/') + 1), folder) << listed.toStdString();
     }
-    QString empty;
-    page->FillPhotoList(empty);
-    EXPECT_EQ(empty, QString());
-    EXPECT_EQ(page->m_listPhotos.GetCount(), 1) << "an empty path leaves the list";
 }
 
 TEST_F(DesignBrowseTest, TheExtentFollowsOnlyPathsWiderThanAHundredPixels)
 {
-    // Relative folders (the current folder is the fixture's) keep the paths
-    // short enough to measure under 100 pixels.
+    // A font small enough that the paths of one folder measure under 100
+    // pixels; the extent set before stays.
     WritePicture(Path("s/a.png"), {4, 4});
-    CListBox& list = page->m_listPhotos;
+    CListBox& list = PhotoList();
+    const QFont normal = list.font();
+    QFont tiny = normal;
+    tiny.setPixelSize(1);
+    list.setFont(tiny);
     list.SetHorizontalExtent(555);
-    QString shortFolder = "s";
-    page->FillPhotoList(shortFolder);
+    DesignPageControls::ChooseFolder(page.get(), Path("s"));
     ASSERT_EQ(list.GetCount(), 1);
-    ASSERT_LE(QFontMetrics(list.font()).horizontalAdvance("s/a.png") + 3, 100);
+    ASSERT_LE(QFontMetrics(list.font()).horizontalAdvance(list.GetText(0)) + 3, 100);
     EXPECT_EQ(list.GetHorizontalExtent(), 555) << "kept from before";
 
-    QString longFolder = Pictures();
-    page->FillPhotoList(longFolder);
-    const QString longest = longFolder + "IMG_0001.JPG"; // the first of the longest, in pattern order
+    list.setFont(normal);
+    DesignPageControls::ChooseFolder(page.get(), Pictures());
+    const QString longest = Pictures() + "/IMG_0001.JPG"; // the first of the longest, in pattern order
     EXPECT_EQ(list.GetHorizontalExtent(), QFontMetrics(list.font()).horizontalAdvance(longest) + 3 + 20);
 }
 
@@ -126,35 +132,35 @@ TEST_F(DesignBrowseTest, SelectingAPhotoShowsItAndItsOwnValues)
     };
     for (const auto& step : steps) {
         Click(step.row);
-        EXPECT_EQ(page->m_nSelectedPhoto, step.row);
+        EXPECT_EQ(PhotoList().GetCurSel(), step.row);
         EXPECT_EQ(Label(IDC_PHOTO_WIDTH), step.width);
         EXPECT_EQ(Label(IDC_PHOTO_HEIGHT), step.height);
         EXPECT_EQ(Label(IDC_PHOTO_TYPE), step.type);
     }
-    page->m_listPhotos.setFocus();
-    QTest::keyClick(&page->m_listPhotos, Qt::Key_Down);
-    EXPECT_EQ(page->m_nSelectedPhoto, 2);
+    PhotoList().setFocus();
+    QTest::keyClick(&PhotoList(), Qt::Key_Down);
+    EXPECT_EQ(PhotoList().GetCurSel(), 2);
     EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 8");
-    EXPECT_TRUE(page->m_preview.m_image.IsValid());
+    EXPECT_TRUE(Preview().m_image.IsValid());
 
     // The folder named like a picture is listed; selecting it shows what an
     // empty picture reports.
     Click(0);
-    EXPECT_EQ(page->m_nSelectedPhoto, 0);
-    EXPECT_FALSE(page->m_preview.m_image.IsValid());
+    EXPECT_EQ(PhotoList().GetCurSel(), 0);
+    EXPECT_FALSE(Preview().m_image.IsValid());
     EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 0");
 }
 
 TEST_F(DesignBrowseTest, AnotherFolderClearsThePreviewOfAPhotoNoLongerListed)
 {
     Click(4); // IMG_0001.JPG
-    ASSERT_TRUE(page->m_preview.m_image.IsValid());
+    ASSERT_TRUE(Preview().m_image.IsValid());
     ASSERT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 64");
 
-    page->m_treeFolders.setCurrentIndex(page->m_folderModel.index(Pictures() + "/sub"));
-    ASSERT_EQ(page->m_listPhotos.GetCount(), 1);
-    EXPECT_EQ(page->m_nSelectedPhoto, -1);
-    EXPECT_FALSE(page->m_preview.m_image.IsValid()) << "the preview shows its empty face";
+    DesignPageControls::ChooseFolder(page.get(), Pictures() + "/sub");
+    ASSERT_EQ(PhotoList().GetCount(), 1);
+    EXPECT_EQ(PhotoList().GetCurSel(), -1);
+    EXPECT_FALSE(Preview().m_image.IsValid()) << "the preview shows its empty face";
     EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width");
     EXPECT_EQ(Label(IDC_PHOTO_HEIGHT), "Height");
     EXPECT_EQ(Label(IDC_PHOTO_TYPE), "Type");
@@ -162,43 +168,44 @@ TEST_F(DesignBrowseTest, AnotherFolderClearsThePreviewOfAPhotoNoLongerListed)
     // The new folder's photos preview as before.
     Click(0);
     EXPECT_EQ(Label(IDC_PHOTO_WIDTH), "Width : 8");
-    EXPECT_TRUE(page->m_preview.m_image.IsValid());
+    EXPECT_TRUE(Preview().m_image.IsValid());
 }
 
 TEST_F(DesignBrowseTest, KeyboardFocusShowsOnTheTreeTheListAndTheCanvas)
 {
     page->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
-    QWidget* const controls[] = {&page->m_treeFolders, &page->m_listPhotos, &page->m_canvas};
+    QWidget* const canvas = &Canvas();
+    QWidget* const controls[] = {&FolderTree(), &PhotoList(), canvas};
     const auto onlyShownOn = [&](const QWidget* focused) {
         for (const QWidget* control : controls)
             EXPECT_EQ(FocusShown(control), control == focused) << control->objectName().toStdString();
     };
     // The page's own focus is the canvas's: its keys act on the design.
     page->setFocus(Qt::OtherFocusReason);
-    EXPECT_EQ(QApplication::focusWidget(), &page->m_canvas);
-    onlyShownOn(&page->m_canvas);
+    EXPECT_EQ(QApplication::focusWidget(), canvas);
+    onlyShownOn(canvas);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), &page->m_canvas);
-    page->m_treeFolders.setFocus(Qt::TabFocusReason);
-    onlyShownOn(&page->m_treeFolders);
-    page->m_listPhotos.setFocus(Qt::TabFocusReason);
-    onlyShownOn(&page->m_listPhotos);
+    EXPECT_NE(QApplication::focusWidget(), canvas);
+    FolderTree().setFocus(Qt::TabFocusReason);
+    onlyShownOn(&FolderTree());
+    PhotoList().setFocus(Qt::TabFocusReason);
+    onlyShownOn(&PhotoList());
     // A click on the canvas gives it the focus, as the page forwards it (the
     // menu the right button opens is closed at once).
     QTimer::singleShot(0, page.get(), [] {
         if (QWidget* menu = QApplication::activePopupWidget())
             menu->close();
     });
-    QTest::mouseClick(page->windowHandle(), Qt::RightButton, {}, page->m_canvas.geometry().center());
+    QTest::mouseClick(page->windowHandle(), Qt::RightButton, {}, canvas->geometry().center());
     page->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
-    EXPECT_EQ(QApplication::focusWidget(), &page->m_canvas);
-    onlyShownOn(&page->m_canvas);
+    EXPECT_EQ(QApplication::focusWidget(), canvas);
+    onlyShownOn(canvas);
 
     // Tab goes through the template's tab stops, never the canvas.
-    page->m_treeFolders.setFocus(Qt::TabFocusReason);
-    QTest::keyClick(&page->m_treeFolders, Qt::Key_Tab);
+    FolderTree().setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&FolderTree(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), GetDlgItem(page.get(), IDC_CHANGE_BACKGROUND));
 }
 
@@ -247,14 +254,14 @@ protected:
 
 TEST_F(DesignFirstRunTest, StartsInThePicturesFolder)
 {
-    EXPECT_EQ(page->m_folderModel.filePath(page->m_treeFolders.currentIndex()), Pictures());
+    EXPECT_EQ(DesignPageControls::SelectedFolder(page.get()), Pictures());
     EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, Pictures() + "/");
-    EXPECT_EQ(page->m_listPhotos.GetCount(), 1);
+    EXPECT_EQ(PhotoList().GetCount(), 1);
 }
 
 TEST_F(DesignFolderGoneTest, AFolderThatIsNotThereSelectsNothingAndStaysRemembered)
 {
-    EXPECT_FALSE(page->m_treeFolders.currentIndex().isValid());
+    EXPECT_FALSE(FolderTree().currentIndex().isValid());
     EXPECT_EQ(RegConfig::GetInstance()->m_strFolder, "/no/such/folder/any/more/");
-    EXPECT_EQ(page->m_listPhotos.GetCount(), 0);
+    EXPECT_EQ(PhotoList().GetCount(), 0);
 }

@@ -13,7 +13,10 @@
 #include "support/HostileFiles.h"
 #include "support/PatternImage.h"
 
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QUrl>
 #include <functional>
 
@@ -228,7 +231,13 @@ TEST_F(DesignDocumentPageTest, EveryCommandThatChangesTheDesignIsOneStepToUndo)
          }},
         {"file-manager drop of two",
          [&] {
-             page->DropFiles({QUrl::fromLocalFile(photo), QUrl::fromLocalFile(other)}, CPoint(150, 60));
+             QMimeData data;
+             data.setUrls({QUrl::fromLocalFile(photo), QUrl::fromLocalFile(other)});
+             const QPoint at = Canvas().mapTo(page.get(), QPoint(150, 60));
+             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+             QCoreApplication::sendEvent(page.get(), &enter);
+             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+             QCoreApplication::sendEvent(page.get(), &drop);
          }},
         {"Delete", onSelected(ID_DELETE_KEY)},
         {"Change Photo Image", withFile(ID_CHANGE_PHOTO_IMAGE)},

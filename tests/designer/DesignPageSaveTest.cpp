@@ -78,7 +78,7 @@ TEST_F(DesignSaveTest, AFailedSaveLeavesTheDesktopAlone)
     {
         FileSizeLimit limit(16);
         ASSERT_TRUE(limit.active());
-        page->OnSetAsWallpaper();
+        QTest::mouseClick(GetDlgItemAs<QPushButton>(page.get(), IDC_SET_AS_WALLPAPER), Qt::LeftButton);
     }
     WaitForTheDesktop();
     const QString said = stderrText.Take();

@@ -39,10 +39,10 @@ protected:
         DesignPageFixture::SetUp();
         // A background exactly the canvas's size: canvas points are
         // background pixels, so rectangles compare exactly.
-        const QSize canvas = page->m_canvas.size();
+        const QSize canvas = Canvas().size();
         ASSERT_TRUE(scene->ChangeBackImage(WritePicture(Path("bg.png"), canvas, 0xFF204080)));
         square = WritePicture(Path("square.png"), {190, 190}, 0xFFD02020);
-        canvasPaints.Watch(&page->m_canvas);
+        canvasPaints.Watch(&Canvas());
         QCoreApplication::processEvents();
     }
 
@@ -62,7 +62,7 @@ protected:
         return painted;
     }
 
-    QPoint OnPage(CPoint canvasPoint) const { return page->m_canvas.mapTo(page.get(), canvasPoint.ToQPoint()); }
+    QPoint OnPage(CPoint canvasPoint) const { return Canvas().mapTo(page.get(), canvasPoint.ToQPoint()); }
 
     // The title of the context menu a right click at the page point opens
     // ("" for none), choosing the command given (0: closing it).
@@ -127,7 +127,7 @@ TEST_F(DesignSceneTest, ContextMenusByWhatIsUnderThePoint)
     AddPhoto({20, 20, 80, 80});
     EXPECT_EQ(RightClickMenu(OnPage({50, 50})), "Click Photo");
     EXPECT_EQ(RightClickMenu(OnPage({150, 150})), "Click BackGround");
-    const QRect canvas = page->m_canvas.geometry();
+    const QRect canvas = Canvas().geometry();
     EXPECT_EQ(RightClickMenu(QPoint(canvas.left() - 3, canvas.top() + 10)), "") << "outside the canvas";
     EXPECT_EQ(RightClickMenu(canvas.bottomRight() + QPoint(3, 3)), "");
 }
@@ -153,7 +153,7 @@ TEST_F(DesignSceneTest, AddPhotoGoesToItsFixedPlaceWhereverTheMenuOpened)
 TEST_F(DesignSceneTest, ChangeBackgroundUpdatesTheLabels)
 {
     AnswerPrompts(WritePicture(Path("wide.png"), {800, 300}));
-    QTest::mouseClick(&page->m_btnChangeBackground, Qt::LeftButton);
+    QTest::mouseClick(GetDlgItemAs<QPushButton>(page.get(), IDC_CHANGE_BACKGROUND), Qt::LeftButton);
     EXPECT_EQ(Label(IDC_BACKGROUND_WIDTH), "Background Width : 800");
     EXPECT_EQ(Label(IDC_BACKGROUND_HEIGHT), "Background Height : 300");
     EXPECT_TRUE(Repainted());
@@ -194,7 +194,7 @@ TEST_F(DesignSceneTest, OnlyTheDeleteKeyDeletesAndKeysGoOnToTheFocusedControl)
 {
     AddPhoto({20, 20, 80, 80});
     AddPhoto({120, 20, 180, 80});
-    CListBox& list = page->m_listPhotos;
+    CListBox& list = PhotoList();
     KeyCounter listKeys;
     list.installEventFilter(&listKeys);
     page->activateWindow();
@@ -245,9 +245,9 @@ TEST_F(DesignSceneTest, DropsFromTheListPlaceThePhotoByTheDropPoint)
 TEST_F(DesignSceneTest, DragsStartOnlyOnAListItem)
 {
     WritePicture(Pictures() + "/one.png", {8, 8});
-    QString folder = Pictures();
-    page->FillPhotoList(folder);
-    CListBox& list = page->m_listPhotos;
+    DesignPageControls::ChooseFolder(page.get(), Pictures());
+    const QString folder = Pictures() + "/";
+    CListBox& list = PhotoList();
     ASSERT_EQ(list.GetCount(), 1);
     const CPoint onItem = CPoint::FromQPoint(list.visualItemRect(list.item(0)).center());
     const CPoint belowLast(onItem.x, list.viewport()->height() - 2);
@@ -288,7 +288,7 @@ TEST_F(DesignSceneTest, FilesFromTheFileManagerBecomePhotos)
     EXPECT_EQ(scene->GetPhotoDrawRect(scene->GetPhoto(1)), CRect(60, 70, 250, 260));
 
     // Outside the canvas the page takes no files.
-    QDragMoveEvent away(page->m_listPhotos.geometry().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDragMoveEvent away(PhotoList().geometry().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(page.get(), &away);
     EXPECT_FALSE(away.isAccepted());
 }
@@ -297,7 +297,7 @@ TEST_F(DesignSceneTest, PhotosPlacedNearAnEdgeStayWhollyOnTheBackground)
 {
     // Dropped near the lower right corner, from the list and from the file
     // manager: moved up and left into the corner, not resized.
-    const CRect all(0, 0, page->m_canvas.width(), page->m_canvas.height());
+    const CRect all(0, 0, Canvas().width(), Canvas().height());
     const CPoint nearCorner(all.right - 60, all.bottom - 60);
     const CRect inCorner(all.right - 190, all.bottom - 190, all.right, all.bottom);
     SendDrag(WM_DD_DRAGDROP, IDC_DESIGN_CANVAS, nearCorner, new CDragDropText(square));
@@ -325,9 +325,9 @@ TEST_F(DesignSceneTest, PhotosPlacedNearAnEdgeStayWhollyOnTheBackground)
 
 TEST_F(DesignSceneTest, PictureDialogsStartInTheFolderThePhotoListShows)
 {
-    QString other = Path("elsewhere");
+    const QString other = Path("elsewhere");
     QDir().mkpath(other);
-    page->FillPhotoList(other);
+    DesignPageControls::ChooseFolder(page.get(), other);
     AddPhoto({20, 20, 80, 80});
     scene->CheckHitPhoto(30, 30);
     AnswerPrompts(std::nullopt);
@@ -342,7 +342,7 @@ TEST_F(DesignSceneTest, TheCursorFollowsTheTrackerAsTheMouseMoves)
 {
     AddPhoto({20, 20, 120, 120});
     scene->CheckHitPhoto(50, 50);
-    page->m_canvas.repaint();
+    Canvas().repaint();
     const auto moveTo = [&](CPoint canvasPoint) {
         const QPoint onPage = OnPage(canvasPoint);
         QCursor::setPos(page->mapToGlobal(onPage));

@@ -6,6 +6,7 @@
 #include "designer/TipsReader.h"
 #include "platform/Profile.h"
 #include "res/Resource.h"
+#include "support/DesignPageControls.h"
 #include "support/EdgeSteps.h"
 #include "support/HookGuards.h"
 #include "support/HostileFiles.h"
@@ -57,13 +58,7 @@ protected:
 
 class TipDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        g_bTipPending = false;
-    }
-
-    void TearDown() override { g_bTipPending = false; }
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     void WriteTips(const QByteArray& bytes)
     {
@@ -114,6 +109,8 @@ protected:
         return IDOK;
     }};
     BeepGuard m_beep{[this] { ++m_beeps; }};
+    // Pages made here offer the tip only where a test says so.
+    StartupTipGuard m_noStartupTip{false};
 };
 
 TEST_F(TipDlgTest, ConstructionReadsAtTheRememberedPositionAndDestructionStoresIt)
@@ -301,10 +298,10 @@ TEST_F(TipDlgTest, WithoutATipsFileItOnlyBeeps)
     // At start-up a missing file shows and sounds nothing.
     CDesignPage page;
     page.Create();
-    g_bTipPending = true;
+    CDesignPage::SetStartupTipPending(true);
     page.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
-    EXPECT_TRUE(QTest::qWaitFor([] { return !g_bTipPending; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return !CDesignPage::StartupTipPending(); }, 5000));
     QCoreApplication::processEvents();
     EXPECT_EQ(m_beeps, 1);
     EXPECT_EQ(watcher.shown, 0);
@@ -349,12 +346,12 @@ TEST_F(TipDlgTest, DesignPageOffersTheTipOnceAtItsFirstPaint)
     {
         CDesignPage page;
         page.Create();
-        g_bTipPending = true;
+        CDesignPage::SetStartupTipPending(true);
         page.show();
         EXPECT_TRUE(QTest::qWaitFor([&] { return ProfileInt(QStringLiteral("FilePos")) == 4; }, 5000));
         EXPECT_EQ(watcher.shown, 1);
         EXPECT_EQ(shownTip, "One\n");
-        EXPECT_FALSE(g_bTipPending);
+        EXPECT_FALSE(CDesignPage::StartupTipPending());
         EXPECT_EQ(ProfileInt(QStringLiteral("StartUp")), 1);
 
         // Later paints of the page offer nothing.
@@ -367,7 +364,7 @@ TEST_F(TipDlgTest, DesignPageOffersTheTipOnceAtItsFirstPaint)
     // position still moves on by one tip.
     CDesignPage page;
     page.Create();
-    g_bTipPending = true;
+    CDesignPage::SetStartupTipPending(true);
     page.show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return ProfileInt(QStringLiteral("FilePos")) == 8; }, 5000));
     EXPECT_EQ(watcher.shown, 1);

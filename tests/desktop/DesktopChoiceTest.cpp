@@ -5,6 +5,8 @@
 
 #include "desktop/DesktopBackendFactory.h"
 #include "desktop/UnavailableBackend.h"
+#include "support/EnvironmentGuard.h"
+#include "support/StderrCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -92,14 +94,12 @@ TEST(DesktopChoice, RunningDesktopsAndTheOverride)
     EXPECT_EQ(unknown.name, "none");
     EXPECT_TRUE(unknown.reason.contains("QUILVANE_DESKTOP=enlightenment")) << unknown.reason.toStdString();
 
-    qputenv("QUILVANE_DESKTOP", "lxqt");
-    qputenv("XDG_CURRENT_DESKTOP", "KDE");
+    const EnvironmentGuard forcedDesktop("QUILVANE_DESKTOP", "lxqt");
+    const EnvironmentGuard currentDesktop("XDG_CURRENT_DESKTOP", "KDE");
     const Environment fromProcess = Environment::FromProcess();
     EXPECT_EQ(fromProcess.forced, "lxqt");
     EXPECT_EQ(fromProcess.currentDesktop, "KDE");
     EXPECT_EQ(DesktopBackendFactory::CreateForSession()->Name(), "lxqt");
-    qunsetenv("QUILVANE_DESKTOP");
-    qunsetenv("XDG_CURRENT_DESKTOP");
 }
 
 TEST(DesktopChoice, EveryKnownNameMakesThatBackEnd)
@@ -110,8 +110,7 @@ TEST(DesktopChoice, EveryKnownNameMakesThatBackEnd)
         EXPECT_EQ(backend->Name(), name);
     }
     const auto none = DesktopBackendFactory::Create({"none", "no display here"});
-    ::testing::internal::CaptureStderr();
+    StderrCapture stderrText;
     EXPECT_FALSE(none->SetWallpaper("/p/a.png", WallpaperStyle::Tile));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "quilvane: cannot set /p/a.png as the wallpaper: no display here\n");
+    EXPECT_EQ(stderrText.Take(), "quilvane: cannot set /p/a.png as the wallpaper: no display here\n");
 }

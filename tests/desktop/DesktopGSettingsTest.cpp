@@ -14,12 +14,15 @@
 #include "desktop/GSettingsWallpaper.h"
 #include "desktop/GnomeBackend.h"
 #include "desktop/MateBackend.h"
+#include "support/EnvironmentGuard.h"
+#include "support/StderrCapture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
 
 #define G_SETTINGS_ENABLE_BACKEND
 #include <gio/gio.h>
@@ -61,13 +64,20 @@ public:
         schema.close();
         ASSERT_EQ(QProcess::execute(QStringLiteral("glib-compile-schemas"), {m_dir.filePath("schemas")}), 0)
             << "glib-compile-schemas (libglib2.0-bin) is needed";
-        qputenv("GSETTINGS_SCHEMA_DIR", QFile::encodeName(m_dir.filePath("schemas")));
-        qputenv("GSETTINGS_BACKEND", "keyfile");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+        m_schemas.emplace("GSETTINGS_SCHEMA_DIR", QFile::encodeName(m_dir.filePath("schemas")));
+        m_backend.emplace("GSETTINGS_BACKEND", "keyfile");
+        m_config.emplace("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+    }
+    void TearDown() override
+    {
+        m_config.reset();
+        m_backend.reset();
+        m_schemas.reset();
     }
 
 private:
     QTemporaryDir m_dir;
+    std::optional<EnvironmentGuard> m_schemas, m_backend, m_config;
 };
 
 [[maybe_unused]] ::testing::Environment* const g_gsettingsEnvironment =
@@ -164,18 +174,17 @@ TEST(DesktopGSettings, MissingSchemaOrKeyIsReportedNotFatal)
     GSettingsWallpaper::Keys missingSchema;
     missingSchema.schema = "org.example.no.such.schema";
     missingSchema.uriKey = "picture-uri";
-    ::testing::internal::CaptureStderr();
+    StderrCapture noSchema;
     EXPECT_FALSE(GSettingsWallpaper::Apply(missingSchema, "/a.png", WallpaperStyle::Centre));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("org.example.no.such.schema is not installed"),
-              std::string::npos);
+    EXPECT_TRUE(noSchema.Take().contains("org.example.no.such.schema is not installed"));
 
     GSettingsWallpaper::Keys missingKey;
     missingKey.schema = "org.mate.background";
     missingKey.uriKey = "picture-uri"; // MATE has no such key
     const std::string before = Stored("org/mate/desktop/background", "picture-options");
-    ::testing::internal::CaptureStderr();
+    StderrCapture noKey;
     EXPECT_FALSE(GSettingsWallpaper::Apply(missingKey, "/b.png", WallpaperStyle::Stretch));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("has no key picture-uri"), std::string::npos);
+    EXPECT_TRUE(noKey.Take().contains("has no key picture-uri"));
     EXPECT_EQ(Stored("org/mate/desktop/background", "picture-options"), before) << "nothing half-written";
 }
 
@@ -187,26 +196,27 @@ TEST(DesktopGSettings, StoresTheDesktopNeverReadsAreFailures)
     GSettingsBackend* memory = g_memory_settings_backend_new();
     GSettingsBackend* keyfile =
         g_keyfile_settings_backend_new(dir.filePath("keyfile").toUtf8().constData(), "/", nullptr);
-    const QByteArray chosen = qgetenv("GSETTINGS_BACKEND");
-    qunsetenv("GSETTINGS_BACKEND");
     GSettingsWallpaper::Keys keys;
     keys.schema = "org.mate.background";
     keys.pathKey = "picture-filename";
-    for (const auto& [store, why] : {std::pair{memory, "GIO keeps settings in memory only"},
-                                     std::pair{keyfile, "a file of its own, which the desktop does not read"}}) {
-        ::testing::internal::CaptureStderr();
-        EXPECT_FALSE(GSettingsWallpaper::Apply(keys, "/m.png", WallpaperStyle::Tile, store));
-        const std::string said = ::testing::internal::GetCapturedStderr();
-        EXPECT_NE(said.find(why), std::string::npos) << said;
-        EXPECT_NE(said.find("the wallpaper stays as it is"), std::string::npos) << said;
-        GSettings* settings = g_settings_new_with_backend("org.mate.background", store);
-        gchar* value = g_settings_get_string(settings, "picture-filename");
-        EXPECT_STRNE(value, "/m.png");
-        g_free(value);
-        g_object_unref(settings);
+    {
+        EnvironmentGuard noneChosen("GSETTINGS_BACKEND");
+        noneChosen.Unset();
+        for (const auto& [store, why] : {std::pair{memory, "GIO keeps settings in memory only"},
+                                         std::pair{keyfile, "a file of its own, which the desktop does not read"}}) {
+            StderrCapture stderrText;
+            EXPECT_FALSE(GSettingsWallpaper::Apply(keys, "/m.png", WallpaperStyle::Tile, store));
+            const QString said = stderrText.Take();
+            EXPECT_TRUE(said.contains(why)) << qPrintable(said);
+            EXPECT_TRUE(said.contains("the wallpaper stays as it is")) << qPrintable(said);
+            GSettings* settings = g_settings_new_with_backend("org.mate.background", store);
+            gchar* value = g_settings_get_string(settings, "picture-filename");
+            EXPECT_STRNE(value, "/m.png");
+            g_free(value);
+            g_object_unref(settings);
+        }
     }
     // A key file asked for by name is used.
-    qputenv("GSETTINGS_BACKEND", chosen);
     EXPECT_TRUE(GSettingsWallpaper::Apply(keys, "/m.png", WallpaperStyle::Tile, keyfile));
     g_object_unref(keyfile);
     g_object_unref(memory);

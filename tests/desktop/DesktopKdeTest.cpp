@@ -6,6 +6,7 @@
 
 #include "desktop/KdeBackend.h"
 #include "support/PrivateBus.h"
+#include "support/StderrCapture.h"
 
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -236,13 +237,12 @@ TEST_F(DesktopKdeBus, PlasmaErrorsAreFailures)
     ServePlasma();
     m_fake.Refuse(true);
     KdeBackend kde(m_address);
-    ::testing::internal::CaptureStderr();
+    StderrCapture stderrText;
     EXPECT_FALSE(kde.SetWallpaper("/a.png", WallpaperStyle::Centre));
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("KDE Plasma refused the wallpaper: Error: plasma is shutting down\\x1b[2J; the wallpaper "
-                        "stays as it is"),
-              std::string::npos)
-        << said;
+    const QString said = stderrText.Take();
+    EXPECT_TRUE(said.contains("KDE Plasma refused the wallpaper: Error: plasma is shutting down\\x1b[2J; the wallpaper "
+                              "stays as it is"))
+        << qPrintable(said);
     EXPECT_EQ(m_fake.Scripts().size(), 1);
 }
 
@@ -258,14 +258,14 @@ TEST_F(DesktopKdeBus, ASlowPlasmaIsWaitedFor)
 TEST_F(DesktopKdeBus, NoPlasmaShellMeansNothingChanges)
 {
     KdeBackend kde(m_address);
-    ::testing::internal::CaptureStderr();
+    StderrCapture noShell;
     EXPECT_FALSE(kde.SetWallpaper("/a.png", WallpaperStyle::Centre));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("plasmashell is not running"), std::string::npos);
+    EXPECT_TRUE(noShell.Take().contains("plasmashell is not running"));
 
     KdeBackend noBus("unix:path=/nonexistent/quilvane-test-bus");
-    ::testing::internal::CaptureStderr();
+    StderrCapture noSessionBus;
     EXPECT_FALSE(noBus.SetWallpaper("/a.png", WallpaperStyle::Centre));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot connect to the session bus"), std::string::npos);
+    EXPECT_TRUE(noSessionBus.Take().contains("cannot connect to the session bus"));
     EXPECT_TRUE(m_fake.Scripts().isEmpty());
 }
 

@@ -11,7 +11,9 @@
 #include "desktop/ScreenNames.h"
 #include "desktop/SwayBackend.h"
 #include "desktop/XfceBackend.h"
+#include "support/EnvironmentGuard.h"
 #include "support/StandInPrograms.h"
+#include "support/StderrCapture.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,14 +50,11 @@ std::vector<std::pair<QString, QByteArray>> Recorders(const QStringList& program
 
 class RecordingPath {
 public:
-    explicit RecordingPath(const QStringList& programs) : m_programs(Recorders(programs))
+    explicit RecordingPath(const QStringList& programs)
+        : m_programs(Recorders(programs)), m_recordDir("QUILVANE_RECORD_DIR", QFile::encodeName(m_programs.State()))
     {
-        qputenv("QUILVANE_RECORD_DIR", QFile::encodeName(m_programs.State()));
-    }
-    ~RecordingPath()
-    {
-        for (const char* name : {"QUILVANE_RECORD_DIR", "QUILVANE_FAKE_OUTPUT", "QUILVANE_FAKE_EXIT"})
-            qunsetenv(name);
+        m_output.Unset();
+        m_exit.Unset();
     }
 
     // Every call so far, in order: {program, arg1, arg2, ...}.
@@ -82,15 +81,20 @@ public:
     }
     void SetOutput(const QByteArray& text)
     {
-        QFile f(m_output.filePath("output"));
+        QFile f(m_outputDir.filePath("output"));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text);
-        qputenv("QUILVANE_FAKE_OUTPUT", QFile::encodeName(f.fileName()));
+        m_output.Set(QFile::encodeName(f.fileName()));
     }
+    // The code every recorded program exits with from now on.
+    void SetExitCode(int code) { m_exit.Set(QByteArray::number(code)); }
 
 private:
     StandInPrograms m_programs;
-    QTemporaryDir m_output;
+    QTemporaryDir m_outputDir;
+    EnvironmentGuard m_recordDir;
+    EnvironmentGuard m_output{"QUILVANE_FAKE_OUTPUT"};
+    EnvironmentGuard m_exit{"QUILVANE_FAKE_EXIT"};
 };
 
 // Pictures with every troublesome kind of name, as real files.
@@ -119,8 +123,7 @@ TEST(DesktopPrograms, PcmanfmGetsPathAndModeAsTwoArguments)
     RecordingPath recording({"pcmanfm-qt", "pcmanfm"});
     NastyNames names;
     QTemporaryDir data;
-    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const EnvironmentGuard dataHome("XDG_DATA_HOME", QFile::encodeName(data.path()));
     PcmanfmBackend lxqt("pcmanfm-qt", "lxqt");
     PcmanfmBackend lxde("pcmanfm", "lxde");
     const std::pair<WallpaperStyle, QString> styles[] = {
@@ -156,22 +159,21 @@ TEST(DesktopPrograms, PcmanfmGetsPathAndModeAsTwoArguments)
     rewritten.close();
     EXPECT_NE(sentFor(), first);
     EXPECT_EQ(QDir(data.path() + "/quilvane/wallpaper-links").entryList(QDir::System | QDir::Files).size(), 1);
-    qputenv("XDG_DATA_HOME", oldData);
 }
 
 TEST(DesktopPrograms, ProgramFailuresAndAbsenceAreReported)
 {
     RecordingPath recording({"pcmanfm-qt"});
     PcmanfmBackend lxqt("pcmanfm-qt", "lxqt");
-    qputenv("QUILVANE_FAKE_EXIT", "3");
-    ::testing::internal::CaptureStderr();
+    recording.SetExitCode(3);
+    StderrCapture failed;
     EXPECT_FALSE(lxqt.SetWallpaper("/a.png", WallpaperStyle::Centre));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("exit code 3"), std::string::npos);
+    EXPECT_TRUE(failed.Take().contains("exit code 3"));
 
     PcmanfmBackend lxde("pcmanfm-not-installed-here", "lxde");
-    ::testing::internal::CaptureStderr();
+    StderrCapture missing;
     EXPECT_FALSE(lxde.SetWallpaper("/a.png", WallpaperStyle::Centre));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("is not installed"), std::string::npos);
+    EXPECT_TRUE(missing.Take().contains("is not installed"));
 }
 
 namespace {
@@ -202,20 +204,25 @@ exit 2
 
 class FakeXfconf {
 public:
-    FakeXfconf() : m_programs({std::pair<QString, QByteArray>("xfconf-query", kXfconf)})
+    FakeXfconf()
+        : m_programs({std::pair<QString, QByteArray>("xfconf-query", kXfconf)}),
+          m_store("QUILVANE_XFCONF_DIR", QFile::encodeName(m_programs.State()))
     {
-        qputenv("QUILVANE_XFCONF_DIR", QFile::encodeName(m_programs.State()));
-    }
-    ~FakeXfconf()
-    {
-        qunsetenv("QUILVANE_XFCONF_DIR");
-        qunsetenv("QUILVANE_XFCONF_FAIL");
+        m_fail.Unset();
     }
     void Set(const QString& property, const QString& value)
     {
         QFile f(File(property));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(value.toUtf8());
+    }
+    // Setting that property fails from now on (none: nothing fails).
+    void FailOn(const QString& property)
+    {
+        if (property.isEmpty())
+            m_fail.Unset();
+        else
+            m_fail.Set(property.toUtf8());
     }
     // The whole channel: property -> value.
     std::map<QString, QString> Channel() const
@@ -234,6 +241,8 @@ private:
     QString File(QString property) const { return m_programs.State() + "/" + property.replace('/', '%'); }
 
     StandInPrograms m_programs;
+    EnvironmentGuard m_store;
+    EnvironmentGuard m_fail{"QUILVANE_XFCONF_FAIL"};
 };
 
 QString Backdrop(const QString& monitor, int workspace)
@@ -281,16 +290,16 @@ TEST(DesktopPrograms, XfceFailureLeavesTheChannelAsItWas)
     const auto before = xfconf.Channel();
     // Fails on the last write, after the first monitor is done and the
     // second's style (a new property) written.
-    qputenv("QUILVANE_XFCONF_FAIL", (Backdrop("HDMI-A-1", 0) + "last-image").toUtf8());
-    ::testing::internal::CaptureStderr();
+    xfconf.FailOn(Backdrop("HDMI-A-1", 0) + "last-image");
+    StderrCapture stderrText;
     EXPECT_FALSE(xfce.SetWallpaper("/p/new one.jpg", WallpaperStyle::Stretch));
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("refused"), std::string::npos) << said;
-    EXPECT_NE(said.find("the wallpaper stays as it is"), std::string::npos) << said;
+    const QString said = stderrText.Take();
+    EXPECT_TRUE(said.contains("refused")) << qPrintable(said);
+    EXPECT_TRUE(said.contains("the wallpaper stays as it is")) << qPrintable(said);
     EXPECT_EQ(xfconf.Channel(), before);
 
     // An empty channel gets the connected monitors' first workspace.
-    qunsetenv("QUILVANE_XFCONF_FAIL");
+    xfconf.FailOn({});
     FakeXfconf empty;
     ASSERT_TRUE(xfce.SetWallpaper("/p/a b.jpg", WallpaperStyle::Tile));
     const std::map<QString, QString> expected = {{Backdrop("DP-2", 0) + "image-style", "2"},
@@ -353,9 +362,8 @@ TEST(DesktopPrograms, SwayQuotesPlainNamesAndLinksTheRest)
 {
     RecordingPath recording({"swaymsg"});
     QTemporaryDir runtime;
-    const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR");
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const EnvironmentGuard runtimeDir("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     NastyNames names;
     SwayBackend sway;
 
@@ -390,5 +398,4 @@ TEST(DesktopPrograms, SwayQuotesPlainNamesAndLinksTheRest)
     }
     // Only the newest link is kept.
     EXPECT_EQ(QDir(runtime.path() + "/quilvane").entryList(QDir::System | QDir::Files).size(), 1);
-    qputenv("XDG_RUNTIME_DIR", oldRuntime);
 }

@@ -79,7 +79,7 @@ bool TakeShots(CMainPropertySheet* sheet, const QString& dir, const QString& tip
         Say(QStringLiteral("the window did not become active"));
     bool ok = Save(sheet, dir + "/design.png");
     tabs->setCurrentIndex(1);
-    sheet->m_slideShowPage.m_listSlides.setFocus(Qt::TabFocusReason);
+    GetDlgItem(&sheet->m_slideShowPage, IDC_SLIDE_LIST)->setFocus(Qt::TabFocusReason);
     QTest::qWait(200);
     ok = Save(sheet, dir + "/wallpaper.png") && ok;
     tabs->setCurrentIndex(0);

@@ -60,6 +60,8 @@ TEST(SafeFile, OnlyRegularFilesAreReadAndNeverPastTheCap)
         QByteArray bytes("stale");
         EXPECT_EQ(ReadRegularFile(path, 1 << 20, &bytes), kind.refusal);
         EXPECT_EQ(bytes.isEmpty(), kind.refusal != FileRefusal::None);
+        // The check without an open agrees, but for the size it does not read.
+        EXPECT_EQ(RegularFileRefusal(path), kind.refusal == FileRefusal::TooLarge ? FileRefusal::None : kind.refusal);
     });
 
     // The cap counts what was read: exactly the cap is fine, one more is not.

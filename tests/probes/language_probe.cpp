@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     Print("language", InstallTranslations(QLocale::system()));
 
-    g_bTipPending = false;
+    CDesignPage::SetStartupTipPending(false);
     CMainPropertySheet sheet(CMainPropertySheet::Look::Tabs, IDB_TAB_IMAGES, 32);
     sheet.OnInitDialog();
     Print("title", sheet.windowTitle());

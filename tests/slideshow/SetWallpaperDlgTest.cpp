@@ -10,12 +10,14 @@
 #include "core/RegConfig.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
-#include "platform/CallTrace.h"
 #include "res/Resource.h"
 #include "support/FileSizeLimit.h"
 #include "support/FocusChecks.h"
 #include "support/HookGuards.h"
+#include "support/RecordingDesktop.h"
+#include "support/SlideShowPageControls.h"
 #include "support/StalledDesktop.h"
+#include "support/StderrCapture.h"
 #include "widgets/DialogBuilder.h"
 #include "widgets/FilePrompts.h"
 #include "widgets/MessageBox.h"
@@ -35,28 +37,13 @@
 
 namespace {
 
-class CallbackBackend final : public DesktopBackend {
-public:
-    explicit CallbackBackend(std::function<void(const QString&, WallpaperStyle)> onSet) : m_onSet(std::move(onSet)) {}
-    QString Name() const override { return "callback"; }
-    bool SetWallpaper(const QString& path, WallpaperStyle style) override
-    {
-        m_onSet(path, style);
-        return true;
-    }
-
-private:
-    std::function<void(const QString&, WallpaperStyle)> m_onSet;
-};
-
-struct PageFixture : ::testing::Test {
+struct PageFixture : ::testing::Test, SlideShowControls {
     void SetUp() override
     {
         m_oldCwd = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(dir.path()));
         WallPaperManager::StaticCreate();
-        WallPaperManager::GetInstance()->SetBackend(std::make_unique<CallbackBackend>(
-            [this](const QString& path, WallpaperStyle style) { wallpapers << path + " " + StyleName(style); }));
+        WallPaperManager::GetInstance()->SetBackend(std::make_unique<RecordingDesktop>(&wallpapers));
         SlideShowManager::StaticCreate();
         SlideShowManager::GetInstance()->SetWallpaperSetter([this](const QString& path, int style) {
             ticks << QStringLiteral("%1 %2").arg(QFileInfo(path).fileName()).arg(style);
@@ -77,7 +64,6 @@ struct PageFixture : ::testing::Test {
     }
     void TearDown() override
     {
-        calltrace::Stop();
         page.reset();
         RegConfig::StaticDestroy();
         m_prompts.reset();
@@ -85,11 +71,6 @@ struct PageFixture : ::testing::Test {
         SlideShowManager::StaticDestroy();
         WallPaperManager::StaticDestroy();
         QDir::setCurrent(m_oldCwd);
-    }
-
-    static QString StyleName(WallpaperStyle s)
-    {
-        return s == WallpaperStyle::Tile ? "tile" : s == WallpaperStyle::Stretch ? "stretch" : "centre";
     }
 
     CSetWallpaperDlg& Open()
@@ -137,14 +118,14 @@ struct PageFixture : ::testing::Test {
 
     void SetSlides(const QStringList& entries)
     {
-        page->m_listSlides.ResetContent();
+        Slides(page.get()).ResetContent();
         for (const QString& e : entries)
-            page->m_listSlides.AddString(e);
+            Slides(page.get()).AddString(e);
     }
 
     QTemporaryDir dir;
     std::unique_ptr<CSetWallpaperDlg> page;
-    QStringList wallpapers;
+    std::vector<RecordingDesktop::Shown> wallpapers;
     QStringList ticks;
     QStringList boxes;
     std::vector<FilePrompt> prompts;
@@ -161,25 +142,26 @@ private:
 TEST_F(PageFixture, StartsWithoutAWallpaperFolder)
 {
     CSetWallpaperDlg& p = Open();
-    EXPECT_EQ(p.m_editFolder.text(), "wallpaper/");
-    EXPECT_FALSE(p.m_editFolder.isEnabled());
-    EXPECT_EQ(p.m_listFiles.GetCount(), 0);
-    EXPECT_EQ(p.m_listFiles.GetCurSel(), -1);
-    EXPECT_FALSE(p.m_slidePreview.m_image.IsValid());
+    EXPECT_EQ(FolderEdit(&p).text(), "wallpaper/");
+    EXPECT_FALSE(FolderEdit(&p).isEnabled());
+    EXPECT_EQ(Files(&p).GetCount(), 0);
+    EXPECT_EQ(Files(&p).GetCurSel(), -1);
+    EXPECT_FALSE(Preview(&p).m_image.IsValid());
 
     QStringList types;
-    for (int i = 0; i < p.m_comboShowType.count(); ++i)
-        types << p.m_comboShowType.itemText(i);
+    for (int i = 0; i < ShowType(&p).count(); ++i)
+        types << ShowType(&p).itemText(i);
     EXPECT_EQ(types, (QStringList{"CENTER", "TILE", "STRETCH"}));
-    EXPECT_EQ(p.ShowTypeIndex(), 0);
-    EXPECT_EQ(p.m_sliderFrequency.minimum(), 1);
-    EXPECT_EQ(p.m_sliderFrequency.maximum(), 60);
-    EXPECT_EQ(p.m_sliderFrequency.value(), 5);
-    EXPECT_EQ(p.m_editFrequency.text(), "5");
-    EXPECT_EQ(p.m_comboUnits.count(), 1);
-    EXPECT_EQ(p.m_comboUnits.currentText(), "Seconds");
-    EXPECT_FALSE(p.m_checkRandom.isChecked());
-    EXPECT_EQ(p.m_btnPlay.text(), "Play");
+    EXPECT_EQ(ShowType(&p).currentIndex(), 0);
+    EXPECT_EQ(ShowType(&p).currentText(), "CENTER");
+    EXPECT_EQ(FrequencySlider(&p).minimum(), 1);
+    EXPECT_EQ(FrequencySlider(&p).maximum(), 60);
+    EXPECT_EQ(FrequencySlider(&p).value(), 5);
+    EXPECT_EQ(Frequency(&p).text(), "5");
+    EXPECT_EQ(Units(&p).count(), 1);
+    EXPECT_EQ(Units(&p).currentText(), "Seconds");
+    EXPECT_FALSE(Random(&p).isChecked());
+    EXPECT_EQ(PlayStop(&p).text(), "Play");
 }
 
 TEST_F(PageFixture, FileListComesPatternByPatternInNameOrder)
@@ -196,23 +178,25 @@ TEST_F(PageFixture, FileListComesPatternByPatternInNameOrder)
     QDir().mkpath(dir.filePath("WallPaper/folder.jpg"));
 
     CSetWallpaperDlg& p = Open();
-    EXPECT_EQ(p.m_editFolder.text(), "WallPaper/");
+    EXPECT_EQ(FolderEdit(&p).text(), "WallPaper/");
     const QString base = dir.filePath("WallPaper/");
-    EXPECT_EQ(Entries(p.m_listFiles), (QStringList{base + "a.bmp", base + "b.BMP", base + "C.jpg", base + "b.jpeg",
-                                                   base + "x.gif", base + "y.dib", base + "a.png"}));
-    EXPECT_EQ(p.m_listFiles.GetCurSel(), 0);
-    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 30) << "the first entry is previewed at once";
-    EXPECT_EQ(p.focusWidget(), &p.m_listFiles);
+    EXPECT_EQ(Entries(Files(&p)), (QStringList{base + "a.bmp", base + "b.BMP", base + "C.jpg", base + "b.jpeg",
+                                               base + "x.gif", base + "y.dib", base + "a.png"}));
+    EXPECT_EQ(Files(&p).GetCurSel(), 0);
+    EXPECT_EQ(Preview(&p).m_image.GetWidth(), 30) << "the first entry is previewed at once";
+    EXPECT_EQ(p.focusWidget(), &Files(&p));
 
-    // Without the desktop's support for other types, only bitmaps.
+    // Without the desktop's support for other types, only bitmaps, when the
+    // folder is read again.
     WallPaperManager::GetInstance()->SetSupportActiveDesktopOverride(false);
-    p.FillFileList();
-    EXPECT_EQ(Entries(p.m_listFiles), (QStringList{base + "a.bmp", base + "b.BMP"}));
+    answers.push_back(dir.filePath("WallPaper"));
+    Click(IDC_BROWSE_FOLDER);
+    EXPECT_EQ(Entries(Files(&p)), (QStringList{base + "a.bmp", base + "b.BMP"}));
 
     // A click on an entry previews it, once the list has taken the click.
-    CListBox& files = p.m_listFiles;
+    CListBox& files = Files(&p);
     QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, files.visualItemRect(files.item(1)).center());
-    QTRY_COMPARE(p.m_slidePreview.m_image.GetWidth(), 40);
+    QTRY_COMPARE(Preview(&p).m_image.GetWidth(), 40);
 }
 
 TEST_F(PageFixture, BrowsingForAFolder)
@@ -224,14 +208,13 @@ TEST_F(PageFixture, BrowsingForAFolder)
     ASSERT_EQ(prompts.size(), 1u);
     EXPECT_EQ(prompts[0].kind, FilePrompt::Kind::Folder);
     EXPECT_EQ(prompts[0].title, "Browse for Images");
-    EXPECT_EQ(p.m_strFolder, "wallpaper/") << "cancelling changes nothing";
+    EXPECT_EQ(FolderEdit(&p).text(), "wallpaper/") << "cancelling changes nothing";
 
     answers.push_back(dir.filePath("photos"));
     Click(IDC_BROWSE_FOLDER);
-    EXPECT_EQ(p.m_strFolder, dir.filePath("photos") + "/");
-    EXPECT_EQ(p.m_editFolder.text(), p.m_strFolder);
-    EXPECT_EQ(Entries(p.m_listFiles), QStringList{dir.filePath("photos/p.png")});
-    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 25);
+    EXPECT_EQ(FolderEdit(&p).text(), dir.filePath("photos") + "/");
+    EXPECT_EQ(Entries(Files(&p)), QStringList{dir.filePath("photos/p.png")});
+    EXPECT_EQ(Preview(&p).m_image.GetWidth(), 25);
 }
 
 TEST_F(PageFixture, EditingTheSlideList)
@@ -239,17 +222,17 @@ TEST_F(PageFixture, EditingTheSlideList)
     const QString a = File("wallpaper/a.png", 11);
     const QString b = File("wallpaper/b.png", 12);
     CSetWallpaperDlg& p = Open();
-    CListBox& slides = p.m_listSlides;
+    CListBox& slides = Slides(&p);
 
     Click(IDC_ADD_TO_LIST);
     Click(IDC_ADD_TO_LIST);
     EXPECT_EQ(Entries(slides), (QStringList{a, a})) << "the same picture twice";
     EXPECT_EQ(slides.GetCurSel(), 1);
-    p.m_listFiles.SetCurSel(1);
+    Files(&p).SetCurSel(1);
     Click(IDC_ADD_TO_LIST);
     EXPECT_EQ(Entries(slides), (QStringList{a, a, b}));
     EXPECT_EQ(slides.GetCurSel(), 2);
-    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 11) << "adding does not preview";
+    EXPECT_EQ(Preview(&p).m_image.GetWidth(), 11) << "adding does not preview";
 
     // Up and Down carry the item data and preview the moved picture; Down
     // on the last and Up on the first do nothing.
@@ -260,7 +243,7 @@ TEST_F(PageFixture, EditingTheSlideList)
     EXPECT_EQ(Entries(slides), (QStringList{a, b, a}));
     EXPECT_EQ(slides.GetCurSel(), 1);
     EXPECT_EQ(slides.GetItemData(1), 77);
-    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 12);
+    EXPECT_EQ(Preview(&p).m_image.GetWidth(), 12);
     Click(IDC_MOVE_UP);
     EXPECT_EQ(Entries(slides), (QStringList{b, a, a}));
     Click(IDC_MOVE_UP);
@@ -284,22 +267,25 @@ TEST_F(PageFixture, SetWallpaperUsesTheSlideSelectionAndTheShowType)
     CSetWallpaperDlg& p = Open();
     Click(IDC_SET_WALLPAPER);
     WaitForChanges();
-    EXPECT_TRUE(wallpapers.isEmpty()) << "a file-list selection alone sets nothing";
+    EXPECT_TRUE(wallpapers.empty()) << "a file-list selection alone sets nothing";
 
     Click(IDC_ADD_TO_LIST);
     const struct {
         int index;
         const char* typed; // text typed into the show type's edit field, or null
-        const char* expected;
-    } cases[] = {{0, nullptr, "centre"}, {1, nullptr, "tile"}, {2, nullptr, "stretch"}, {1, "TILES", "centre"}};
+        WallpaperStyle expected;
+    } cases[] = {{0, nullptr, WallpaperStyle::Centre},
+                 {1, nullptr, WallpaperStyle::Tile},
+                 {2, nullptr, WallpaperStyle::Stretch},
+                 {1, "TILES", WallpaperStyle::Centre}};
     for (const auto& c : cases) {
         wallpapers.clear();
-        p.m_comboShowType.setCurrentIndex(c.index);
+        ShowType(&p).setCurrentIndex(c.index);
         if (c.typed)
-            p.m_comboShowType.setEditText(c.typed);
+            ShowType(&p).setEditText(c.typed);
         Click(IDC_SET_WALLPAPER);
         WaitForChanges();
-        EXPECT_EQ(wallpapers, QStringList{a + " " + c.expected}) << c.index;
+        EXPECT_EQ(wallpapers, (std::vector<RecordingDesktop::Shown>{{a, c.expected}})) << c.index;
     }
 }
 
@@ -318,18 +304,18 @@ TEST_F(PageFixture, APageWhoseDesktopHangsStaysLive)
     // While the desktop hangs: the page answers, takes clicks and typing,
     // and the show's ticks neither wait nor pile up behind the change.
     EXPECT_LT(MedianEventLoopAnswerMs(20), 30.0);
-    p.m_listFiles.SetCurSel(1);
+    Files(&p).SetCurSel(1);
     Click(IDC_ADD_TO_LIST);
-    EXPECT_EQ(p.m_listSlides.GetCount(), 2);
-    p.m_editFrequency.clear();
-    QTest::keyClicks(&p.m_editFrequency, "7");
-    EXPECT_EQ(p.m_editFrequency.text(), "7");
+    EXPECT_EQ(Slides(&p).GetCount(), 2);
+    Frequency(&p).clear();
+    QTest::keyClicks(&Frequency(&p), "7");
+    EXPECT_EQ(Frequency(&p).text(), "7");
     // The tick's change waits its turn behind the hung one, off the page's
     // thread; the next tick finds it still running and is skipped.
     Click(IDC_PLAY_STOP);
-    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    Tick(&p);
     EXPECT_TRUE(SlideShowManager::GetInstance()->IsChanging());
-    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    Tick(&p);
     EXPECT_LT(MedianEventLoopAnswerMs(5), 30.0);
 
     desktop.release.release();
@@ -344,7 +330,7 @@ TEST_F(PageFixture, APageWhoseDesktopHangsStaysLive)
 TEST_F(PageFixture, HorizontalExtentFollowsTheLongestEntry)
 {
     CSetWallpaperDlg& p = Open();
-    CListBox& slides = p.m_listSlides;
+    CListBox& slides = Slides(&p);
     SetSlides({"a", "bb"});
     Click(IDC_ADD_TO_LIST); // nothing selected in the (empty) file list
     EXPECT_EQ(slides.GetCount(), 2);
@@ -363,24 +349,24 @@ TEST_F(PageFixture, HorizontalExtentFollowsTheLongestEntry)
 TEST_F(PageFixture, FrequencyAndPlayStop)
 {
     CSetWallpaperDlg& p = Open();
-    calltrace::Start();
+    const SlideShowManager* show = SlideShowManager::GetInstance();
     Click(IDC_PLAY_STOP);
-    EXPECT_EQ(p.m_btnPlay.text(), "Stop");
-    EXPECT_TRUE(p.m_bPlaying);
-    EXPECT_NE(p.m_nTimerID, 0);
-    EXPECT_TRUE(SlideShowManager::GetInstance()->IsRunning());
+    EXPECT_EQ(PlayStop(&p).text(), "Stop");
+    EXPECT_TRUE(Timer(&p).isActive());
+    EXPECT_EQ(Timer(&p).interval(), 5000);
+    EXPECT_TRUE(show->IsRunning());
+    EXPECT_FALSE(show->IsRandom());
+    EXPECT_EQ(show->Style(), 0);
     Click(IDC_PLAY_STOP);
-    EXPECT_EQ(p.m_btnPlay.text(), "Play");
-    EXPECT_EQ(p.m_nTimerID, 0);
-    EXPECT_FALSE(SlideShowManager::GetInstance()->IsRunning());
-    EXPECT_EQ(calltrace::Stop(),
-              (std::vector<std::string>{"SetTimer 5000", "OnStartTimer random=0 style=0", "KillTimer", "OnEndTimer"}));
+    EXPECT_EQ(PlayStop(&p).text(), "Play");
+    EXPECT_FALSE(Timer(&p).isActive());
+    EXPECT_FALSE(show->IsRunning());
 
     // The trackbar's right end shows 60, and its tool tip follows.
-    p.m_sliderFrequency.setFocus();
-    QTest::keyClick(&p.m_sliderFrequency, Qt::Key_End);
-    EXPECT_EQ(p.m_editFrequency.text(), "60");
-    EXPECT_EQ(p.m_sliderFrequency.toolTip(), "60");
+    FrequencySlider(&p).setFocus();
+    QTest::keyClick(&FrequencySlider(&p), Qt::Key_End);
+    EXPECT_EQ(Frequency(&p).text(), "60");
+    EXPECT_EQ(FrequencySlider(&p).toolTip(), "60");
 
     const std::pair<const char*, int> periods[] = {
         {"60", 60000},
@@ -395,13 +381,11 @@ TEST_F(PageFixture, FrequencyAndPlayStop)
         {"99999999999", INT_MAX},
     };
     for (const auto& [text, period] : periods) {
-        p.m_editFrequency.setText(text);
-        calltrace::Start();
+        Frequency(&p).setText(text);
         Click(IDC_PLAY_STOP);
+        EXPECT_TRUE(Timer(&p).isActive()) << text;
+        EXPECT_EQ(Timer(&p).interval(), period) << text;
         Click(IDC_PLAY_STOP);
-        const std::vector<std::string> calls = calltrace::Stop();
-        ASSERT_FALSE(calls.empty());
-        EXPECT_EQ(calls[0], "SetTimer " + std::to_string(period)) << text;
     }
 }
 
@@ -409,32 +393,36 @@ TEST_F(PageFixture, SettingsChangedWhilePlayingWaitForTheNextStart)
 {
     const QString a = File("wallpaper/a.png", 11);
     CSetWallpaperDlg& p = Open();
+    const SlideShowManager* show = SlideShowManager::GetInstance();
     Click(IDC_ADD_TO_LIST);
-    calltrace::Start();
-    p.m_comboShowType.setCurrentIndex(2);
+    ShowType(&p).setCurrentIndex(2);
     Click(IDC_PLAY_STOP);
-    p.m_comboShowType.setCurrentIndex(1);
-    p.m_checkRandom.setChecked(true);
-    p.m_editFrequency.setText("9");
-    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    ShowType(&p).setCurrentIndex(1);
+    Random(&p).setChecked(true);
+    Frequency(&p).setText("9");
+    Tick(&p);
     WaitForChanges();
     EXPECT_EQ(ticks, QStringList{"a.png 2"}) << "the style given at the start";
+    EXPECT_EQ(Timer(&p).interval(), 5000) << "the period given at the start";
+    EXPECT_FALSE(show->IsRandom());
     Click(IDC_PLAY_STOP);
+    EXPECT_FALSE(Timer(&p).isActive());
+    EXPECT_FALSE(show->IsRunning());
     Click(IDC_PLAY_STOP);
-    EXPECT_EQ(calltrace::Stop(),
-              (std::vector<std::string>{"SetTimer 5000", "OnStartTimer random=0 style=2", "KillTimer", "OnEndTimer",
-                                        "SetTimer 9000", "OnStartTimer random=1 style=1"}));
+    EXPECT_EQ(Timer(&p).interval(), 9000);
+    EXPECT_TRUE(show->IsRandom());
+    EXPECT_EQ(show->Style(), 1);
 
     // Remove All keeps the show running on the now empty list.
     Click(IDC_REMOVE_ALL);
     ticks.clear();
-    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    Tick(&p);
     WaitForChanges();
     EXPECT_TRUE(ticks.isEmpty());
-    EXPECT_TRUE(p.m_bPlaying);
-    EXPECT_TRUE(SlideShowManager::GetInstance()->IsRunning());
+    EXPECT_EQ(PlayStop(&p).text(), "Stop");
+    EXPECT_TRUE(show->IsRunning());
     Click(IDC_ADD_TO_LIST);
-    p.OnTimer(CSetWallpaperDlg::kSlideShowTimer);
+    Tick(&p);
     WaitForChanges();
     EXPECT_EQ(ticks, QStringList{"a.png 1"});
 }
@@ -445,9 +433,9 @@ TEST_F(PageFixture, TheTimerTicksIntoTheManager)
     File("wallpaper/b.png", 12);
     CSetWallpaperDlg& p = Open();
     Click(IDC_ADD_TO_LIST);
-    p.m_listFiles.SetCurSel(1);
+    Files(&p).SetCurSel(1);
     Click(IDC_ADD_TO_LIST);
-    p.m_editFrequency.setText("1");
+    Frequency(&p).setText("1");
     Click(IDC_PLAY_STOP);
     QTRY_COMPARE_WITH_TIMEOUT(ticks.size(), 2, 5000);
     WaitForChanges();
@@ -482,9 +470,8 @@ TEST_F(PageFixture, SavingLists)
     {
         FileSizeLimit limit(40);
         ASSERT_TRUE(limit.active());
-        ::testing::internal::CaptureStderr();
+        const StderrCapture quiet;
         Click(IDC_SAVE_LIST);
-        ::testing::internal::GetCapturedStderr();
     }
     EXPECT_EQ(boxes, QStringList{"Can not open file!"});
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -527,14 +514,16 @@ TEST_F(PageFixture, KeyboardFocusShowsOnBothLists)
     CSetWallpaperDlg& p = Open();
     p.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
-    for (CListBox* focused : {&p.m_listSlides, &p.m_listFiles}) {
+    CListBox* files = &Files(&p);
+    CListBox* slides = &Slides(&p);
+    for (CListBox* focused : {slides, files}) {
         focused->setFocus(Qt::TabFocusReason);
-        EXPECT_EQ(FocusShown(&p.m_listFiles), focused == &p.m_listFiles);
-        EXPECT_EQ(FocusShown(&p.m_listSlides), focused == &p.m_listSlides);
+        EXPECT_EQ(FocusShown(files), focused == files);
+        EXPECT_EQ(FocusShown(slides), focused == slides);
     }
-    p.m_editFrequency.setFocus(Qt::TabFocusReason);
-    EXPECT_FALSE(FocusShown(&p.m_listFiles));
-    EXPECT_FALSE(FocusShown(&p.m_listSlides));
+    Frequency(&p).setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(FocusShown(files));
+    EXPECT_FALSE(FocusShown(slides));
 }
 
 TEST_F(PageFixture, OpeningLists)
@@ -553,22 +542,22 @@ TEST_F(PageFixture, OpeningLists)
     };
 
     openFile("3\r\n" + b.toUtf8() + "\r\n" + a.toUtf8() + "\r\n");
-    EXPECT_EQ(Entries(p.m_listSlides), (QStringList{b, a}));
-    EXPECT_EQ(p.m_listSlides.GetCurSel(), 0);
-    EXPECT_EQ(p.m_slidePreview.m_image.GetWidth(), 12) << "the first entry is previewed";
+    EXPECT_EQ(Entries(Slides(&p)), (QStringList{b, a}));
+    EXPECT_EQ(Slides(&p).GetCurSel(), 0);
+    EXPECT_EQ(Preview(&p).m_image.GetWidth(), 12) << "the first entry is previewed";
     EXPECT_EQ(prompts.back().kind, FilePrompt::Kind::Open);
     EXPECT_EQ(prompts.back().filter, "*.lsl| *.lsl||");
 
     for (const char* first : {"0", "-2", "text"}) {
         SetSlides({a});
         openFile(QByteArray(first) + "\n" + a.toUtf8() + "\n");
-        EXPECT_EQ(p.m_listSlides.GetCount(), 0) << first;
+        EXPECT_EQ(Slides(&p).GetCount(), 0) << first;
     }
 
     // A name that is not UTF-8 comes back byte for byte when saved again.
     const QByteArray odd = "3\r\n/photos/caf\xe9.jpg\r\n/p/\xff<b>&amp;.png\r\n\r\n";
     openFile(odd);
-    EXPECT_EQ(p.m_listSlides.GetCount(), 3);
+    EXPECT_EQ(Slides(&p).GetCount(), 3);
     answers.push_back(dir.filePath("again.lsl"));
     Click(IDC_SAVE_LIST);
     QFile again(dir.filePath("again.lsl"));
@@ -577,16 +566,16 @@ TEST_F(PageFixture, OpeningLists)
 
     // A file that cannot be opened leaves the list as it was; the name shows
     // as it is spelled.
-    const QStringList before = Entries(p.m_listSlides);
+    const QStringList before = Entries(Slides(&p));
     const QString missing = dir.filePath("<b>gone</b> & lost.lsl");
     answers.push_back(missing);
     Click(IDC_OPEN_LIST);
     EXPECT_EQ(boxes, QStringList{"Can not open " + missing + "."});
-    EXPECT_EQ(Entries(p.m_listSlides), before);
+    EXPECT_EQ(Entries(Slides(&p)), before);
 
     answers.push_back(std::nullopt);
     Click(IDC_OPEN_LIST);
-    EXPECT_EQ(Entries(p.m_listSlides), before) << "a cancelled dialog changes nothing";
+    EXPECT_EQ(Entries(Slides(&p)), before) << "a cancelled dialog changes nothing";
 }
 
 TEST_F(PageFixture, PicturesDroppedFromAFileManagerAreAppended)
@@ -598,7 +587,7 @@ TEST_F(PageFixture, PicturesDroppedFromAFileManagerAreAppended)
     SetSlides({"/first.png"});
 
     QMimeData data;
-    QWidget* target = p.m_listSlides.viewport();
+    QWidget* target = Slides(&p).viewport();
     data.setUrls({QUrl::fromLocalFile(text)});
     QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &refused);
@@ -613,6 +602,6 @@ TEST_F(PageFixture, PicturesDroppedFromAFileManagerAreAppended)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     EXPECT_TRUE(drop.isAccepted());
-    EXPECT_EQ(Entries(p.m_listSlides), (QStringList{"/first.png", a, b}));
-    EXPECT_EQ(p.m_listSlides.GetCurSel(), 2);
+    EXPECT_EQ(Entries(Slides(&p)), (QStringList{"/first.png", a, b}));
+    EXPECT_EQ(Slides(&p).GetCurSel(), 2);
 }

@@ -9,6 +9,7 @@
 
 #include "app/MainPropertySheet.h"
 #include "app/WallpaperApp.h"
+#include "support/DesignPageControls.h"
 #include "widgets/ModalRun.h"
 #include "widgets/WinApp.h"
 
@@ -52,7 +53,7 @@ inline int RunSession(const std::function<void(CMainPropertySheet*)>& during)
 {
     ResetQuitState();
     // The start-up tip would open a modal dialog at the first paint.
-    g_bTipPending = false;
+    const StartupTipGuard noStartupTip(false);
     SessionApp app;
     QTimer::singleShot(0, [during] {
         CMainPropertySheet* sheet = FindSheet();

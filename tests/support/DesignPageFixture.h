@@ -13,8 +13,9 @@
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "designer/DesignPage.h"
-#include "desktop/DesktopBackend.h"
+#include "support/DesignPageControls.h"
 #include "support/HookGuards.h"
+#include "support/RecordingDesktop.h"
 #include "support/SceneSetup.h"
 
 #include <QDir>
@@ -26,26 +27,6 @@
 #include <memory>
 #include <optional>
 #include <vector>
-
-// A desktop that records each picture it is asked to show.
-class RecordingDesktop final : public DesktopBackend {
-public:
-    struct Shown {
-        QString path;
-        WallpaperStyle style;
-    };
-    explicit RecordingDesktop(std::vector<Shown>* shown) : m_shown(shown) {}
-
-    QString Name() const override { return QStringLiteral("recording"); }
-    bool SetWallpaper(const QString& path, WallpaperStyle style) override
-    {
-        m_shown->push_back({path, style});
-        return true;
-    }
-
-private:
-    std::vector<Shown>* m_shown;
-};
 
 // Writes a picture of one colour in the format the name's extension asks
 // for (.jpg/.jpeg JPEG, .bmp/.dib BMP, anything else PNG); returns the path.
@@ -77,7 +58,7 @@ protected:
         PreparePictures();
 
         // The start-up tip would open a modal dialog at the first paint.
-        g_bTipPending = false;
+        m_noStartupTip.emplace(false);
         RegConfig::StaticCreate();
         RegConfig::GetInstance()->SetFilePath(m_dir.filePath(QStringLiteral("settings.json")));
         RegConfig::GetInstance()->m_strFolder = RememberedFolder();
@@ -98,6 +79,7 @@ protected:
     {
         m_promptAnswers.reset();
         page.reset();
+        m_noStartupTip.reset();
         WallPaperManager::StaticDestroy();
         DestroyScene();
         SlideShowManager::StaticDestroy();
@@ -131,6 +113,12 @@ protected:
     QString Pictures() const { return m_pictures; }
     QString Label(int id) const { return GetDlgItemText(page.get(), id); }
 
+    // The page's controls, found by their ids.
+    CListBox& PhotoList() const { return DesignPageControls::PhotoList(page.get()); }
+    QTreeView& FolderTree() const { return DesignPageControls::FolderTree(page.get()); }
+    CPhotoPreviewCtrl& Preview() const { return DesignPageControls::Preview(page.get()); }
+    CPhotoImageEditCtrl& Canvas() const { return DesignPageControls::Canvas(page.get()); }
+
     QTemporaryDir m_dir;
     SceneGraph* scene = nullptr;
     std::unique_ptr<CDesignPage> page;
@@ -138,6 +126,7 @@ protected:
     std::vector<FilePrompt> prompts;
 
 private:
+    std::optional<StartupTipGuard> m_noStartupTip;
     std::unique_ptr<FilePromptGuard> m_promptAnswers;
     QString m_previousFolder;
     QString m_pictures;

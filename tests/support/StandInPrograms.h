@@ -7,6 +7,8 @@
 // the object's lifetime, so a back end runs them exactly as it would the real
 // ones. The stand-ins keep whatever they record under State().
 
+#include "support/EnvironmentGuard.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -19,7 +21,7 @@
 class StandInPrograms {
 public:
     // Each program: its name on PATH and its script.
-    explicit StandInPrograms(const std::vector<std::pair<QString, QByteArray>>& programs) : m_oldPath(qgetenv("PATH"))
+    explicit StandInPrograms(const std::vector<std::pair<QString, QByteArray>>& programs)
     {
         QDir().mkpath(m_dir.filePath("bin"));
         QDir().mkpath(State());
@@ -30,9 +32,8 @@ public:
             file.close();
             file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
-        qputenv("PATH", QFile::encodeName(m_dir.filePath("bin")) + ":" + m_oldPath);
+        m_path.Set(QFile::encodeName(m_dir.filePath("bin")) + ":" + qgetenv("PATH"));
     }
-    ~StandInPrograms() { qputenv("PATH", m_oldPath); }
     StandInPrograms(const StandInPrograms&) = delete;
     StandInPrograms& operator=(const StandInPrograms&) = delete;
 
@@ -41,5 +42,5 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QByteArray m_oldPath;
+    EnvironmentGuard m_path{"PATH"};
 };

@@ -11,8 +11,10 @@
 
 #include "desktop/SwaybgBackend.h"
 #include "desktop/DetachedProcess.h"
+#include "support/EnvironmentGuard.h"
 #include "support/HeadlessCompositor.h"
 #include "support/PictureFixtures.h"
+#include "support/StderrCapture.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <optional>
 
 namespace {
 
@@ -62,11 +65,9 @@ protected:
     {
         if (!m_compositor.Problem().isEmpty())
             GTEST_SKIP() << m_compositor.Problem().toStdString();
-        m_oldDisplay = qgetenv("WAYLAND_DISPLAY");
-        m_oldRuntime = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("WAYLAND_DISPLAY", QFile::encodeName(m_compositor.Display()));
+        m_display.emplace("WAYLAND_DISPLAY", QFile::encodeName(m_compositor.Display()));
         QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+        m_runtimeDir.emplace("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
     }
     void TearDown() override
     {
@@ -74,8 +75,8 @@ protected:
             return;
         for (const pid_t pid : SwaybgsOn(m_compositor.Display()))
             ::kill(pid, SIGTERM);
-        qputenv("WAYLAND_DISPLAY", m_oldDisplay);
-        qputenv("XDG_RUNTIME_DIR", m_oldRuntime);
+        m_runtimeDir.reset();
+        m_display.reset();
     }
 
     QString Picture(const QString& name, const QImage& image)
@@ -92,8 +93,8 @@ protected:
     HeadlessCompositor m_compositor;
     QTemporaryDir m_runtime;
     QTemporaryDir m_pictures;
-    QByteArray m_oldDisplay;
-    QByteArray m_oldRuntime;
+    std::optional<EnvironmentGuard> m_display;
+    std::optional<EnvironmentGuard> m_runtimeDir;
 };
 
 } // namespace
@@ -176,11 +177,11 @@ TEST_F(SwaybgOnWlroots, APictureSwaybgRefusesKeepsTheWallpaper)
     ASSERT_TRUE(backend.SetWallpaper(Solid("red.png", kRed), WallpaperStyle::Stretch));
     const QString broken = m_pictures.filePath("broken\x1b[2J.png");
     fixtures::WriteFile(broken, "\x89PNG not really");
-    ::testing::internal::CaptureStderr();
+    StderrCapture stderrText;
     EXPECT_FALSE(backend.SetWallpaper(broken, WallpaperStyle::Tile));
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("swaybg cannot show"), std::string::npos) << said;
-    EXPECT_EQ(said.find('\x1b'), std::string::npos) << said;
+    const QString said = stderrText.Take();
+    EXPECT_TRUE(said.contains("swaybg cannot show")) << qPrintable(said);
+    EXPECT_FALSE(said.contains(QChar(0x1b))) << qPrintable(said);
     EXPECT_EQ(SwaybgsOn(m_compositor.Display()).size(), 1u);
     EXPECT_EQ(m_compositor.Capture().pixel(320, 240), kRed);
 }
@@ -210,13 +211,15 @@ TEST_F(SwaybgOnWlroots, SwaybgsOfOthersAreLeftAlone)
 TEST(SwaybgBackend, WithoutSwaybgNothingChanges)
 {
     QTemporaryDir emptyPath;
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(emptyPath.path()));
-    ::testing::internal::CaptureStderr();
-    const bool done = SwaybgBackend().SetWallpaper("/p/a.png", WallpaperStyle::Centre);
-    const std::string said = ::testing::internal::GetCapturedStderr();
-    qputenv("PATH", oldPath);
+    QString said;
+    bool done = true;
+    {
+        const EnvironmentGuard path("PATH", QFile::encodeName(emptyPath.path()));
+        StderrCapture stderrText;
+        done = SwaybgBackend().SetWallpaper("/p/a.png", WallpaperStyle::Centre);
+        said = stderrText.Take();
+    }
     EXPECT_FALSE(done);
-    EXPECT_NE(said.find("install the package \"swaybg\""), std::string::npos) << said;
-    EXPECT_NE(said.find("the wallpaper stays as it is"), std::string::npos) << said;
+    EXPECT_TRUE(said.contains("install the package \"swaybg\"")) << qPrintable(said);
+    EXPECT_TRUE(said.contains("the wallpaper stays as it is")) << qPrintable(said);
 }

@@ -9,11 +9,13 @@
 
 #include "res/Resource.h"
 #include "support/DesignPageFixture.h"
+#include "support/EnvironmentGuard.h"
 #include "support/PatternImage.h"
 #include "support/X11Observer.h"
 
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -27,9 +29,8 @@ protected:
         if (m_display.isEmpty())
             GTEST_SKIP() << "QUILVANE_TEST_DISPLAY is not set (scripts/run-tests.sh starts an Xvfb for this)";
         // The page on the offscreen platform, the desktop on the Xvfb.
-        m_oldDisplay = qgetenv("DISPLAY");
-        qputenv("DISPLAY", m_display);
-        qputenv("QUILVANE_DESKTOP", "x11");
+        m_displayEnv.emplace("DISPLAY", m_display);
+        m_desktopEnv.emplace("QUILVANE_DESKTOP", "x11");
         DesignPageFixture::SetUp();
     }
 
@@ -38,8 +39,8 @@ protected:
         if (m_display.isEmpty())
             return;
         DesignPageFixture::TearDown();
-        qputenv("DISPLAY", m_oldDisplay);
-        qunsetenv("QUILVANE_DESKTOP");
+        m_desktopEnv.reset();
+        m_displayEnv.reset();
     }
 
     void PreparePictures() override
@@ -50,24 +51,25 @@ protected:
     QString RememberedFolder() const override { return Path("start"); }
     bool RecordsDesktop() const override { return false; }
 
-    QPoint OnPage(QPoint canvasPoint) const { return page->m_canvas.mapTo(page.get(), canvasPoint); }
+    QPoint OnPage(QPoint canvasPoint) const { return Canvas().mapTo(page.get(), canvasPoint); }
 
     // A left press on the canvas, forwarded by the page; script plays the
     // rest of the gesture inside the canvas's tracking loop.
     void CanvasGesture(QPoint start, const std::function<void()>& script)
     {
-        QTimer::singleShot(0, &page->m_canvas, script);
+        QTimer::singleShot(0, &Canvas(), script);
         QTest::mousePress(page.get(), Qt::LeftButton, {}, OnPage(start));
         QCoreApplication::processEvents();
         // Lets QTest forget the button; the canvas no longer listens.
         QTest::mouseRelease(page.get(), Qt::LeftButton, {}, OnPage(start));
-        page->m_canvas.repaint();
+        Canvas().repaint();
     }
-    void CanvasMove(QPoint p) { QTest::mouseMove(&page->m_canvas, p); }
-    void CanvasRelease(QPoint p) { QTest::mouseRelease(&page->m_canvas, Qt::LeftButton, {}, p); }
+    void CanvasMove(QPoint p) { QTest::mouseMove(&Canvas(), p); }
+    void CanvasRelease(QPoint p) { QTest::mouseRelease(&Canvas(), Qt::LeftButton, {}, p); }
 
     QByteArray m_display;
-    QByteArray m_oldDisplay;
+    std::optional<EnvironmentGuard> m_displayEnv;
+    std::optional<EnvironmentGuard> m_desktopEnv;
 };
 
 } // namespace
@@ -82,18 +84,19 @@ TEST_F(DesignEndToEndTest, ADesignComposedWithTheMouseBecomesTheDesktop)
     // A background smaller than the screen, so the centring shows, and with
     // no two neighbouring pixels alike, so any shift shows.
     ASSERT_TRUE(PatternImage(400, 225).save(Path("bg.png"), "png"));
-    ASSERT_TRUE(scene->ChangeBackImage(Path("bg.png")));
-    page->UpdateBackgroundLabels();
+    AnswerPrompts(Path("bg.png"));
+    QTest::mouseClick(GetDlgItemAs<QPushButton>(page.get(), IDC_CHANGE_BACKGROUND), Qt::LeftButton);
+    ASSERT_EQ(Label(IDC_BACKGROUND_WIDTH), "Background Width : 400");
     const QRect shownAt(QPoint((screen.width() - 400) / 2, (screen.height() - 225) / 2), QSize(400, 225));
 
     // The folder, chosen in the tree.
-    QTreeView& tree = page->m_treeFolders;
-    const QModelIndex folder = page->m_folderModel.index(Pictures());
+    QTreeView& tree = FolderTree();
+    const QModelIndex folder = DesignPageControls::Folders(page.get()).index(Pictures());
     tree.scrollTo(folder);
     const QRect item = tree.visualRect(folder);
     ASSERT_TRUE(item.isValid());
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, item.center());
-    CListBox& list = page->m_listPhotos;
+    CListBox& list = PhotoList();
     ASSERT_EQ(list.GetCount(), 1);
 
     // The photo, dragged from the list onto the canvas.

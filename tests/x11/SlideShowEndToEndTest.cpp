@@ -13,7 +13,10 @@
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "res/Resource.h"
+#include "support/DesignPageControls.h"
+#include "support/EnvironmentGuard.h"
 #include "support/SceneFixture.h"
+#include "support/SlideShowPageControls.h"
 #include "widgets/DialogBuilder.h"
 #include "widgets/TrayIcon.h"
 
@@ -67,35 +70,38 @@ protected:
         if (m_display.isEmpty())
             GTEST_SKIP() << "QUILVANE_TEST_DISPLAY is not set (scripts/run-tests.sh starts an Xvfb for this)";
         SceneFixture::SetUp();
-        m_oldDisplay = qgetenv("DISPLAY");
-        qputenv("DISPLAY", m_display);
-        qputenv("QUILVANE_DESKTOP", "x11");
+        m_displayEnv.emplace("DISPLAY", m_display);
+        m_desktopEnv.emplace("QUILVANE_DESKTOP", "x11");
         m_oldCwd = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
         RegConfig::StaticCreate();
         SlideShowManager::StaticCreate();
         WallPaperManager::StaticCreate();
-        g_bTipPending = false;
-        SetSystemTrayAvailableOverride(true);
+        m_noStartupTip.emplace(false);
+        m_tray.emplace(true);
     }
     void TearDown() override
     {
         if (m_display.isEmpty())
             return;
-        SetSystemTrayAvailableOverride(std::nullopt);
+        m_tray.reset();
+        m_noStartupTip.reset();
         WallPaperManager::StaticDestroy();
         SlideShowManager::StaticDestroy();
         RegConfig::StaticDestroy();
         QDir::setCurrent(m_oldCwd);
-        qputenv("DISPLAY", m_oldDisplay);
-        qunsetenv("QUILVANE_DESKTOP");
+        m_desktopEnv.reset();
+        m_displayEnv.reset();
         SceneFixture::TearDown();
     }
 
     QByteArray m_display;
 
 private:
-    QByteArray m_oldDisplay;
+    std::optional<StartupTipGuard> m_noStartupTip;
+    std::optional<SystemTrayGuard> m_tray;
+    std::optional<EnvironmentGuard> m_displayEnv;
+    std::optional<EnvironmentGuard> m_desktopEnv;
     QString m_oldCwd;
 };
 
@@ -129,18 +135,19 @@ TEST_F(SlideShowOnX11, PlaysTheListInOrderUntilStopped)
     ClickTab(sheet.TabWidget(), 1);
     CSetWallpaperDlg& page = sheet.m_slideShowPage;
     ASSERT_TRUE(page.isVisible());
-    ASSERT_EQ(page.m_listFiles.GetCount(), 3);
+    ASSERT_EQ(SlideShowControls::Files(&page).GetCount(), 3);
 
     for (int i = 0; i < 3; ++i) {
-        CListBox& files = page.m_listFiles;
+        CListBox& files = SlideShowControls::Files(&page);
         QTest::mouseClick(files.viewport(), Qt::LeftButton, {}, files.visualItemRect(files.item(i)).center());
         ClickButton(&page, IDC_ADD_TO_LIST);
     }
-    ASSERT_EQ(page.m_listSlides.GetCount(), 3);
-    page.m_editFrequency.setFocus();
-    page.m_editFrequency.selectAll();
-    QTest::keyClicks(&page.m_editFrequency, "1");
-    ASSERT_EQ(page.m_editFrequency.text(), "1");
+    ASSERT_EQ(SlideShowControls::Slides(&page).GetCount(), 3);
+    QLineEdit& frequency = SlideShowControls::Frequency(&page);
+    frequency.setFocus();
+    frequency.selectAll();
+    QTest::keyClicks(&frequency, "1");
+    ASSERT_EQ(frequency.text(), "1");
 
     // Every change of the root's centre, with the time it was first seen.
     const QRgb before = root.Colour();
@@ -160,7 +167,7 @@ TEST_F(SlideShowOnX11, PlaysTheListInOrderUntilStopped)
     sampler.start(20);
     clock.start();
     ClickButton(&page, IDC_PLAY_STOP);
-    EXPECT_EQ(page.m_btnPlay.text(), "Stop");
+    EXPECT_EQ(SlideShowControls::PlayStop(&page).text(), "Stop");
 
     QTRY_COMPARE_WITH_TIMEOUT(seen.size(), 1, 4000);
     // The other tab, then into the tray: the show goes on.
@@ -182,7 +189,7 @@ TEST_F(SlideShowOnX11, PlaysTheListInOrderUntilStopped)
     sheet.OnConfigure();
     ClickTab(sheet.TabWidget(), 1);
     ClickButton(&page, IDC_PLAY_STOP);
-    EXPECT_EQ(page.m_btnPlay.text(), "Play");
+    EXPECT_EQ(SlideShowControls::PlayStop(&page).text(), "Play");
     const qsizetype changes = seen.size();
     const int stoppedAt = samples;
     QTRY_VERIFY_WITH_TIMEOUT(samples >= stoppedAt + 100, 10000); // two and a half periods and more

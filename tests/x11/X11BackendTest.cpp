@@ -10,6 +10,7 @@
 #include "desktop/X11Backend.h"
 #include "desktop/WallpaperRender.h"
 #include "support/PatternImage.h"
+#include "support/StderrCapture.h"
 #include "support/X11Observer.h"
 #include "support/XvfbServer.h"
 
@@ -115,9 +116,9 @@ TEST(X11Backend, RootWindowShowsEachStyleAndOwnsOnePixmap)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("\x89PNG\r\n\x1a\n and then nothing useful");
     f.close();
-    ::testing::internal::CaptureStderr();
+    StderrCapture stderrText;
     EXPECT_FALSE(backend.SetWallpaper(broken, WallpaperStyle::Tile));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("is not a picture that can be read"), std::string::npos);
+    EXPECT_TRUE(stderrText.Take().contains("is not a picture that can be read"));
     EXPECT_EQ(x.Property("_XROOTPMAP_ID"), before);
     EXPECT_EQ(x.PixmapSize(before), root);
     expectRoot("unchanged", [&](int px, int py) { return stretched.pixel(px, py); });
@@ -165,12 +166,12 @@ TEST(X11Backend, NoDisplayChangesNothing)
 {
     X11Backend backend(":4095"); // nothing listens there
     bool asked = false;
-    ::testing::internal::CaptureStderr();
+    StderrCapture stderrText;
     EXPECT_FALSE(backend.SetRootImage([&](QSize) {
         asked = true;
         return QImage();
     }));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot open the X display :4095"), std::string::npos);
+    EXPECT_TRUE(stderrText.Take().contains("cannot open the X display :4095"));
     EXPECT_FALSE(asked);
 }
 
@@ -290,15 +291,15 @@ TEST(X11Backend, ALostServerIsAFailure)
     ASSERT_FALSE(xvfb.Display().isEmpty()) << "Xvfb is not installed (scripts/install-deps.sh)";
     X11Backend backend(xvfb.Display());
     // The server goes while the picture is being prepared, the slow step.
-    ::testing::internal::CaptureStderr();
+    StderrCapture stderrText;
     const bool done = backend.SetRootImage([&](QSize size) {
         xvfb.Stop();
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::red);
         return image;
     });
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    const QString said = stderrText.Take();
     EXPECT_FALSE(done);
-    EXPECT_NE(said.find("the connection to the X server was lost; the wallpaper stays as it is"), std::string::npos)
-        << said;
+    EXPECT_TRUE(said.contains("the connection to the X server was lost; the wallpaper stays as it is"))
+        << qPrintable(said);
 }

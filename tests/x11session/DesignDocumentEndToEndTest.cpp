@@ -9,6 +9,7 @@
 #include "core/SceneGraph.h"
 #include "res/Resource.h"
 #include "support/AppSession.h"
+#include "support/DesignPageControls.h"
 #include "support/HookGuards.h"
 #include "support/PatternImage.h"
 #include "widgets/DialogBuilder.h"
@@ -64,7 +65,7 @@ protected:
         for (const QString& file : files)
             urls << QUrl::fromLocalFile(file);
         data.setUrls(urls);
-        const QPoint at = page.m_canvas.mapTo(&page, canvasPoint);
+        const QPoint at = DesignPageControls::Canvas(&page).mapTo(&page, canvasPoint);
         // Qt delivers a drop where the drag entered and was taken.
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(&page, &enter);
@@ -78,17 +79,18 @@ protected:
     // presses through), moves and the release inside the tracker's loop.
     static void CanvasDrag(CDesignPage& page, QPoint from, QPoint to)
     {
-        QTimer::singleShot(0, &page.m_canvas, [&page, from, to] {
-            QTest::mouseMove(&page.m_canvas, (from + to) / 2);
-            QTest::mouseMove(&page.m_canvas, to);
-            QTest::mouseRelease(&page.m_canvas, Qt::LeftButton, {}, to);
+        CPhotoImageEditCtrl* canvas = &DesignPageControls::Canvas(&page);
+        QTimer::singleShot(0, canvas, [canvas, from, to] {
+            QTest::mouseMove(canvas, (from + to) / 2);
+            QTest::mouseMove(canvas, to);
+            QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
         });
-        QTest::mousePress(&page, Qt::LeftButton, {}, page.m_canvas.mapTo(&page, from));
+        QTest::mousePress(&page, Qt::LeftButton, {}, canvas->mapTo(&page, from));
         QCoreApplication::processEvents();
-        QTest::mouseRelease(&page, Qt::LeftButton, {}, page.m_canvas.mapTo(&page, from));
+        QTest::mouseRelease(&page, Qt::LeftButton, {}, canvas->mapTo(&page, from));
     }
 
-    static QImage Canvas(CDesignPage& page) { return page.m_canvas.grab().toImage(); }
+    static QImage Canvas(CDesignPage& page) { return DesignPageControls::Canvas(&page).grab().toImage(); }
 
     static void Activate(CMainPropertySheet* sheet)
     {
@@ -136,7 +138,8 @@ TEST_F(DesignDocumentEndToEndTest, ADesignSavedQuitAndOpenedAgainAndAMoveUndoneA
         EXPECT_EQ(sheet->windowTitle(), "design.qvdesign[*] - Quilvane");
         EXPECT_FALSE(sheet->isWindowModified());
         // A click beside the photos leaves none marked by the tracker.
-        const QPoint empty(page.m_canvas.width() - 10, page.m_canvas.height() - 10);
+        const QPoint empty(DesignPageControls::Canvas(&page).width() - 10,
+                           DesignPageControls::Canvas(&page).height() - 10);
         CanvasDrag(page, empty, empty);
         ASSERT_EQ(SceneGraph::GetInstance()->GetSelectedSceneObj(), nullptr);
         composed = Canvas(page);

@@ -1,6 +1,9 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two commands of the README. Everything they need is installed by
 # scripts/install-deps.sh on Debian and Ubuntu.
-.PHONY: run test test-desktops deps build-release build-test bench fuzz clean format format-check check-layers translations
+.PHONY: run test test-desktops deps build-release build-test package check-package bench fuzz clean format format-check check-layers translations
 
 RELEASE_DIR := build/release
 TEST_DIR    := build/test
@@ -23,6 +26,22 @@ build-test: deps
 
 test: build-test
 	@bash scripts/run-tests.sh $(TEST_DIR)
+
+# The Debian package (build/release/quilvane_VERSION_ARCH.deb), built with
+# all of Debian's hardening flags (bindnow too); check-package installs it,
+# starts and quits the installed program, and removes it again (as root; CI
+# runs it).
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+PACKAGE_FLAGS = -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CXXFLAGS) $$($(BUILDFLAGS) CPPFLAGS)" \
+                -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)"
+package: deps
+	cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILVANE_TESTS=OFF -DQUILVANE_BENCH=OFF $(PACKAGE_FLAGS)
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	rm -f $(RELEASE_DIR)/quilvane_*.deb
+	cd $(RELEASE_DIR) && cpack -G DEB
+
+check-package:
+	@bash scripts/check-package.sh
 
 # Sets pictures on each real desktop (installed by scripts/install-desktops.sh),
 # started headless, and reads back what it draws; writes docs/desktops.md.

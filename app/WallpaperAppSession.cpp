@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What later starts of Quilvane ask of the window that owns the session. A
 // show asked for is played by the slide-show page itself, as if its list had
 // been opened and "Play" pressed, so the page shows what runs and its "Stop"

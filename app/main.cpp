@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/MainPropertySheet.h"
 #include "app/WallpaperApp.h"
 #include "platform/Warning.h"
@@ -63,6 +66,9 @@ int main(int argc, char** argv)
     // The main window may sit hidden in the tray while a parentless dialog
     // closes; that must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The id the desktop file, the metainfo and the icon theme know us by:
+    // docks and task bars group our windows with the launcher through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quilvane.Quilvane"));
     QApplication::setWindowIcon(LoadAppIcon());
 
     SessionInstance session;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One full paint of the design canvas: grey fill, the scene rendered into the
 // off-screen buffer, the tracker over the selected photo and the copy of the
 // buffer to the target, on a 640x500 canvas with a 1920x1080 background and

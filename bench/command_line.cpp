@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line as a user's scripts run it, on the plain X11 desktop:
 //
 // - `quilvane --set` of a 6000x4000 JPEG, stretched on a 1920x1080 root: the

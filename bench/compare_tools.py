@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The program against the tools users pick instead, process against process.
 
 Each job is run by our driver (bench/tools/bench_driver.cpp) and by each other

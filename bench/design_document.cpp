@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Design documents and the history as a user feels them, on a design of 12
 // photos of 24 megapixels (6000x4000 JPEGs) on a 3840x2160 background, the
 // design page's canvas painted after each change:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The design page as a user feels it:
 // - filling the photo list from a folder of 10,000 pictures, against a bare
 //   listing of the same folder in the same iteration (target: under 200 ms

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Peak resident memory of loading each hostile picture, with the preview's
 // decode limit and without one. Each load runs in a child process of its
 // own (this program started again with --child), so every figure is that

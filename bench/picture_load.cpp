@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading a 24-megapixel photo for a 250x170 preview: with a decode limit,
 // libjpeg reduces while decoding; the naive path decodes every pixel and then
 // scales smoothly. Both are timed on the same file in one run and the ratio

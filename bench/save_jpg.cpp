@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Saving a 3840x2160 wallpaper with 12 photos from 6000x4000 JPEGs: the time
 // SaveToJPG takes, the process's peak memory while it runs, and how much
 // memory adding the 12 photos costs the process (the scene keeps no

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A canvas paint: a 1920x1080 background with 12 photos from 6000x4000 JPEGs,
 // rendered into a 640x500 canvas. Ours draws from per-photo copies made at
 // their on-screen size; the naive path draws every photo (and the background)

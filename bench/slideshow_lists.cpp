@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The slide-show page with large lists: FillFileList over a folder of 10,000
 // pictures, and "Open List" of a list file of 10,000 entries, each through the
 // real page on the offscreen platform. Each is set against the bare work it

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // 1,000 slide-show ticks over 100 photos of 24 megapixels (6000x4000 JPEGs,
 // made at start), on the plain X11 desktop: the page's timer handler, the
 // slide-show manager and the X11 back end, each tick putting the next photo on

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Setting a 6000x4000 photo stretched as the wallpaper of a 1920x1080 X11 root
 // window: our path (decoded only to the size that covers the screen, libjpeg
 // reducing while it reads) against decoding the photo at full size first and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How long the window's event loop goes unanswered while the slide show runs:
 // a 1-second show of 24-megapixel JPEGs on the plain X11 desktop, and the
 // same show on a Plasma that never answers (a stand-in on a D-Bus of our

@@ -1,9 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "core/PhotoTemplateProcessor.h"
 
 #include "pictures/AreaScaler.h"
 #include "pictures/ImageHelpers.h"
 #include "pictures/Picture.h"
 #include "platform/AtomicFile.h"
+#include "platform/DataFiles.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -42,18 +46,7 @@ PhotoTemplateProcessor::PhotoTemplateProcessor() : m_folders(DefaultTemplateFold
 
 QStringList PhotoTemplateProcessor::DefaultTemplateFolders()
 {
-    QStringList folders;
-    if (QCoreApplication::instance()) {
-        const QString programDir = QCoreApplication::applicationDirPath();
-        folders << programDir + QStringLiteral("/templates");
-        // An installation outside the system's data folders (a prefix such
-        // as /opt/quilvane): the data sits beside bin/, not in XDG_DATA_DIRS.
-        folders << QDir::cleanPath(programDir + QStringLiteral("/../share/quilvane/templates"));
-    }
-    folders << QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("quilvane/templates"),
-                                         QStandardPaths::LocateDirectory);
-    folders.removeDuplicates();
-    return folders;
+    return DataFileCandidates(QStringLiteral("templates"));
 }
 
 void PhotoTemplateProcessor::LoadAllTemplate()

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 #include "core/Singleton.h"
@@ -12,13 +15,13 @@ class CxImage;
 
 // The background templates the scene starts from and the user can fall back on.
 //
-// Templates are picture files in a templates folder: first the one beside the
-// executable (the build tree and the Windows layout), then the installed data
-// folder ("share/quilvane/templates" beside the program's bin/, then in the
-// system's data folders). The first folder holding at least
-// one readable picture supplies all templates, in file-name order. With none
-// anywhere a built-in gradient stands in, so a bare build still has a
-// background.
+// Templates are picture files in a templates folder, looked for where all our
+// data is (platform/DataFiles.h): beside the executable (the Windows layout),
+// then "share/quilvane/templates" beside the program's bin/ (the build tree
+// and any prefix), then in the system's data folders. The first folder
+// holding at least one readable picture supplies all templates, in file-name
+// order. With none anywhere a built-in gradient stands in, so a bare build
+// still has a background.
 //
 // A design started from a template should cover the screen edge to edge, so
 // once the screen's size is set every template is made at exactly that size

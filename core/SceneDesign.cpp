@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The scene as a design document holds it, and the scene made from one.
 
 #include "core/SceneGraph.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writing the scene as a JPEG at the background's full size: composed and
 // encoded a band of rows at a time, so no full-size copy of the background
 // is ever made.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The design page's life cycle and the routing of its input: commands,
 // accelerators, the drag manager's messages, and the mouse presses that reach
 // the page through the canvas; and the helpers every part of the page shares.

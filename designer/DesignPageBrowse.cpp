@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The design page's browsing side: the folder tree, the photo list filled
 // from the chosen folder, and the preview of the selected photo with its
 // labels.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The design page's design documents and history: File > Open and Save,
 // Undo and Redo, and the question before a changed design is replaced.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The design page's ways out for the design: a new numbered wallpaper put on
 // the desktop, a JPEG file the user names, and the full-screen preview.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The design page's commands that change the scene: the labels of the
 // background's size, the picture-file commands, the selected-photo commands
 // and edits, the canvas's context menus, and pictures dragged onto the canvas

@@ -1,4 +1,9 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "designer/TipsReader.h"
+
+#include "platform/DataFiles.h"
 
 #include <QCoreApplication>
 #include <QFileDevice>
@@ -99,7 +104,8 @@ QString TipsFilePath()
 {
     if (!OverridePath().isEmpty())
         return OverridePath();
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Tips.tip");
+    const QString found = FindDataFile(QStringLiteral("Tips.tip"));
+    return found.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/Tips.tip") : found;
 }
 
 QString SetTipsFilePath(const QString& path)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Reading the Tip of the Day file, free of window code.
@@ -53,8 +56,11 @@ TipReadResult ReadNextTip(QIODevice& device, QByteArray& tip);
 inline constexpr char kTipsContext[] = "Tips";
 QString TranslateTip(const QString& tip);
 
-// "Tips.tip" in the directory of the running executable, or the path given
-// to SetTipsFilePath.
+// The path given to SetTipsFilePath; otherwise "Tips.tip" in the directory of
+// the running executable when there is anything of that name, else in the
+// first place of the shared data that has one (platform/DataFiles.h). With
+// no tips file anywhere, the one beside the executable: its absence is what
+// the Tip of the Day reports.
 QString TipsFilePath();
 // Points the Tip of the Day at another file (tests); empty restores the
 // default. Returns the path set before, empty for the default.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Cinnamon keeps the GNOME layout of background keys in a schema of its own.

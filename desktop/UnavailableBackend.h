@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Stands in when no back end fits the session (Wayland with a compositor we

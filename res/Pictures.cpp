@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "res/Pictures.h"
 
 #include "res/PixelArt.h"
@@ -106,17 +109,23 @@ private:
 
 QIcon LoadAppIcon()
 {
-    // Every size drawn for it, "quilvane-<pixels>.png".
+    // Every size drawn for it, "quilvane-<pixels>.png": the sizes the desktop's
+    // icon theme gets too (res/CMakeLists.txt), so the window, the task bar
+    // and the tray show the very pixels drawn for the size they ask for,
+    // never a scaled neighbour.
+    // Smallest first, as the window's icon property lists them then: tools
+    // that read only the start of it still find the small ones.
     static const QRegularExpression kName(QStringLiteral("^quilvane-(\\d+)\\.png$"));
-    QIcon icon;
     const QDir icons(QStringLiteral(":/res/icons"));
+    std::map<int, QString> bySize;
     for (const QString& name : icons.entryList(QDir::Files)) {
         const QRegularExpressionMatch match = kName.match(name);
-        if (match.hasMatch()) {
-            const int side = match.captured(1).toInt();
-            icon.addFile(icons.filePath(name), QSize(side, side));
-        }
+        if (match.hasMatch())
+            bySize[match.captured(1).toInt()] = icons.filePath(name);
     }
+    QIcon icon;
+    for (const auto& [side, path] : bySize)
+        icon.addFile(path, QSize(side, side));
     return icon;
 }
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's two palette bitmaps, the page tabs' image strip and the Tip
 // of the Day light bulb, drawn pixel by pixel from shapes at any scale.
 //

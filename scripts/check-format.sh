@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails, listing them, when tracked C++ files differ from .clang-format.
 # With --fix, reformats them instead (what `make format` runs).
 set -euo pipefail

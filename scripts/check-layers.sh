@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Fails on an #include of a layer the including layer may not use. Each layer
 # may use those below it as the build links them:
 #   platform <- widgets <- res

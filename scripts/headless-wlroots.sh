@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A headless wlroots compositor (sway with its headless back end and the
 # pixman renderer: no GPU, no input devices) for tests that need a real
 # Wayland session with layer shell and screen capture.

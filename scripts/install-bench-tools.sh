@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The tools `make bench` compares the program with (bench/compare_tools.py):
 # feh, djpeg, vipsthumbnail and ImageMagick, from Debian's archive. For the
 # benchmarks only: the program never runs them. A tool that cannot be

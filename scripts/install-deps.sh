@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages Quilvane needs to build, run and test.
 # Only what is missing is installed; nothing happens when all is present.
 set -euo pipefail
@@ -15,8 +18,12 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   # The swaybg back end's test: a headless wlroots compositor, swaybg, grim.
   sway swaybg grim
-  # The login entry's test validates it.
-  desktop-file-utils
+  # The icon test renders the scalable icon.
+  qt6-svg-dev
+  # Licensing, packaging and the installed program's checks (reuse lint,
+  # make package, scripts/check-package.sh); the login entry's test and the
+  # package check validate desktop entries (desktop-file-utils).
+  reuse lintian desktop-file-utils appstream man-db groff-base xdotool
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then

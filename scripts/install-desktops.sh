@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the desktops that `make test-desktops` starts, in one apt-get call,
 # only what is missing. Only that target needs them: about 1.3 GB on disk,
 # most of it KDE Plasma, GNOME Shell and Cinnamon.

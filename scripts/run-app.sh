@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts Quilvane. With no display at all, it first starts a private virtual
 # display that only this machine can reach (VNC on 127.0.0.1, password
 # protected) and says how to look at it.

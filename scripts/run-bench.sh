@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs every benchmark program of a release build. The figures that matter are
 # the ratios each program reports (ours against the naive path, same run).
 #

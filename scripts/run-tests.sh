@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs every test of a test build through ctest; arguments after the build
 # folder go to ctest (for example -R AppLifecycle to run some). GUI tests use
 # Qt's offscreen platform; tests that need a real X server get the Xvfb

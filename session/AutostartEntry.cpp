@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "session/AutostartEntry.h"
 
 #include "platform/AtomicFile.h"
@@ -68,7 +71,7 @@ QByteArray AutostartEntryText(const QString& program)
                                         "Name=Quilvane\n"
                                         "Comment=Put back the last wallpaper and slide show\n"
                                         "Exec=%1 --restore\n"
-                                        "Icon=quilvane\n"
+                                        "Icon=org.quilvane.Quilvane\n"
                                         "Terminal=false\n"
                                         "NoDisplay=true\n")
                              .arg(ExecArgument(program));

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The slide-show page's folder, file list and preview.
 
 #include "slideshow/SetWallpaperDlg.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // List files: the prompts that name them, reading and writing them, and the
 // messages when that fails. The slide list itself is the caller's.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starting and stopping the slide show, its ticks, and the shows later
 // starts of the program ask for.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The slide list: editing it, filling it from a list file and saving it to
 // one, and setting one of its pictures as the wallpaper.
 

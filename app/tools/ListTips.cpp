@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Lists the tips of a tips file as a C++ source for lupdate, each tip marked
 // for translation in the "Tips" context: lupdate reads C++, not tips files.
 // The tips are read with the reader the Tip of the Day uses, so exactly the

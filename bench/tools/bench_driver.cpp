@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One job of the program per process, for bench/compare_tools.py to time
 // against other tools' processes doing the same job:
 //   make-photo OUT.jpg W H SEED        a photo-like JPEG (quality 90)

@@ -1,8 +1,14 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws Quilvane's icons and bitmaps and writes them under a res/ folder:
 //
-//   icons/quilvane-N.png                           the program's icon, N pixels
-//   bitmaps/tabimages.bmp, .png                     the page tabs' image strip
-//   bitmaps/lightbulb.bmp, .png                     the Tip of the Day bulb
+//   icons/quilvane-N.png                          the program's icon, N pixels
+//                                                 (its scalable form,
+//                                                 quilvane.svg, is written by
+//                                                 hand)
+//   bitmaps/tabimages.bmp, .png                   the page tabs' image strip
+//   bitmaps/lightbulb.bmp, .png                   the Tip of the Day bulb
 //
 // The files are checked in; run this only to redraw them:
 //   quilvane_draw_art [res-folder]
@@ -105,14 +111,17 @@ bool DrawLightBulb(QImage& out)
 // The program's icon: a framed landscape in front of a holiday snapshot,
 // laid out on a 32 pixel grid and drawn at size pixels.
 
-QImage DrawIcon(int size)
-{
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.scale(size / 32.0, size / 32.0);
+// The sizes the program shows the icon at (16 and 32 at 100 %, 24 and 48 at
+// 150 %, 32 and 64 at 200 %) and those desktops ask an icon theme for;
+// res/CMakeLists.txt installs them and res/Pictures.cpp builds the program's
+// own icon from them.
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
+// Paints the icon in its own 32-unit square. The scalable icon
+// (icons/quilvane.svg) is this same drawing written out by hand, shape for
+// shape, so the two must change together.
+void PaintIcon(QPainter& p)
+{
     // The snapshot behind: a sunset over the sea, on a tilted white print.
     p.save();
     p.translate(20.0, 10.5);
@@ -183,6 +192,18 @@ QImage DrawIcon(int size)
     p.setBrush(grass);
     p.drawEllipse(QPointF(picture.left() + 2.0, picture.bottom() + 4.5), 11.0, 7.0);
     p.restore();
+}
+
+// The icon at 22 pixels and up: the 32-unit drawing scaled, so the 32 pixel
+// icon is exactly the one drawn for that size.
+QImage DrawIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.scale(size / 32.0, size / 32.0);
+    PaintIcon(p);
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -258,10 +279,11 @@ int main(int argc, char** argv)
     if (!DrawTabImages(tabs) || !DrawLightBulb(bulb))
         return 1;
 
-    // 16 and 32 at 100 %, 24 and 48 at 150 %, 32 and 64 at 200 %.
     bool ok = Save(DrawIcon16(), dir.filePath(QStringLiteral("icons/quilvane-16.png")), "PNG");
-    for (const int size : {24, 32, 48, 64})
-        ok = Save(DrawIcon(size), dir.filePath(QStringLiteral("icons/quilvane-%1.png").arg(size)), "PNG") && ok;
+    for (const int size : kIconSizes) {
+        if (size != 16)
+            ok = Save(DrawIcon(size), dir.filePath(QStringLiteral("icons/quilvane-%1.png").arg(size)), "PNG") && ok;
+    }
     ok = Save(tabs, dir.filePath(QStringLiteral("bitmaps/tabimages.bmp")), "BMP") && ok;
     ok = Save(tabs, dir.filePath(QStringLiteral("bitmaps/tabimages.png")), "PNG") && ok;
     ok = Save(bulb, dir.filePath(QStringLiteral("bitmaps/lightbulb.bmp")), "BMP") && ok;

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Brings the translation files up to date with the program's texts, with
 # lupdate (Debian package qt6-l10n-tools).
 #

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sourced by scripts that need an X server of their own.
 #
 # start_xvfb [SCREEN]: starts Xvfb on a display number the X server picks

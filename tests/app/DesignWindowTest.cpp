@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window and design documents: the question before quitting
 // replaces a changed design, the title, the greyed Undo and Redo, and the
 // window's keys, in whole sessions of the program.

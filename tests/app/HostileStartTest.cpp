@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real program started with hostile things in place of its own files:
 // it must show its window and quit normally, and keep what it refused.
 

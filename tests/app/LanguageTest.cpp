@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program in the user's language: chosen from the session's locale at
 // start-up, German complete, English untouched.
 

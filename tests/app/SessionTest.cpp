@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One Quilvane per user session, from the window's side: this process runs
 // the window and owns the session; the real program, started as a second
 // process, must reach it (bring it to the front from the tray or from

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the tray is taken to be when no tray icon reports its place.
 
 #include "app/TrayRect.h"

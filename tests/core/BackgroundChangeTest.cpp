@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Changes run on the managers' worker threads: the window's thread keeps
 // answering while a desktop hangs, results and messages come back to it, and
 // a slide-show tick that finds the last change still running is skipped (or

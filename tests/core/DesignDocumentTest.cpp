@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Design documents: what a saved design brings back, where its files are
 // looked for, and what happens with documents that are broken or hostile.
 

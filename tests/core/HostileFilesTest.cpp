@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The picture loader against files made to hurt it: special files named like
 // photos, huge sparse files, and tiny files whose headers claim pictures
 // that would take hundreds of megabytes to decode. Each is refused, or

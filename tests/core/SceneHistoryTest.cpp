@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Undo and Redo of every change the user can make to a design, the steps
 // they keep, and whether the design counts as changed.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The list-file reader and writer on their own: the reading rules case by
 // case, the bytes the writer produces, the round trip of odd names, and a
 // failed write that keeps the old file.

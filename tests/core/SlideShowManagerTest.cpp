@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The slide show's choice of the next picture, from a live list that the
 // test edits between ticks. Pictures go to a recording setter; names in
 // `bad` stand for entries that are missing or not pictures.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "core/PhotoTemplateProcessor.h"
 #include "core/SceneGraph.h"
 #include "pictures/Picture.h"
@@ -42,15 +45,16 @@ protected:
 
 } // namespace
 
-TEST_F(TemplateTest, TheShippedTemplatesLoadFromBesideTheExecutable)
+TEST_F(TemplateTest, TheShippedTemplatesLoadFromTheDataFolderBesideBin)
 {
-    // The build copies res/templates beside every program it makes.
-    const QString beside = QCoreApplication::applicationDirPath() + "/templates";
-    ASSERT_TRUE(templates->GetTemplateFolders().contains(beside));
+    // The build lays res/templates out as an installation does: share/quilvane
+    // beside the bin/ folder that holds every program it makes.
+    const QString shared = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/quilvane/templates");
+    ASSERT_TRUE(templates->GetTemplateFolders().contains(shared));
     templates->LoadAllTemplate();
     ASSERT_GE(templates->GetTemplateCount(), 3);
     for (int i = 0; i < templates->GetTemplateCount(); ++i) {
-        EXPECT_TRUE(templates->GetTemplatePath(i).startsWith(beside)) << i;
+        EXPECT_TRUE(templates->GetTemplatePath(i).startsWith(shared + '/')) << i;
         EXPECT_EQ(templates->GetTemplateSize(i), QSize(1920, 1080)) << i;
         EXPECT_LE(QFileInfo(templates->GetTemplatePath(i)).size(), 300 * 1024) << i;
     }

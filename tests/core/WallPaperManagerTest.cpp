@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // WallPaperManager in front of a recording back end: which requests reach the
 // desktop at all, with which absolute path and style.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The design page's File > Open and Save, its Undo and Redo for every command
 // that changes the design, and the question before a changed design is
 // replaced, through the page's commands.

@@ -1,7 +1,13 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "designer/TipsReader.h"
 #include "support/TestData.h"
+#include "support/TipsPathGuard.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -169,6 +175,18 @@ TEST_F(TipsReaderTest, FailingRewindIsReportedOnce)
     EXPECT_EQ(ReadNextTip(device, tip), TipReadResult::RewindFailed);
     EXPECT_TRUE(tip.isEmpty());
     EXPECT_EQ(ReadNextTip(device, tip), TipReadResult::RewindFailed);
+}
+
+TEST(TipsFile, TheShippedTipsAreReadFromTheBuildsDataFolder)
+{
+    TipsPathGuard defaultPath({});
+    const QString path = TipsFilePath();
+    EXPECT_EQ(path, QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/quilvane/Tips.tip"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray tip;
+    ASSERT_EQ(ReadNextTip(file, tip), TipReadResult::Tip);
+    EXPECT_FALSE(tip.trimmed().isEmpty());
 }
 
 TEST(TipsTimeStamp, CtimeFormatAndSource)

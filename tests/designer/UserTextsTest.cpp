@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every text a user reads (the tips as shipped, the dialogs, the menus and the
 // string table) speaks of this system: no backslash-separated paths, drive
 // letters or names of another system's places.

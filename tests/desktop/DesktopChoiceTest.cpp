@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which back end a session gets, from its environment.
 
 #include "desktop/DesktopBackendFactory.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // GNOME, Cinnamon and MATE for real: GIO writes through its keyfile back end
 // into this test process's private config folder, and the keys are read back
 // from the file GIO wrote. The GNOME schema is the installed one; Cinnamon's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // KDE Plasma: the desktop script's string escaping, and the D-Bus call made
 // for real against a stand-in plasmashell on a private bus.
 

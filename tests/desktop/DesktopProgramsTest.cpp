@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The back ends that drive a desktop's own tools, each run against a
 // recording stand-in of the same name put first on PATH: the stand-in writes
 // the argument vector it received, NUL-separated, so the test sees exactly

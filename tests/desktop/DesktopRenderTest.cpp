@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The screen images for centre, tile and stretch, checked pixel by pixel
 // against positions worked out here, and the loader's promise to decode no
 // more than those images need.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cinnamon 5.6 on Xorg (dummy driver) with Mesa's software OpenGL. Its wallpaper is drawn by
 # csd-background, which waits for a session manager on the bus: the probe
 # answers as one. Cinnamon wants a system bus as well (a second private bus

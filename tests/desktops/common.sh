@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by the desktop checks: a private session for one desktop (its own
 # HOME, XDG folders, session bus and, for X11 desktops, its own X server), the
 # processes started for it, and their stopping. Sourced by run.sh in a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The one program the desktop checks run besides the desktops themselves:
 // it makes the test pictures, sets them through WallPaperManager exactly as
 // Quilvane does (the back end chosen from the session's environment), reads

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Lays out the monitors of a desktop whose window manager keeps the monitor
 configuration itself (GNOME Shell, Cinnamon): through its DisplayConfig
 interface on the session bus, as the desktop's own display settings do.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # GNOME Shell 43, headless on Wayland. Its virtual monitors are fixed at
 # start, so it gets the three the checks use (Meta-0 1024x768, Meta-1
 # 1920x1080, Meta-2 1280x1024) and only Meta-0 is on until the monitor cases

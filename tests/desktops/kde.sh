@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # KDE Plasma 5.27: plasmashell draws the desktop with Qt Quick's software
 # renderer. DISPLAY is set before the session bus starts, as the activity
 # manager the bus starts on demand needs it or the shell gives up loading.

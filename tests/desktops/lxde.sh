@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # LXDE: pcmanfm draws the desktop; the copy started here takes later
 # "pcmanfm --set-wallpaper" calls through its socket in XDG_RUNTIME_DIR.
 DESKTOP_PROGRAMS=(Xorg xrandr pcmanfm)

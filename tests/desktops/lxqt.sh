@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # LXQt: pcmanfm-qt draws the desktop; later "pcmanfm-qt --set-wallpaper" calls
 # reach it over the session bus.
 DESKTOP_PROGRAMS=(Xorg xrandr pcmanfm-qt)

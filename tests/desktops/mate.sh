@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # MATE 1.26: caja draws the desktop and redraws on each change of
 # org.mate.background, which dconf-service keeps on the session bus.
 DESKTOP_PROGRAMS=(Xorg xrandr caja gsettings)

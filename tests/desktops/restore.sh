@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The "restore" case, sourced by run.sh and run in sessions of its own after
 # each desktop's other cases: what the next login finds. A picture is set with
 # `quilvane --set` (which remembers it), the session ends (the desktop, its

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Turns the desktop checks' results (desktop, case, status, detail per line,
 tab-separated) into the Markdown page docs/desktops.md: one row per desktop,
 one column per case, and the reason for every failed or skipped one."""

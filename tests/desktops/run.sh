@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Sets pictures on real desktops, each started headless in a private session,
 # through Quilvane's own WallPaperManager, and reads back what the desktop
 # draws. One line per case, a closing "N passed, N failed", and the table of

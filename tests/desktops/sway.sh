@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # sway 1.7 on its headless back end with the pixman renderer. sway refuses to
 # run as root, so it, Quilvane's probe and grim run as an unprivileged user
 # (nobody) with a runtime folder of its own, as in a real session where all

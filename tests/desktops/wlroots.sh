@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Other wlroots compositors (labwc, river, Hyprland, ...): Quilvane draws the
 # picture with swaybg, one per output. sway stands in for the compositor,
 # announcing itself as labwc does, so the back end is chosen as in a labwc

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Any X11 session without a desktop of ours: Quilvane draws the root window.
 DESKTOP_PROGRAMS=(Xorg xrandr)
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quilvane developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Xfce 4.18: xfdesktop draws the wallpaper in its desktop window, which it
 # maps only once a window manager runs; xfconfd starts on the session bus.
 DESKTOP_PROGRAMS=(Xorg xrandr xfdesktop xfwm4 xfconf-query)

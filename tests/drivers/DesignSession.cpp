@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's own start-up, main window and shutdown, driven from inside on
 // whatever display and scale the environment gives (QT_QPA_PLATFORM,
 // DISPLAY, QT_SCALE_FACTOR): for end-to-end tests that need the program on a

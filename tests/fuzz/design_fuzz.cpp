@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the design document reader, as a file on disk (its
 // own way in: the safe open and the size cap) and from memory; both must
 // agree. A document read must keep within a document's limits, and written

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer entry for the picture loader. Each input is written to a file and
 // loaded as a picture with a decode limit, the way the scene loads photos.
 // Besides the sanitizers' findings, a loaded picture that breaks the loader's

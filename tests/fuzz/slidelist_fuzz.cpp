@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the slide-list reader as a list file on disk
 // (sometimes repeated past the reader's block size, so line ends fall on
 // block boundaries) and checks it against a plain in-memory reading of the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the Tip of the Day reader as a tips file on disk,
 // starting at a position taken from the input (sometimes past the end, as a
 // stale "FilePos" can be), and reads a bounded number of tips. Every read

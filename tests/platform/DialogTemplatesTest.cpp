@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every control of every dialog template: built, found by its id, carrying
 // its text, and placed at the pixel rectangle its dialog units convert to.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Files in the way of the program's own: FIFOs, links to endless devices,
 // directories and oversized files where a regular file is expected. Each is
 // refused at once, and what was there is kept when the program writes its

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's own art at the scale of the screen it is shown on: the tab
 // images, the Tip of the Day bulb and the program's icon are drawn with
 // twice the detail at 200 %, keep their 1x look, and the palette bitmaps

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where a drag takes a tracked rectangle, without a window: each part the
 // mouse can grab, the minimum size that stops an edge, and inversion.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The shell around the pages: which trays report double clicks, and message
 // boxes that show outside text exactly as it is.
 

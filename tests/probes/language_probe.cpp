@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Builds the main window the way the program starts, in the language the
 // environment asks for, and prints what the user reads in its title, tabs,
 // menu bar and tray menu, one "<where>\t<text>" line each. The language

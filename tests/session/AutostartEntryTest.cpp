@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The login entry for programs installed under awkward paths: every one is
 // an entry desktop-file-validate accepts, whose Exec line names the program
 // as a desktop reads it back.
@@ -39,4 +42,22 @@ TEST(AutostartEntry, AnyProgramPathGivesAValidEntry)
         ASSERT_TRUE(validate.waitForFinished(20000));
         EXPECT_EQ(validate.exitCode(), 0) << c.program.toStdString() << ": " << validate.readAll().toStdString();
     }
+}
+
+TEST(AutostartEntry, ShowsTheIconTheApplicationIsInstalledWith)
+{
+    // Desktops list the login entry with its icon; only the application's
+    // own desktop file names one the package installs.
+    const auto iconOf = [](const QByteArray& entry) {
+        for (const QByteArray& line : entry.split('\n')) {
+            if (line.startsWith("Icon="))
+                return line.mid(5);
+        }
+        return QByteArray();
+    };
+    QFile application(QStringLiteral(QUILVANE_SOURCE_DIR "/res/org.quilvane.Quilvane.desktop"));
+    ASSERT_TRUE(application.open(QIODevice::ReadOnly));
+    const QByteArray icon = iconOf(application.readAll());
+    ASSERT_FALSE(icon.isEmpty());
+    EXPECT_EQ(iconOf(AutostartEntryText(QStringLiteral("quilvane"))), icon);
 }

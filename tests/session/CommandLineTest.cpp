@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line as a table: what each argument vector asks for, the
 // mistakes that end in usage (exit 2, nothing started) and Qt's own options
 // left to Qt.

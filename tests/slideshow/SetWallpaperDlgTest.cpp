@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The slide-show page on real widgets: start-up state, the file list, the
 // slide list editing, the frequency and Play/Stop, list files and drops.
 // Wallpapers go to a recording back end and slide-show ticks to a recording

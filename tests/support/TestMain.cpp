@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every test program starts here: a QApplication on the offscreen platform
 // (unless the caller chose one, or the program runs on the test Xvfb) and
 // private config and cache folders, so no test reads or writes the user's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // `quilvane --restore` after a new login on a wlroots compositor: the first
 // compositor (and with it the swaybg drawing the wallpaper) ends with the
 // session; on a new one, --restore starts swaybg through the back end as a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The swaybg back end on a real wlroots compositor running headless: what
 // the output shows (read back with grim) for each style and for a file name
 // full of quotes, '$' and letters outside ASCII; a hundred changes in a row

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line from the user's side on X servers with the plain X11
 // desktop: the real program run as separate processes, the root window read
 // back by a client of our own. --set in each style; --play in order at one

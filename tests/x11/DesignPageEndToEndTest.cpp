@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The design page as a user drives it, with the plain X11 desktop of the
 // test Xvfb (the page itself on the offscreen platform): a folder chosen in
 // the tree, a photo dragged from the list onto the canvas and moved there

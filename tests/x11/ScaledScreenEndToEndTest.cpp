@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program on a 3840x2160 screen at 200 % (an Xvfb of the test's own,
 // QT_SCALE_FACTOR=2, the plain X11 desktop): the design it starts with is the
 // screen's size in device pixels, and "Set As Wallpaper" covers the whole

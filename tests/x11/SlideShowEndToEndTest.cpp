@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The slide show from the user's side, on the Xvfb whose display the test
 // command puts in QUILVANE_TEST_DISPLAY, with the plain X11 desktop: three
 // pictures added through the page's own widgets, "1" typed as the frequency,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The plain X11 back end for real, on the Xvfb whose display the test command
 // puts in QUILVANE_TEST_DISPLAY: the root window's pixels read back for each
 // style, the two root properties, and the freeing of the previous pixmap.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Design documents and the history as a user meets them, on the test Xvfb
 // with the program's own windows and menus: a design composed, saved through
 // File > Save, the program quit and started again, the design opened through

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quilvane developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "pictures/JpegScaledDecode.h"
 #include "pictures/AreaScaler.h"
 #include "support/PictureFixtures.h"

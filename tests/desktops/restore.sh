@@ -16,8 +16,8 @@ restore_quilvane() {
     >>"$SESSION/logs/restore.log" 2>&1
 }
 
-# Whether the screen shows the picture stretched: on each monitor on its own
-# when the session has two (the two-monitors case ran before).
+# Whether the screen shows the picture stretched: over the whole screen, or on
+# each monitor in MONITORS on its own.
 restore_shows() {
   local region seen wrong=""
   if [[ ${#MONITORS[@]} -eq 0 ]]; then

@@ -366,6 +366,8 @@ run_restore_session() { # folder
   session_begin "$1"
   SESSION_RESULTS=$SESSION/results.tsv
   : >"$SESSION_RESULTS"
+  # The whole screen of the one monitor, not the layout the monitor cases left.
+  MONITORS=()
   if desktop_start >>"$SESSION/logs/start.log" 2>&1; then
     run_restore_case
   else
@@ -386,6 +388,8 @@ python3 "$here/results_table.py" "$RESULTS" "${CASES[@]}" >"$results_md"
 passed=$(awk -F'\t' '$3 == "pass"' "$RESULTS" | wc -l)
 failed=$(awk -F'\t' '$3 == "fail"' "$RESULTS" | wc -l)
 known=$(awk -F'\t' '$3 == "known" { printf " %s/%s", $1, $2 }' "$RESULTS")
+# CI shows only the end of the output: the failures once more, by name.
+failures=$(awk -F'\t' '$3 == "fail" { printf " %s/%s", $1, $2 }' "$RESULTS")
 # The logs and screenshots stay only when something did not pass.
 if awk -F'\t' '$3 != "pass" { bad = 1 } END { exit !bad }' "$RESULTS" || compgen -G "$WORK/*-again" >/dev/null; then
   echo "logs and screenshots: $WORK"
@@ -393,8 +397,6 @@ else
   rm -rf "$WORK"
 fi
 [[ -z $known ]] || echo "known failures of the desktops themselves (not counted, see $results_md):$known"
-# CI shows only the end of the output: the failures once more, by name.
-failures=$(awk -F'\t' '$3 == "fail" { printf " %s/%s", $1, $2 }' "$RESULTS")
 [[ -z $failures ]] || echo "failed:$failures"
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]

@@ -47,3 +47,24 @@ inline bool WritePhotoLikeJpeg(const QString& path, QSize size, int seed)
     writer.setQuality(90);
     return writer.write(DrawPhotoLike(size, seed));
 }
+
+// Photo i at size: a gradient of its own hue with blocks of detail, so each
+// file differs and carries a photo's amount of JPEG data.
+inline bool WriteBlockPhotoJpeg(const QString& path, QSize size, int i)
+{
+    QImage photo(size, QImage::Format_RGB32);
+    QPainter painter(&photo);
+    QLinearGradient sky(0, 0, size.width(), size.height());
+    sky.setColorAt(0, QColor::fromHsv((i * 37) % 360, 160, 230));
+    sky.setColorAt(1, QColor::fromHsv((i * 37 + 120) % 360, 200, 60));
+    painter.fillRect(photo.rect(), sky);
+    for (int k = 0; k < 400; ++k) {
+        const int x = (k * 7919 + i * 131) % size.width();
+        const int y = (k * 4111 + i * 71) % size.height();
+        painter.fillRect(x, y, 40 + k % 90, 30 + k % 70, QColor::fromHsv((k * 13 + i) % 360, 180, 200));
+    }
+    painter.end();
+    QImageWriter writer(path, "jpeg");
+    writer.setQuality(85);
+    return writer.write(photo);
+}

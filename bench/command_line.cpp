@@ -20,6 +20,7 @@
 // missed.
 
 #include "PeakMemory.h"
+#include "PhotoLikeImage.h"
 #include "core/RegConfig.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
@@ -51,27 +52,6 @@ double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
-}
-
-// Photo i: a gradient of its own hue with blocks of detail and some grain,
-// so each file differs and carries a photo's amount of JPEG data.
-bool WritePhoto(const QString& path, int i)
-{
-    QImage photo(kPhotoSize, QImage::Format_RGB32);
-    QPainter painter(&photo);
-    QLinearGradient sky(0, 0, kPhotoSize.width(), kPhotoSize.height());
-    sky.setColorAt(0, QColor::fromHsv((i * 37) % 360, 160, 230));
-    sky.setColorAt(1, QColor::fromHsv((i * 37 + 120) % 360, 200, 60));
-    painter.fillRect(photo.rect(), sky);
-    for (int k = 0; k < 400; ++k) {
-        const int x = (k * 7919 + i * 131) % kPhotoSize.width();
-        const int y = (k * 4111 + i * 71) % kPhotoSize.height();
-        painter.fillRect(x, y, 40 + k % 90, 30 + k % 70, QColor::fromHsv((k * 13 + i) % 360, 180, 200));
-    }
-    painter.end();
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(85);
-    return writer.write(photo);
 }
 
 // One whole run of the program; its wall time, or a negative number when
@@ -119,7 +99,7 @@ int main(int argc, char** argv)
     QStringList paths;
     for (int i = 0; i < photos; ++i) {
         paths << dir.filePath(QStringLiteral("photo %1.jpg").arg(i));
-        if (!WritePhoto(paths.last(), i)) {
+        if (!WriteBlockPhotoJpeg(paths.last(), kPhotoSize, i)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(paths.last()));
             return 1;
         }

@@ -15,6 +15,7 @@
 // QUILVANE_BENCH_PHOTOS change the counts.
 
 #include "PeakMemory.h"
+#include "PhotoLikeImage.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "pictures/Picture.h"
@@ -45,27 +46,6 @@ double Seconds(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Photo i: a gradient of its own hue with blocks of detail, so each file
-// differs and carries a photo's amount of JPEG data.
-bool WritePhoto(const QString& path, int i)
-{
-    QImage photo(kPhotoSize, QImage::Format_RGB32);
-    QPainter painter(&photo);
-    QLinearGradient sky(0, 0, kPhotoSize.width(), kPhotoSize.height());
-    sky.setColorAt(0, QColor::fromHsv((i * 37) % 360, 160, 230));
-    sky.setColorAt(1, QColor::fromHsv((i * 37 + 120) % 360, 200, 60));
-    painter.fillRect(photo.rect(), sky);
-    for (int k = 0; k < 400; ++k) {
-        const int x = (k * 7919 + i * 131) % kPhotoSize.width();
-        const int y = (k * 4111 + i * 71) % kPhotoSize.height();
-        painter.fillRect(x, y, 40 + k % 90, 30 + k % 70, QColor::fromHsv((k * 13 + i) % 360, 180, 200));
-    }
-    painter.end();
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(85);
-    return writer.write(photo);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -91,7 +71,7 @@ int main(int argc, char** argv)
     const auto made = std::chrono::steady_clock::now();
     for (int i = 0; i < photos; ++i) {
         const QString path = dir.filePath(QStringLiteral("photo%1.jpg").arg(i, 3, 10, QChar(u'0')));
-        if (!WritePhoto(path, i)) {
+        if (!WriteBlockPhotoJpeg(path, kPhotoSize, i)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return 1;
         }

@@ -86,9 +86,18 @@ QImage GrabRoot()
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QStringList a = app.arguments().mid(1);
+    // The preview and the composition are work the running program does:
+    // timed without the start of a GUI (platform plugin, fonts), as the tools
+    // they are compared with have none. The other jobs get one.
+    const bool inProgram = argc > 1 && (std::strcmp(argv[1], "preview") == 0 || std::strcmp(argv[1], "compose") == 0);
+    std::unique_ptr<QCoreApplication> app;
+    if (inProgram) {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    const QStringList a = QCoreApplication::arguments().mid(1);
     if (a.isEmpty())
         return Fail("no job named");
     const QString job = a[0];

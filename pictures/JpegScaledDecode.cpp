@@ -4,6 +4,7 @@
 #include "pictures/JpegScaledDecode.h"
 
 #include "pictures/AreaScaler.h"
+#include "pictures/JpegEighthDecode.h"
 
 #include <QSemaphore>
 #include <QSysInfo>
@@ -33,6 +34,36 @@ constexpr int kRingSlack = 2 * kChunkRows;
 // row, and whose coefficients each decoder would hold.
 constexpr qint64 kPixelsToShare = 512 * 1024;
 constexpr int kTopBandPercent = 65;
+
+// An eighth is made from the blocks' DC values (JpegEighthDecode), several
+// times faster than libjpeg reads the whole data, up to this many reduced
+// pixels (a picture of 256 megapixels); it holds the reduction whole, at
+// most this many bytes a reduced pixel (the result, the components' values
+// and their padding to whole MCUs).
+constexpr qint64 kEighthMaxPixels = qint64{4} << 20;
+constexpr qint64 kEighthBytesPerPixel = 8;
+
+bool TakesEighthPath(QSize reduced, int eighths, bool multiScan)
+{
+    return eighths == 1 && !multiScan && qint64{reduced.width()} * reduced.height() <= kEighthMaxPixels;
+}
+
+// Rows of a picture held whole, for the scaler.
+class ImageFeed final : public AreaScaler::RowFeed {
+public:
+    explicit ImageFeed(const QImage& image) : m_image(image) {}
+    bool Rows(int first, int count, const uchar** rows) override
+    {
+        if (first < 0 || first + count > m_image.height())
+            return false;
+        for (int i = 0; i < count; ++i)
+            rows[i] = m_image.constScanLine(first + i);
+        return true;
+    }
+
+private:
+    const QImage& m_image;
+};
 
 // libjpeg reports errors by calling error_exit, which must not return: it
 // jumps back to the setjmp of the call in progress. The functions holding
@@ -236,7 +267,10 @@ qint64 JpegScaledDecodeCost(QSize stored, qint64 coefficientBytes, QSize target)
     if (coefficientBytes > 0)
         return coefficientBytes + qint64{reduced.width()} * 4 * RingRows(reduced, target) + out;
     const qint64 ring = reduced == target ? 0 : qint64{reduced.width()} * 4 * RingRows(reduced, target);
-    return 2 * ring + out;
+    const qint64 eighth = TakesEighthPath(reduced, JpegCoveringEighths(stored, target), false)
+                              ? qint64{reduced.width()} * reduced.height() * kEighthBytesPerPixel
+                              : 0;
+    return std::max(2 * ring, eighth) + out;
 }
 
 QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target, bool multiScan)
@@ -244,6 +278,21 @@ QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target, boo
     if (stored.isEmpty() || target.isEmpty())
         return {};
     const int eighths = JpegCoveringEighths(stored, target);
+    const QSize reduced = JpegReducedSize(stored, eighths);
+    if (TakesEighthPath(reduced, eighths, multiScan)) {
+        // A file it does not take is decoded by libjpeg below.
+        const QImage eighth = DecodeJpegEighth(bytes);
+        if (!eighth.isNull() && eighth.size() == reduced) {
+            if (reduced == target)
+                return eighth;
+            QImage out(target, QImage::Format_RGB32);
+            ImageFeed feed(eighth);
+            if (out.isNull() ||
+                !AreaScaler::Stream(feed, reduced, target, 0, target.height(), out.bits(), out.bytesPerLine()))
+                return {};
+            return out;
+        }
+    }
     QImage out(target, QImage::Format_RGB32);
     if (out.isNull())
         return {};

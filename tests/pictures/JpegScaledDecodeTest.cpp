@@ -82,7 +82,12 @@ TEST(JpegScaledDecodeTest, GivesTheReducedDecodeShrunkWhateverTheBandsAndThreads
                 QThreadPool::globalInstance()->setMaxThreadCount(threads);
                 ASSERT_EQ(image.size(), c.target);
                 ASSERT_EQ(image.format(), QImage::Format_RGB32);
-                EXPECT_EQ(image, QtWay(jpeg, JpegReducedSize(stored, c.eighths), c.target));
+                const QImage qtWay = QtWay(jpeg, JpegReducedSize(stored, c.eighths), c.target);
+                // A baseline eighth is made without libjpeg (JpegEighthDecode).
+                if (c.eighths == 1 && &jpeg == files)
+                    EXPECT_GT(lanczos::Psnr(image, qtWay), 50.0);
+                else
+                    EXPECT_EQ(image, qtWay);
             }
 }
 

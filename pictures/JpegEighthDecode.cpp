@@ -63,6 +63,9 @@ bool BuildTable(HuffmanTable& table, const uint8_t* counts, const uint8_t* value
     for (int l = 1; l <= 16; ++l) {
         table.valueOffset[l] = index - code;
         for (int i = 0; i < counts[l - 1]; ++i, ++index, ++code) {
+            // More codes than this length has room for: not a prefix code.
+            if (code >= (int32_t{1} << l))
+                return false;
             if (l <= kLookBits) {
                 const unsigned first = static_cast<unsigned>(code) << (kLookBits - l);
                 const unsigned last = (static_cast<unsigned>(code) + 1) << (kLookBits - l);
@@ -72,9 +75,6 @@ bool BuildTable(HuffmanTable& table, const uint8_t* counts, const uint8_t* value
         }
         if (counts[l - 1] > 0)
             table.maxCode[l] = code - 1;
-        // More codes than this length has room for: not a prefix code.
-        if (code > (int32_t{1} << l))
-            return false;
         code <<= 1;
     }
     if (!dc) {

@@ -150,6 +150,13 @@ TEST(JpegEighthDecodeTest, LeavesWhatItDoesNotTakeToLibjpeg)
     ASSERT_GT(marker, 0);
     QByteArray wrongRestart = restarts;
     wrongRestart[marker + 1] = char(0xD3);
+    // Three codes one bit long, where there is room for two.
+    QByteArray tooManyCodes = plain;
+    const qsizetype table = plain.indexOf(QByteArray("\xFF\xC4", 2));
+    ASSERT_GT(table, 0);
+    ASSERT_GE(tooManyCodes[table + 5 + 2], 3);
+    tooManyCodes[table + 5] = char(tooManyCodes[table + 5] + 3);
+    tooManyCodes[table + 5 + 2] = char(tooManyCodes[table + 5 + 2] - 3);
     QByteArray strayByte = plain;
     strayByte.insert(plain.size() - 2, 'x');
 
@@ -165,6 +172,7 @@ TEST(JpegEighthDecodeTest, LeavesWhatItDoesNotTakeToLibjpeg)
         {"cut off", plain.left(plain.size() / 2), true},
         {"restart marker out of turn", wrongRestart, true},
         {"data past the scan's end", strayByte, true},
+        {"Huffman codes beyond their room", tooManyCodes, false},
         {"no picture", fixtures::Garbage(4000), false},
         {"headers only", plain.left(600), false},
     };

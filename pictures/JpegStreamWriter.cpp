@@ -151,7 +151,7 @@ bool JpegStreamWriter::Start(QSize size, int quality)
     s.rgbRow.resize(static_cast<size_t>(size.width()) * 3);
 #endif
     jpeg_set_quality(&s.cinfo, quality, TRUE);
-    s.cinfo.optimize_coding = TRUE;
+    s.cinfo.optimize_coding = qint64{size.width()} * size.height() <= kOptimisedTablesMaxPixels ? TRUE : FALSE;
     s.cinfo.density_unit = 1;
     s.cinfo.X_density = kDensity;
     s.cinfo.Y_density = kDensity;

@@ -13,12 +13,17 @@
 // needs the whole picture in memory: it can compose a band, hand it over and
 // reuse the band for the next one.
 //
-// The encoder writes a baseline JFIF at the given quality with optimised
-// Huffman tables (which libjpeg gets by keeping the picture's coefficients,
-// about three bytes a pixel, until Finish). Any failure, out of memory
-// included, makes every later call return false; ErrorString says why.
+// The encoder writes a baseline JFIF at the given quality. A picture of up
+// to kOptimisedTablesMaxPixels gets Huffman tables fitted to it (about a
+// tenth smaller), which libjpeg makes by keeping the picture's coefficients,
+// about three bytes a pixel, until Finish: a larger one gets the standard
+// tables and is encoded as it comes, holding only a band, in under half the
+// time. Any failure, out of memory included, makes every later call return
+// false; ErrorString says why.
 class JpegStreamWriter {
 public:
+    static constexpr qint64 kOptimisedTablesMaxPixels = 2'000'000;
+
     JpegStreamWriter();
     ~JpegStreamWriter();
     JpegStreamWriter(const JpegStreamWriter&) = delete;

@@ -15,6 +15,9 @@
 
 namespace {
 
+// The largest eighth made (64 MB of pixels), whatever a header claims.
+constexpr qint64 kMaxPixels = qint64{1} << 24;
+
 // A table lookup decodes from the next this many bits of the data.
 constexpr int kLookBits = 12;
 constexpr unsigned kLookSize = 1u << kLookBits;
@@ -631,6 +634,8 @@ QImage DecodeJpegEighth(const QByteArray& bytes)
         // Only YCbCr is taken; libjpeg reads the other colour spaces.
         if (f.adobe ? f.adobeTransform != 1
                     : !f.jfif && f.components[0].id == 'R' && f.components[1].id == 'G' && f.components[2].id == 'B')
+            return {};
+        if (qint64{(f.width + 7) / 8} * ((f.height + 7) / 8) > kMaxPixels)
             return {};
         const int hMax = f.components[0].h;
         const int vMax = f.components[0].v;

@@ -21,5 +21,6 @@
 #include <QImage>
 
 // RGB32, (width + 7) / 8 by (height + 7) / 8 pixels (libjpeg's size for
-// the same reduction), or null as above or when memory runs out.
+// the same reduction), or null as above, when memory runs out, or for an
+// eighth of over 16 megapixels.
 QImage DecodeJpegEighth(const QByteArray& bytes);

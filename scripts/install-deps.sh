@@ -14,7 +14,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libxcb1-dev libxcb-randr0-dev libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas dbus
   xvfb xauth x11-utils x11-xserver-utils tigervnc-standalone-server tigervnc-tools
-  fonts-dejavu-core fonts-liberation fontconfig
+  fonts-dejavu-core fonts-liberation fontconfig libfontconfig-dev
   clang libclang-rt-14-dev clang-format
   # The swaybg back end's test: a headless wlroots compositor, swaybg, grim.
   sway swaybg grim

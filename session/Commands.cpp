@@ -24,6 +24,7 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <fontconfig/fontconfig.h>
 #include <sys/socket.h>
 #include <unistd.h>
 #endif
@@ -38,6 +39,27 @@ void PrintOut(const QString& text)
 {
     QTextStream(stdout) << text;
 }
+
+// Qt's font database takes fontconfig down with the application, and has it
+// load its whole configuration first when nothing has yet: a few
+// milliseconds at the end of a command, which draws no text. Made after the
+// application (and so gone before it), this leaves an empty configuration
+// current for Qt to take down instead.
+class LightFontShutdown {
+public:
+    LightFontShutdown() = default;
+    ~LightFontShutdown()
+    {
+        FcConfig* empty = FcConfigCreate();
+        if (!empty)
+            return;
+        // While current, fontconfig holds a reference of its own.
+        FcConfigSetCurrent(empty);
+        FcConfigDestroy(empty);
+    }
+    LightFontShutdown(const LightFontShutdown&) = delete;
+    LightFontShutdown& operator=(const LightFontShutdown&) = delete;
+};
 
 // The services a command uses, in the window's order; the records they
 // write are saved as they change, so nothing is saved at the end.
@@ -279,6 +301,7 @@ int Restore(int& argc, char** argv)
 
     ChooseCommandPlatform(argc, argv);
     QGuiApplication app(argc, argv);
+    const LightFontShutdown fonts;
     const CoreServices services;
     bool shown = false;
     if (!wallpaper.path.isEmpty())
@@ -297,6 +320,7 @@ int Play(const CommandLine& line, int& argc, char** argv)
 {
     ChooseCommandPlatform(argc, argv);
     QGuiApplication app(argc, argv);
+    const LightFontShutdown fonts;
     const CoreServices services;
     const std::optional<SlideShowRecord> show = ReadShow(line);
     if (!show)
@@ -308,6 +332,7 @@ int Set(const CommandLine& line, int& argc, char** argv)
 {
     ChooseCommandPlatform(argc, argv);
     QGuiApplication app(argc, argv);
+    const LightFontShutdown fonts;
     const CoreServices services;
     return SetPicture(line.path, line.style);
 }

@@ -163,7 +163,6 @@ public:
     // Bits of real data still in the window.
     int RealBits() const { return m_bits - m_fake; }
     const uint8_t* Position() const { return m_p; }
-    const uint8_t* End() const { return m_end; }
 
     // Starts again at `from`, as after a restart marker.
     void Restart(const uint8_t* from)
@@ -196,6 +195,12 @@ int DecodeSlow(const HuffmanTable& table, const BitReader& bits, int& length)
         }
     }
     return -1;
+}
+
+// The signed value of `size` extra bits, as JPEG codes a coefficient.
+inline int32_t Extend(int32_t raw, int size)
+{
+    return raw < (int32_t{1} << (size - 1)) ? raw - (int32_t{1} << size) + 1 : raw;
 }
 
 // One symbol; -1 when the bits are no code.
@@ -242,6 +247,8 @@ struct Frame {
     bool adobe = false;
     int adobeTransform = -1;
     int restartInterval = 0;
+    int mcusX = 0; // MCUs across and down, once the sampling is known
+    int mcusY = 0;
     std::array<std::array<uint16_t, 64>, 4> quant{}; // in zigzag order
     std::array<bool, 4> quantDefined{};
     std::array<HuffmanTable, 4> dc;
@@ -465,10 +472,6 @@ std::vector<float> PartWeights(int spanX, int spanY, const std::array<uint16_t, 
 // plane; false when the data does not decode cleanly to the end of the scan.
 bool DecodeScan(Frame& f, const uint8_t* data, const uint8_t* end)
 {
-    const int hMax = f.components[0].h;
-    const int vMax = f.components[0].v;
-    const int mcusX = (f.width + 8 * hMax - 1) / (8 * hMax);
-    const int mcusY = (f.height + 8 * vMax - 1) / (8 * vMax);
 
     struct BlockPlace {
         Component* component;
@@ -497,8 +500,8 @@ bool DecodeScan(Frame& f, const uint8_t* data, const uint8_t* end)
     std::array<int32_t, 3> predictor{};
     int untilRestart = f.restartInterval;
     int nextRestart = 0;
-    for (int my = 0; my < mcusY; ++my) {
-        for (int mx = 0; mx < mcusX; ++mx) {
+    for (int my = 0; my < f.mcusY; ++my) {
+        for (int mx = 0; mx < f.mcusX; ++mx) {
             if (f.restartInterval > 0) {
                 if (untilRestart == 0) {
                     // Only the last byte's padding may be left, then the
@@ -524,9 +527,8 @@ bool DecodeScan(Frame& f, const uint8_t* data, const uint8_t* end)
                     return false;
                 int32_t difference = 0;
                 if (size > 0) {
-                    const auto value = static_cast<int32_t>(bits.Peek(size));
+                    difference = Extend(static_cast<int32_t>(bits.Peek(size)), size);
                     bits.Drop(size);
-                    difference = value < (int32_t{1} << (size - 1)) ? value - (int32_t{1} << size) + 1 : value;
                 }
                 int32_t& dc = predictor[static_cast<size_t>(place.predictor)];
                 dc = static_cast<int32_t>(static_cast<uint32_t>(dc) + static_cast<uint32_t>(difference));
@@ -590,9 +592,8 @@ bool DecodeScan(Frame& f, const uint8_t* data, const uint8_t* end)
                         continue;
                     }
                     k += run;
-                    const auto raw = static_cast<int32_t>(bits.Peek(extra));
+                    const int32_t value = Extend(static_cast<int32_t>(bits.Peek(extra)), extra);
                     bits.Drop(extra);
-                    const int32_t value = raw < (int32_t{1} << (extra - 1)) ? raw - (int32_t{1} << extra) + 1 : raw;
                     // A run past the block's end is corrupt data, which
                     // libjpeg puts at the last coefficient.
                     const float* w = weights + std::min(k, 63) * span;
@@ -639,8 +640,8 @@ QImage DecodeJpegEighth(const QByteArray& bytes)
             return {};
         const int hMax = f.components[0].h;
         const int vMax = f.components[0].v;
-        const int mcusX = (f.width + 8 * hMax - 1) / (8 * hMax);
-        const int mcusY = (f.height + 8 * vMax - 1) / (8 * vMax);
+        f.mcusX = (f.width + 8 * hMax - 1) / (8 * hMax);
+        f.mcusY = (f.height + 8 * vMax - 1) / (8 * vMax);
         for (Component& c : f.components) {
             if (c.h > hMax || c.v > vMax || hMax % c.h != 0 || vMax % c.v != 0)
                 return {};
@@ -648,8 +649,8 @@ QImage DecodeJpegEighth(const QByteArray& bytes)
             c.spanY = vMax / c.v;
             if (c.spanX > 1 || c.spanY > 1)
                 c.weights = PartWeights(c.spanX, c.spanY, f.quant[static_cast<size_t>(c.quant)]);
-            c.planeWidth = mcusX * hMax;
-            c.plane.assign(static_cast<size_t>(c.planeWidth) * static_cast<size_t>(mcusY * vMax), 128);
+            c.planeWidth = f.mcusX * hMax;
+            c.plane.assign(static_cast<size_t>(c.planeWidth) * static_cast<size_t>(f.mcusY * vMax), 128);
         }
         if (!DecodeScan(f, data, end))
             return {};

@@ -48,23 +48,6 @@ bool TakesEighthPath(QSize reduced, int eighths, bool multiScan)
     return eighths == 1 && !multiScan && qint64{reduced.width()} * reduced.height() <= kEighthMaxPixels;
 }
 
-// Rows of a picture held whole, for the scaler.
-class ImageFeed final : public AreaScaler::RowFeed {
-public:
-    explicit ImageFeed(const QImage& image) : m_image(image) {}
-    bool Rows(int first, int count, const uchar** rows) override
-    {
-        if (first < 0 || first + count > m_image.height())
-            return false;
-        for (int i = 0; i < count; ++i)
-            rows[i] = m_image.constScanLine(first + i);
-        return true;
-    }
-
-private:
-    const QImage& m_image;
-};
-
 // libjpeg reports errors by calling error_exit, which must not return: it
 // jumps back to the setjmp of the call in progress. The functions holding
 // that setjmp own nothing with a destructor, so the jump skips none.
@@ -283,14 +266,7 @@ QImage DecodeJpegScaled(const QByteArray& bytes, QSize stored, QSize target, boo
         // A file it does not take is decoded by libjpeg below.
         const QImage eighth = DecodeJpegEighth(bytes);
         if (!eighth.isNull() && eighth.size() == reduced) {
-            if (reduced == target)
-                return eighth;
-            QImage out(target, QImage::Format_RGB32);
-            ImageFeed feed(eighth);
-            if (out.isNull() ||
-                !AreaScaler::Stream(feed, reduced, target, 0, target.height(), out.bits(), out.bytesPerLine()))
-                return {};
-            return out;
+            return reduced == target ? eighth : ShrinkImage(eighth, target);
         }
     }
     QImage out(target, QImage::Format_RGB32);

@@ -14,11 +14,8 @@ command -v dpkg-query >/dev/null 2>&1 && command -v apt-get >/dev/null 2>&1 || {
   echo "install-bench-tools: no apt; the comparison skips what is missing" >&2
   exit 0
 }
-missing=()
-for p in "${PACKAGES[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$p")
-done
+source "$(dirname "$0")/lib/packages.sh"
+mapfile -t missing < <(missing_packages "${PACKAGES[@]}")
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 SUDO=()

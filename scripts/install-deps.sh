@@ -32,11 +32,8 @@ if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>
   exit 1
 fi
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$p")
-done
+source "$(dirname "$0")/lib/packages.sh"
+mapfile -t missing < <(missing_packages "${PACKAGES[@]}")
 
 if [[ ${#missing[@]} -eq 0 ]]; then
   exit 0

@@ -19,11 +19,8 @@ PACKAGES=(
   cinnamon cinnamon-settings-daemon                        # Cinnamon
 )
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$p")
-done
+source "$(dirname "$0")/lib/packages.sh"
+mapfile -t missing < <(missing_packages "${PACKAGES[@]}")
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
 if [[ $(id -u) -ne 0 ]]; then

@@ -86,16 +86,6 @@ QImage LibjpegEighth(const QByteArray& jpeg)
     return image;
 }
 
-QImage Grainy(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgb(x * 255 / size.width(), 255 - y * 255 / size.height(), (x * 5 + y * 3) % 256));
-    lanczos::AddGrain(image, 12, 5);
-    return image;
-}
-
 } // namespace
 
 TEST(JpegEighthDecodeTest, MatchesLibjpegsEighthForEverySamplingAndLayout)
@@ -121,7 +111,7 @@ TEST(JpegEighthDecodeTest, MatchesLibjpegsEighthForEverySamplingAndLayout)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QByteArray jpeg = LibjpegEncode(Grainy(c.size), c.encoding);
+        const QByteArray jpeg = LibjpegEncode(lanczos::GrainyRamps(c.size), c.encoding);
         const QImage eighth = DecodeJpegEighth(jpeg);
         ASSERT_EQ(eighth.size(), QSize((c.size.width() + 7) / 8, (c.size.height() + 7) / 8));
         ASSERT_EQ(eighth.format(), QImage::Format_RGB32);
@@ -142,7 +132,7 @@ TEST(JpegEighthDecodeTest, MatchesLibjpegsEighthForEverySamplingAndLayout)
 
 TEST(JpegEighthDecodeTest, LeavesWhatItDoesNotTakeToLibjpeg)
 {
-    const QImage picture = Grainy({480, 320});
+    const QImage picture = lanczos::GrainyRamps({480, 320});
     const QByteArray plain = LibjpegEncode(picture, {});
     ASSERT_FALSE(DecodeJpegEighth(plain).isNull());
     const QByteArray restarts = LibjpegEncode(picture, {2, 2, 4});

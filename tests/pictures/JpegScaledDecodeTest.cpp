@@ -14,18 +14,6 @@
 
 namespace {
 
-// Colour ramps under a camera's grain: every decoder reduction and every
-// filter tap shows in the result.
-QImage Grainy(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgb(x * 255 / size.width(), y * 255 / size.height(), (x * 7 + y * 3) % 256));
-    lanczos::AddGrain(image, 10, 11);
-    return image;
-}
-
 // What Qt's reader gives for libjpeg's reduction to `reduced`, shrunk to
 // target by ShrinkImage: the way to the same pixels with everything held.
 QImage QtWay(const QByteArray& jpeg, QSize reduced, QSize target)
@@ -57,7 +45,8 @@ QByteArray Progressive(const QImage& image)
 TEST(JpegScaledDecodeTest, GivesTheReducedDecodeShrunkWhateverTheBandsAndThreads)
 {
     const QSize stored(2400, 1600);
-    const QByteArray files[] = {fixtures::Encode(Grainy(stored), "jpeg", 90), Progressive(Grainy(stored))};
+    const QByteArray files[] = {fixtures::Encode(lanczos::GrainyRamps(stored), "jpeg", 90),
+                                Progressive(lanczos::GrainyRamps(stored))};
     struct Case {
         QSize target;
         int eighths;
@@ -93,7 +82,7 @@ TEST(JpegScaledDecodeTest, GivesTheReducedDecodeShrunkWhateverTheBandsAndThreads
 
 TEST(JpegScaledDecodeTest, LeavesGreyAndBrokenFilesToTheCaller)
 {
-    const QImage colour = Grainy({320, 240});
+    const QImage colour = lanczos::GrainyRamps({320, 240});
     const QByteArray grey = fixtures::Encode(colour.convertToFormat(QImage::Format_Grayscale8), "jpeg");
     EXPECT_TRUE(DecodeJpegScaled(grey, {320, 240}, {100, 75}, false).isNull());
 

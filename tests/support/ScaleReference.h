@@ -145,4 +145,16 @@ inline void AddGrain(QImage& image, int amplitude, unsigned seed)
     }
 }
 
+// Colour ramps and a sawtooth of blue under a camera's grain: every decoder
+// reduction, colour sampling and filter tap shows in the result.
+inline QImage GrainyRamps(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 255 / size.width(), y * 255 / size.height(), (x * 7 + y * 3) % 256));
+    AddGrain(image, 10, 11);
+    return image;
+}
+
 } // namespace lanczos

@@ -59,23 +59,12 @@ QString ReadPath(const QString& written, const QString& folder)
     return QDir::cleanPath(AbsoluteFolder(folder) + QLatin1Char('/') + written);
 }
 
-// A name with a character no UTF-8 byte sequence gives (a byte kept from a
-// name that was not UTF-8, or any other lone surrogate).
-bool HasLoneSurrogate(const QString& text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        else if (text[i].isSurrogate())
-            return true;
-    }
-    return false;
-}
-
 void PutPath(QJsonObject& object, const QString& path, const QString& folder)
 {
     const QString written = WrittenPath(path, folder);
-    if (HasLoneSurrogate(written))
+    // A character no UTF-8 byte sequence gives (a byte kept from a name that
+    // was not UTF-8, or any other lone surrogate) goes as the name's bytes.
+    if (!written.isValidUtf16())
         object.insert(QLatin1String("fileBytes"), QString::fromLatin1(BytesFromText(written).toBase64()));
     else
         object.insert(QLatin1String("file"), written);
@@ -177,8 +166,9 @@ private:
         }
         // As the name's bytes give it: a lone surrogate no byte stands for
         // becomes U+FFFD, as it would on its way to the file system.
-        written = TextFromBytes(BytesFromText(written));
-        if (written.isEmpty() || BytesFromText(written).size() > kMaxPathBytes || written.contains(QChar(0)))
+        const QByteArray raw = BytesFromText(written);
+        written = TextFromBytes(raw);
+        if (written.isEmpty() || raw.size() > kMaxPathBytes || written.contains(QChar(0)))
             return Fail(why, tr("%1 has an empty or unusable file name").arg(subject));
         path = ReadPath(written, m_folder);
         return true;

@@ -5,9 +5,6 @@
 
 #include "core/SceneGraph.h"
 
-#include <algorithm>
-#include <cmath>
-
 Design SceneGraph::GetDesign() const
 {
     Design design;
@@ -39,11 +36,8 @@ void SceneGraph::OpenDesign(const Design& design, QStringList* missing)
         // The box the design's pixels were decoded in gives the very same
         // pixels; without one, the photo's place does.
         QSize box = record.decodeBox;
-        if (box.isEmpty()) {
-            const QSize shown(std::clamp(static_cast<int>(std::ceil(rect.width())), 1, std::max(1, size.width())),
-                              std::clamp(static_cast<int>(std::ceil(rect.height())), 1, std::max(1, size.height())));
-            box = SSceneObject::FileBox(shown, record.edits);
-        }
+        if (box.isEmpty())
+            box = SSceneObject::FileBox(DecodeBoxFor(rect, size), record.edits);
         std::unique_ptr<SSceneObject> photo(new SSceneObject);
         if (!photo->LoadWithEdits(record.path, box, record.edits)) {
             lost << record.path;
@@ -59,11 +53,8 @@ void SceneGraph::OpenDesign(const Design& design, QStringList* missing)
     m_scaledBackground = QImage();
     m_photos = std::move(photos);
     m_selected = nullptr;
-    m_history.Clear();
-    m_openStep = SceneStep();
-    m_openDepth = 0;
     lost.removeDuplicates();
     if (missing)
         *missing = lost;
-    NotifyHistory();
+    StartHistory();
 }

@@ -41,10 +41,21 @@ void SceneGraph::Init(PhotoTemplateProcessor* templates)
     m_selected = nullptr;
     m_scaledBackground = QImage();
     StartBackground(m_background, m_backgroundPath);
+    StartHistory();
+}
+
+void SceneGraph::StartHistory()
+{
     m_history.Clear();
     m_openStep = SceneStep();
     m_openDepth = 0;
     NotifyHistory();
+}
+
+QSize SceneGraph::DecodeBoxFor(const QRectF& box, QSize background)
+{
+    return QSize(std::clamp(static_cast<int>(std::ceil(box.width())), 1, std::max(1, background.width())),
+                 std::clamp(static_cast<int>(std::ceil(box.height())), 1, std::max(1, background.height())));
 }
 
 void SceneGraph::StartBackground(CxImage& background, QString& path) const
@@ -88,7 +99,8 @@ bool SceneGraph::LoadBackground(const QString& path, QSize size, CxImage& backgr
         background = std::move(made);
         return true;
     };
-    if (index >= 0 && (size.isEmpty() || m_templates->GetTemplateSize(index) == size) && madeTemplate())
+    const bool templateFits = index >= 0 && (size.isEmpty() || m_templates->GetTemplateSize(index) == size);
+    if (templateFits && madeTemplate())
         return true;
     CxImage fresh;
     const bool loaded = fresh.Load(path, FindType(FindExtension(path).toLower()));
@@ -96,7 +108,8 @@ bool SceneGraph::LoadBackground(const QString& path, QSize size, CxImage& backgr
         background = std::move(fresh);
         return true;
     }
-    if (madeTemplate())
+    // A template that fits was tried first.
+    if (!templateFits && madeTemplate())
         return true;
     if (!loaded)
         return false;
@@ -272,10 +285,8 @@ std::vector<bool> SceneGraph::CreateSceneObjects(const QStringList& paths, std::
         Placing& p = placings[static_cast<size_t>(i)];
         if (!p.photo)
             return;
-        const QSize decodeBox(std::clamp(static_cast<int>(std::ceil(p.box.width())), 1, background.width()),
-                              std::clamp(static_cast<int>(std::ceil(p.box.height())), 1, background.height()));
         try {
-            p.loaded = p.photo->LoadPicture(paths[i], decodeBox);
+            p.loaded = p.photo->LoadPicture(paths[i], DecodeBoxFor(p.box, background));
         } catch (const std::bad_alloc&) {
             p.loaded = false;
         }
@@ -444,10 +455,8 @@ bool SceneGraph::ChangePhotoImage(SSceneObject* obj, const QString& path)
         return false;
     const QRectF box = obj->m_rect;
     const QSize background = BackgroundSize();
-    const QSize decodeBox(std::clamp(static_cast<int>(std::ceil(box.width())), 1, background.width()),
-                          std::clamp(static_cast<int>(std::ceil(box.height())), 1, background.height()));
     std::unique_ptr<SSceneObject> before = obj->Clone();
-    if (!obj->LoadPicture(path, decodeBox))
+    if (!obj->LoadPicture(path, DecodeBoxFor(box, background)))
         return false;
     obj->m_rect = FitInside(QSizeF(obj->m_picture.GetWidth(), obj->m_picture.GetHeight()), box);
     obj->EnsureResolution(background);

@@ -219,6 +219,11 @@ private:
     // Moves and scales rect, a place on a background of size before, as the
     // photos go when the background becomes one of size after.
     static QRectF MapToBackground(const QRectF& rect, QSize before, QSize after);
+    // The box a photo shown in `box` is decoded to fit: whole pixels, at
+    // least one, at most the background.
+    static QSize DecodeBoxFor(const QRectF& box, QSize background);
+    // A design that starts afresh: no steps to undo or redo.
+    void StartHistory();
 
     int IndexOf(const SSceneObject* obj) const;
     void Record(SceneChange change);

@@ -114,7 +114,6 @@ public:
     bool IsModified() const { return m_savedDepth != static_cast<int>(m_undo.size()); }
 
     int UndoCount() const { return static_cast<int>(m_undo.size()); }
-    int RedoCount() const { return static_cast<int>(m_redo.size()); }
     qint64 KeptBytes() const;
 
     // Lets kept pixels go, those of the steps farthest from the present

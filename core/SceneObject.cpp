@@ -131,16 +131,7 @@ void SSceneObject::RememberEdit(Edit edit)
 
 bool SSceneObject::LoadPicture(const QString& path, QSize box)
 {
-    CxImage fresh;
-    fresh.SetMaxDecodeSize(box);
-    if (!fresh.Load(path, FindType(FindExtension(path).toLower())))
-        return false;
-    m_path = path;
-    m_picture = std::move(fresh);
-    m_edits.clear();
-    m_decodeBox = box;
-    m_scaled = QImage();
-    return true;
+    return LoadWithEdits(path, box, {});
 }
 
 bool SSceneObject::LoadWithEdits(const QString& path, QSize fileBox, const std::vector<Edit>& edits)
@@ -149,10 +140,8 @@ bool SSceneObject::LoadWithEdits(const QString& path, QSize fileBox, const std::
     if (!Decode(path, fileBox, edits, fresh))
         return false;
     m_path = path;
-    m_picture = std::move(fresh);
     m_edits = edits;
-    m_decodeBox = fileBox;
-    m_scaled = QImage();
+    SetPicture(std::move(fresh), fileBox);
     return true;
 }
 

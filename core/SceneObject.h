@@ -57,11 +57,6 @@ public:
     // dropped).
     const std::vector<PhotoEdit>& GetEdits() const { return m_edits; }
 
-    // The box the file was last decoded to fit, upright as the file is
-    // (before the edits' quarter turns): the held pixels are that decode
-    // with the edits replayed on it.
-    QSize GetDecodeBox() const { return m_decodeBox; }
-
 private:
     friend class SceneGraph;
     friend struct SceneChange;
@@ -137,6 +132,9 @@ private:
     CxImage m_picture;
     QRectF m_rect;
     std::vector<Edit> m_edits;
+    // The box the file was last decoded to fit, upright as the file is
+    // (before the edits' quarter turns): the held pixels are that decode
+    // with the edits replayed on it.
     QSize m_decodeBox;
     mutable QImage m_scaled;
 };

@@ -242,7 +242,8 @@ int JpegCoveringEighths(QSize stored, QSize target)
 
 qint64 JpegScaledDecodeCost(QSize stored, qint64 coefficientBytes, QSize target)
 {
-    const QSize reduced = JpegReducedSize(stored, JpegCoveringEighths(stored, target));
+    const int eighths = JpegCoveringEighths(stored, target);
+    const QSize reduced = JpegReducedSize(stored, eighths);
     const qint64 out = qint64{target.width()} * target.height() * 4;
     // A multi-pass JPEG is one band: its decoder holds the coefficients.
     // Otherwise each of two bands has a ring, unless the reduction is the
@@ -250,7 +251,7 @@ qint64 JpegScaledDecodeCost(QSize stored, qint64 coefficientBytes, QSize target)
     if (coefficientBytes > 0)
         return coefficientBytes + qint64{reduced.width()} * 4 * RingRows(reduced, target) + out;
     const qint64 ring = reduced == target ? 0 : qint64{reduced.width()} * 4 * RingRows(reduced, target);
-    const qint64 eighth = TakesEighthPath(reduced, JpegCoveringEighths(stored, target), false)
+    const qint64 eighth = TakesEighthPath(reduced, eighths, false)
                               ? qint64{reduced.width()} * reduced.height() * kEighthBytesPerPixel
                               : 0;
     return std::max(2 * ring, eighth) + out;

@@ -42,20 +42,22 @@ void PrintOut(const QString& text)
 
 // Qt's font database takes fontconfig down with the application, and has it
 // load its whole configuration first when nothing has yet: a few
-// milliseconds at the end of a command, which draws no text. Made after the
-// application (and so gone before it), this leaves an empty configuration
-// current for Qt to take down instead.
+// milliseconds at the end of a command, which draws no text. Gone before
+// the application, this leaves an empty configuration current for Qt to
+// take down instead.
 class LightFontShutdown {
 public:
     LightFontShutdown() = default;
     ~LightFontShutdown()
     {
+#ifndef _WIN32
         FcConfig* empty = FcConfigCreate();
         if (!empty)
             return;
         // While current, fontconfig holds a reference of its own.
         FcConfigSetCurrent(empty);
         FcConfigDestroy(empty);
+#endif
     }
     LightFontShutdown(const LightFontShutdown&) = delete;
     LightFontShutdown& operator=(const LightFontShutdown&) = delete;
@@ -80,6 +82,10 @@ public:
     }
     CoreServices(const CoreServices&) = delete;
     CoreServices& operator=(const CoreServices&) = delete;
+
+private:
+    // Every command with services has a GUI application to take down after them.
+    LightFontShutdown m_fonts;
 };
 
 // What the command line names as a picture is refused, before anything
@@ -301,7 +307,6 @@ int Restore(int& argc, char** argv)
 
     ChooseCommandPlatform(argc, argv);
     QGuiApplication app(argc, argv);
-    const LightFontShutdown fonts;
     const CoreServices services;
     bool shown = false;
     if (!wallpaper.path.isEmpty())
@@ -320,7 +325,6 @@ int Play(const CommandLine& line, int& argc, char** argv)
 {
     ChooseCommandPlatform(argc, argv);
     QGuiApplication app(argc, argv);
-    const LightFontShutdown fonts;
     const CoreServices services;
     const std::optional<SlideShowRecord> show = ReadShow(line);
     if (!show)
@@ -332,7 +336,6 @@ int Set(const CommandLine& line, int& argc, char** argv)
 {
     ChooseCommandPlatform(argc, argv);
     QGuiApplication app(argc, argv);
-    const LightFontShutdown fonts;
     const CoreServices services;
     return SetPicture(line.path, line.style);
 }

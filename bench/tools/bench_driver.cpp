@@ -20,13 +20,12 @@
 #include "pictures/Picture.h"
 #include "support/ScaleReference.h"
 #include "support/SceneSetup.h"
+#include "support/X11Observer.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QTemporaryDir>
-
-#include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -41,45 +40,15 @@ int Fail(const char* what)
     return 1;
 }
 
+// The root window's pixels, or the pixmap setters announce where there is
+// one: some leave the root window itself to be repainted later.
 QImage GrabRoot()
 {
-    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(c))
+    const Observer x(qgetenv("DISPLAY"));
+    if (!x.Ok())
         return {};
-    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    // The pixmap setters announce, where there is one: some leave the root
-    // window itself to be repainted later.
-    xcb_drawable_t drawable = screen->root;
-    const char name[] = "_XROOTPMAP_ID";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof name - 1, name), nullptr);
-    if (atom) {
-        xcb_get_property_reply_t* property =
-            xcb_get_property_reply(c, xcb_get_property(c, 0, screen->root, atom->atom, XCB_ATOM_PIXMAP, 0, 1), nullptr);
-        if (property && xcb_get_property_value_length(property) == 4)
-            std::memcpy(&drawable, xcb_get_property_value(property), 4);
-        std::free(property);
-        std::free(atom);
-    }
-    const int w = screen->width_in_pixels;
-    const int h = screen->height_in_pixels;
-    QImage out(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; y += 64) {
-        const int rows = std::min(64, h - y);
-        xcb_get_image_reply_t* reply = xcb_get_image_reply(
-            c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, 0, int16_t(y), uint16_t(w), uint16_t(rows), ~0u),
-            nullptr);
-        if (!reply || xcb_get_image_data_length(reply) < w * rows * 4) {
-            std::free(reply);
-            xcb_disconnect(c);
-            return {};
-        }
-        const uint8_t* data = xcb_get_image_data(reply);
-        for (int r = 0; r < rows; ++r)
-            std::memcpy(out.scanLine(y + r), data + size_t(r) * w * 4, size_t(w) * 4);
-        std::free(reply);
-    }
-    xcb_disconnect(c);
-    return out;
+    const uint32_t pixmap = x.Property("_XROOTPMAP_ID");
+    return x.Pixels(pixmap ? pixmap : x.Root(), x.RootSize());
 }
 
 } // namespace

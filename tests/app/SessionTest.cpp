@@ -16,6 +16,7 @@
 #include "designer/DesignPage.h"
 #include "res/Resource.h"
 #include "session/SessionInstance.h"
+#include "support/AppSession.h"
 #include "support/DesignPageFixture.h"
 #include "support/EnvironmentGuard.h"
 #include "support/PrivateBus.h"
@@ -35,15 +36,6 @@
 #include <functional>
 
 namespace {
-
-CMainPropertySheet* FindSheet()
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* sheet = qobject_cast<CMainPropertySheet*>(w))
-            return sheet;
-    }
-    return nullptr;
-}
 
 // Runs a window session in this process, owning the session `user`'s
 // folders (and bus, when given) name; `during` runs once the window is up.

@@ -45,12 +45,10 @@ declare -A KNOWN_SOMETIMES=()
 record() { # desktop case status [detail]
   local status=$3 detail=${4:-}
   detail=${detail//$'\n'/ }
-  if [[ $status == fail && -n ${KNOWN[$2]:-} ]]; then
+  local why=${KNOWN[$2]:-${KNOWN_SOMETIMES[$2]:-}}
+  if [[ $status == fail && -n $why ]]; then
     status=known
-    detail="${KNOWN[$2]} Seen: $detail"
-  elif [[ $status == fail && -n ${KNOWN_SOMETIMES[$2]:-} ]]; then
-    status=known
-    detail="${KNOWN_SOMETIMES[$2]} Seen: $detail"
+    detail="$why Seen: $detail"
   elif [[ $status == pass && -n ${KNOWN[$2]:-} ]]; then
     detail="listed as a known failure but passed: take it off the list"
   fi

@@ -14,18 +14,18 @@ namespace {
 // small enough that a JPEG is decoded at an eighth of its size.
 constexpr QSize kCheckSize(64, 64);
 
-int TypeOf(const QString& path)
-{
-    return FindType(FindExtension(path));
-}
-
 } // namespace
+
+std::optional<PictureSource> OpenWallpaperPicture(const QString& path)
+{
+    if (FindType(FindExtension(path)) == CXIMAGE_FORMAT_UNKNOWN)
+        return std::nullopt;
+    return PictureSource::Open(path);
+}
 
 bool IsReadablePicture(const QString& path)
 {
-    if (TypeOf(path) == CXIMAGE_FORMAT_UNKNOWN)
-        return false;
-    const std::optional<PictureSource> source = PictureSource::Open(path);
+    const std::optional<PictureSource> source = OpenWallpaperPicture(path);
     return source && !source->Decode(kCheckSize).isNull();
 }
 QSize StretchDecodeSize(QSize picture, QSize screen)
@@ -66,8 +66,6 @@ QImage LoadWallpaperPicture(const PictureSource& source, QSize screen, Wallpaper
 
 QImage LoadWallpaperPicture(const QString& path, QSize screen, WallpaperStyle style)
 {
-    if (TypeOf(path) == CXIMAGE_FORMAT_UNKNOWN)
-        return {};
-    const std::optional<PictureSource> source = PictureSource::Open(path);
+    const std::optional<PictureSource> source = OpenWallpaperPicture(path);
     return source ? LoadWallpaperPicture(*source, screen, style) : QImage();
 }

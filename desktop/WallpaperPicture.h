@@ -15,6 +15,12 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
+// The file opened as a picture when its extension names a picture type
+// (FindExtension/FindType); nothing otherwise or when it cannot be read.
+std::optional<PictureSource> OpenWallpaperPicture(const QString& path);
+
 // Whether the file is one we show: its extension names a picture type
 // (FindExtension/FindType) and it decodes completely. Cheap for photos: the
 // check decodes at a thumbnail's size, which libjpeg does while reading.

@@ -248,8 +248,8 @@ bool X11Backend::SetWallpaper(const QString& absolutePath, WallpaperStyle style)
     // read once however many sizes the monitors ask for.
     std::optional<PictureSource> source;
     const bool done = SetRootImage([&](QSize screenSize) {
-        if (!source && FindType(FindExtension(absolutePath)) != CXIMAGE_FORMAT_UNKNOWN)
-            source = PictureSource::Open(absolutePath);
+        if (!source)
+            source = OpenWallpaperPicture(absolutePath);
         const QImage picture = source ? LoadWallpaperPicture(*source, screenSize, style) : QImage();
         unreadable = picture.isNull();
         return unreadable ? QImage() : RenderWallpaper(picture, screenSize, style);

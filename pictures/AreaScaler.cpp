@@ -517,31 +517,28 @@ QImage AreaScaler::Region(const QRect& region) const
     return out;
 }
 
-int AreaScaler::RowsHeld(int sourceHeight, int targetHeight, ScaleFilter filter)
+int AreaScaler::RowsHeld(int sourceHeight, int targetHeight)
 {
     if (sourceHeight < 1 || targetHeight < 1)
         return 0;
     // From the kernel's reach rather than its weights (AxisFor): every
     // window spans at most that many rows, fewer where it meets an edge.
     const double scale = static_cast<double>(sourceHeight) / targetHeight;
-    int reach = 2;
-    if (targetHeight < sourceHeight) {
-        reach = filter == ScaleFilter::Lanczos3 ? static_cast<int>(std::floor(6.0 * scale)) + 1
-                                                : static_cast<int>(std::ceil(scale)) + 1;
-    }
+    const int reach = targetHeight < sourceHeight ? static_cast<int>(std::floor(6.0 * scale)) + 1 : 2;
     return std::min(sourceHeight, reach);
 }
 
-int AreaScaler::FirstRowRead(int sourceHeight, int targetHeight, int row, ScaleFilter filter)
+int AreaScaler::FirstRowRead(int sourceHeight, int targetHeight, int row)
 {
     if (sourceHeight < 1 || targetHeight < 1)
         return 0;
-    return AxisFor(row, row + 1, sourceHeight, targetHeight, 0, sourceHeight, filter).first.front();
+    return AxisFor(row, row + 1, sourceHeight, targetHeight, 0, sourceHeight, ScaleFilter::Lanczos3).first.front();
 }
 
 bool AreaScaler::Stream(RowFeed& feed, QSize sourceSize, QSize target, int from, int to, uchar* pixels,
-                        qsizetype stride, ScaleFilter filter)
+                        qsizetype stride)
 {
+    constexpr ScaleFilter filter = ScaleFilter::Lanczos3;
     if (sourceSize.isEmpty() || target.isEmpty() || from < 0 || to > target.height() || from >= to)
         return false;
     const Axis columns = AxisFor(0, target.width(), sourceSize.width(), target.width(), 0, sourceSize.width(), filter);

@@ -56,21 +56,21 @@ public:
     };
 
     // The most rows a feed must hold at once for Stream from a picture of
-    // that height to that target height: the filter's widest window.
-    static int RowsHeld(int sourceHeight, int targetHeight, ScaleFilter filter = ScaleFilter::Lanczos3);
+    // that height to that target height: Lanczos-3's widest window.
+    static int RowsHeld(int sourceHeight, int targetHeight);
 
     // The first source row that target row `row` reads.
-    static int FirstRowRead(int sourceHeight, int targetHeight, int row, ScaleFilter filter = ScaleFilter::Lanczos3);
+    static int FirstRowRead(int sourceHeight, int targetHeight, int row);
 
     // Rows from .. to - 1 of an opaque picture of sourceSize scaled to
-    // target, on the calling thread, into pixels (RGB32 rows of the target's
+    // target by Lanczos-3, on the calling thread, into pixels (RGB32 rows of the target's
     // width, stride bytes apart, row `from` first): the same pixels Region
     // gives for an RGB32 source, read from feed once top to bottom (from
     // FirstRowRead(from) on), so the source is never held whole. Bands of
     // one target may be streamed on several threads at once. False when the
     // feed fails or memory runs out.
-    static bool Stream(RowFeed& feed, QSize sourceSize, QSize target, int from, int to, uchar* pixels, qsizetype stride,
-                       ScaleFilter filter = ScaleFilter::Lanczos3);
+    static bool Stream(RowFeed& feed, QSize sourceSize, QSize target, int from, int to, uchar* pixels,
+                       qsizetype stride);
 
 private:
     // The source pixels each target pixel of a run reads along one axis:

@@ -3,9 +3,9 @@
 
 #include "pictures/AreaScaler.h"
 
-#include <QSemaphore>
+#include "platform/SideBySide.h"
+
 #include <QThread>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <cmath>
@@ -495,23 +495,10 @@ QImage AreaScaler::Region(const QRect& region) const
     const int runs = area.width() * area.height() >= kPixelsPerThread
                          ? std::clamp(QThread::idealThreadCount(), 1, area.height())
                          : 1;
-    QSemaphore done;
     std::vector<char> ok(static_cast<size_t>(runs), 1);
-    int started = 0;
-    for (int r = 1; r < runs; ++r) {
-        const int from = area.height() * r / runs;
-        const int to = area.height() * (r + 1) / runs;
-        const bool queued = QThreadPool::globalInstance()->tryStart([&, r, from, to] {
-            ok[static_cast<size_t>(r)] = scaleRows(from, to);
-            done.release();
-        });
-        if (queued)
-            ++started;
-        else
-            ok[static_cast<size_t>(r)] = scaleRows(from, to);
-    }
-    ok[0] = scaleRows(0, area.height() / runs);
-    done.acquire(started);
+    RunSideBySide(runs, [&](int r) {
+        ok[static_cast<size_t>(r)] = scaleRows(area.height() * r / runs, area.height() * (r + 1) / runs);
+    });
     if (std::find(ok.begin(), ok.end(), 0) != ok.end())
         return {};
     return out;

@@ -26,14 +26,6 @@ namespace {
 
 class DocumentTest : public SceneFixture {
 protected:
-    QString Picture(const QString& relative, const QImage& image, const char* format = "png")
-    {
-        const QString path = m_dir.filePath(relative);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        WriteFile(path, Encode(image, format));
-        return path;
-    }
-
     // A design with something of everything: a background file, photos
     // moved, enlarged past their pixels (decoded again), shrunk, turned and
     // edited, one of them twice on the scene.

@@ -33,20 +33,13 @@ constexpr QRgb kGrey = 0xFF969696;  // what the caller drew first
 
 class SceneTest : public SceneFixture {
 protected:
-    QString Write(const QString& name, const QImage& image, const char* format = "png")
-    {
-        const QString path = m_dir.filePath(name);
-        WriteFile(path, Encode(image, format));
-        return path;
-    }
-
     // Left half red, right half blue: shows which way a picture was turned.
     QString Halves(const QString& name, QSize size, const char* format = "png")
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(0xFF0000FF);
         QPainter(&image).fillRect(0, 0, size.width() / 2, size.height(), QColor(0xFF, 0, 0));
-        return Write(name, image, format);
+        return Picture(name, image, format);
     }
 
     SSceneObject* Add(const QString& path, CRect rect)
@@ -172,9 +165,9 @@ TEST_F(SceneTest, OnAHighDpiSurfaceTheSceneIsDrawnAtDevicePixels)
     // fits the 640x360 logical canvas pixel for device pixel.
     const QImage background = PatternImage(1280, 720);
     const QImage picture = PatternImage(200, 100).mirrored(true, false);
-    ASSERT_TRUE(scene->ChangeBackImage(Write("bg.png", background)));
+    ASSERT_TRUE(scene->ChangeBackImage(Picture("bg.png", background)));
     scene->SetCanvasRect(CRect(0, 0, 640, 360));
-    SSceneObject* p = Add(Write("photo.png", picture), CRect(100, 100, 200, 150));
+    SSceneObject* p = Add(Picture("photo.png", picture), CRect(100, 100, 200, 150));
     ASSERT_EQ(p->GetSceneRect(), QRectF(200, 200, 200, 100));
 
     QImage device(1280, 720, QImage::Format_RGB32);
@@ -194,7 +187,7 @@ TEST_F(SceneTest, TransparentPartsOfTheBackgroundShowWhiteOnTheCanvasAsInTheSave
     QImage background(640, 360, QImage::Format_ARGB32);
     background.fill(Qt::transparent);
     QPainter(&background).fillRect(320, 0, 320, 360, QColor(kBlue));
-    ASSERT_TRUE(scene->ChangeBackImage(Write("clear-left.png", background)));
+    ASSERT_TRUE(scene->ChangeBackImage(Picture("clear-left.png", background)));
     scene->SetCanvasRect(CRect(0, 0, 640, 360));
 
     const QImage canvas = RenderCanvas(QSize(640, 360));
@@ -241,7 +234,7 @@ TEST_F(SceneTest, SeveralPhotosAtOnceGoWhereOneAtATimeWouldInTheirOrder)
     WriteFile(garbage, Garbage(4000));
     const QStringList paths = {Solid("wide.png", QSize(400, 200), kRed), garbage,
                                Solid("tall.png", QSize(100, 300), kGreen), Solid("ok.png", QSize(10, 10), kRed),
-                               Write("photo.jpg", PatternImage(900, 600), "jpeg")};
+                               Picture("photo.jpg", PatternImage(900, 600), "jpeg")};
     const std::vector<CRect> asked = {CRect(100, 100, 200, 200), CRect(10, 10, 100, 100), CRect(60, 30, 250, 220),
                                       CRect(50, 50, 50, 120), CRect(300, 40, 600, 300)};
 
@@ -551,7 +544,7 @@ TEST_F(SceneTest, APhotoStretchedPastTheBackgroundIsSavedFromTheFilesOwnPixels)
     ASSERT_TRUE(scene->ChangeBackImage(Solid("bg.png", QSize(400, 300), kBlue)));
     // Added on the background, then stretched past it (canvas = background
     // pixels).
-    SSceneObject* p = Add(Write("ripples.png", file), CRect(0, 0, 400, 300));
+    SSceneObject* p = Add(Picture("ripples.png", file), CRect(0, 0, 400, 300));
     ASSERT_TRUE(scene->SetPhotoDrawRect(p, CRect(-100, -50, 700, 550)));
     ASSERT_EQ(p->GetSceneRect(), QRectF(-100, -50, 800, 600));
 

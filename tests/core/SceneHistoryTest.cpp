@@ -35,13 +35,6 @@ protected:
         ASSERT_TRUE(scene->CreateSceneObject(m_png, b));
     }
 
-    QString Picture(const QString& name, const QImage& image, const char* format = "png")
-    {
-        const QString path = m_dir.filePath(name);
-        WriteFile(path, Encode(image, format));
-        return path;
-    }
-
     // Moves (same size) or resizes photo 0 to canvas rectangle to, as a drag
     // of the tracker does: interim steps, then the final one.
     void Drag(const CRect& to)
@@ -270,7 +263,6 @@ TEST_F(HistoryTest, ABackgroundUndoneFromItsTemplateComesAtTheSizeItHad)
     // The template is made at the screen's 3000x2000 from a file of half
     // that; the next background's 24 MB push its pixels out of the budget,
     // so Undo makes it again from the template.
-    QDir().mkpath(m_dir.filePath("templates"));
     const QString file = Picture("templates/sea.png", PatternImage(1500, 1000));
     PhotoTemplateProcessor* templates = PhotoTemplateProcessor::GetInstance();
     templates->SetTemplateFolders({m_dir.filePath("templates")});

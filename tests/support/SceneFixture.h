@@ -9,6 +9,8 @@
 #include "support/PictureFixtures.h"
 #include "support/SceneSetup.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -21,6 +23,16 @@ protected:
     QString Solid(const QString& name, QSize size, QRgb colour, const char* format = "png")
     {
         return fixtures::WriteSolid(m_dir.filePath(name), size, colour, format);
+    }
+
+    // The picture written in the given format to name, a path below the
+    // test's folder (its folders made); returns its path.
+    QString Picture(const QString& name, const QImage& image, const char* format = "png")
+    {
+        const QString path = m_dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        fixtures::WriteFile(path, fixtures::Encode(image, format));
+        return path;
     }
 
     QTemporaryDir m_dir;

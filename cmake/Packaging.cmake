@@ -29,13 +29,7 @@ endforeach()
 
 set(_docdir ${CMAKE_INSTALL_DATADIR}/doc/quilvane)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${_docdir})
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-                   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/changelog
-                           ${CMAKE_BINARY_DIR}/packaging/changelog
-                   COMMAND ${QUILVANE_GZIP} -9nf ${CMAKE_BINARY_DIR}/packaging/changelog
-                   DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog VERBATIM)
-add_custom_target(quilvane_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
-install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz DESTINATION ${_docdir})
+quilvane_install_gzipped(${PROJECT_SOURCE_DIR}/packaging/changelog ${_docdir} quilvane_changelog)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quilvane)

@@ -7,6 +7,7 @@
 // dropped the way the design page drops them (a 190-pixel square from the
 // drop point, on a grid that overlaps a little), from a few distinct JPEGs.
 
+#include "BenchTiming.h"
 #include "PhotoLikeImage.h"
 #include "support/SceneSetup.h"
 
@@ -59,11 +60,3 @@ struct BenchScene {
         return true;
     }
 };
-
-inline double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}

@@ -53,11 +53,6 @@ Fixture& Scene()
     return fixture;
 }
 
-double Seconds(std::chrono::steady_clock::time_point from)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
-}
-
 std::vector<double> g_paint;
 std::vector<double> g_render;
 

@@ -19,6 +19,7 @@
 // QUILVANE_BENCH_PHOTOS change the counts; exit status 1 when a target is
 // missed.
 
+#include "BenchTiming.h"
 #include "PeakMemory.h"
 #include "PhotoLikeImage.h"
 #include "core/RegConfig.h"
@@ -42,17 +43,6 @@
 namespace {
 
 constexpr QSize kPhotoSize(6000, 4000);
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // One whole run of the program; its wall time, or a negative number when
 // it failed.

@@ -36,11 +36,6 @@ constexpr QSize kBackgroundSize(3840, 2160);
 constexpr int kPhotos = 12;
 constexpr int kSteps = 200;
 
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
 // The page lives until main() ends, before the application does; the scene
 // is made first, as start-up makes it.
 std::unique_ptr<BenchScene> g_scene;

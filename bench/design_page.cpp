@@ -42,11 +42,6 @@ std::vector<double> g_nextPhoto;
 std::vector<double> g_fill;
 std::vector<double> g_bare;
 
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
 // A camera's folder: names in both cases, all six types.
 const QString& ListFolder()
 {

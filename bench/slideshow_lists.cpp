@@ -7,6 +7,7 @@
 // cannot avoid, measured in the same iteration: listing the folder's names,
 // and reading the list file's lines.
 
+#include "BenchTiming.h"
 #include "core/SlideShowManager.h"
 #include "core/WallPaperManager.h"
 #include "res/Resource.h"
@@ -29,19 +30,6 @@
 namespace {
 
 constexpr int kCount = 10000;
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // 10,000 picture files of all six types; the first one listed is a real
 // picture (it is previewed), the others are empty, as only names are listed.

@@ -14,6 +14,7 @@
 // Without one it reports nothing. QUILVANE_BENCH_TICKS and
 // QUILVANE_BENCH_PHOTOS change the counts.
 
+#include "BenchTiming.h"
 #include "PeakMemory.h"
 #include "PhotoLikeImage.h"
 #include "core/SlideShowManager.h"
@@ -40,11 +41,6 @@
 namespace {
 
 constexpr QSize kPhotoSize(6000, 4000);
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 } // namespace
 

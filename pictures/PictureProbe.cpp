@@ -4,6 +4,7 @@
 #include "pictures/PictureProbe.h"
 
 #include "pictures/ImageHelpers.h"
+#include "pictures/JpegScaledDecode.h"
 #include "pictures/PictureFiles.h"
 
 #include <QByteArray>
@@ -402,8 +403,8 @@ QSize JpegQtOutputSize(const PictureFacts& facts, QSize target)
     if (target == full || target.isEmpty())
         return full;
     const double f = std::min(double(facts.width) / target.width(), double(facts.height) / target.height());
-    const qint64 m = std::clamp<qint64>(static_cast<qint64>(std::ceil(8 / f)), 1, 8);
-    return QSize(static_cast<int>((facts.width * m + 7) / 8), static_cast<int>((facts.height * m + 7) / 8));
+    const int m = static_cast<int>(std::clamp(std::ceil(8 / f), 1.0, 8.0));
+    return JpegReducedSize(full, m);
 }
 
 } // namespace
@@ -425,14 +426,14 @@ QSize JpegExactDecodeSize(const PictureFacts& facts, QSize target)
     // turns into sharpness. So the smallest of those that still covers the
     // target. Only reductions with whole pixels both ways count: Qt scales
     // any other output itself, softly.
-    for (const qint64 m : {1, 2, 4}) {
+    const QSize full(static_cast<int>(facts.width), static_cast<int>(facts.height));
+    for (const int m : {1, 2, 4}) {
         if (facts.width * m % 8 || facts.height * m % 8)
             continue;
-        const QSize reduced(static_cast<int>(facts.width * m / 8), static_cast<int>(facts.height * m / 8));
+        const QSize reduced = JpegReducedSize(full, m);
         if (reduced.width() >= target.width() && reduced.height() >= target.height())
             return affordable(reduced) ? reduced : QSize();
     }
-    const QSize full(static_cast<int>(facts.width), static_cast<int>(facts.height));
     return affordable(full) ? full : QSize();
 }
 
